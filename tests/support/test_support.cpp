@@ -1,0 +1,56 @@
+#include "support/test_support.h"
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace tarvex::test {
+
+TempDir::TempDir() {
+    static std::atomic<int> counter{0};
+    auto base = std::filesystem::temp_directory_path();
+    for (;;) {
+        path_ = base / ("tarvex-test-" + std::to_string(::getpid()) + "-" +
+                        std::to_string(counter++));
+        if (std::filesystem::create_directories(path_)) break;
+    }
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+std::string read_file(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+void write_file(const std::filesystem::path& p, const std::string& bytes) {
+    std::ofstream out(p, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+std::vector<std::string> read_lines(const std::filesystem::path& p) {
+    std::vector<std::string> lines;
+    std::ifstream in(p, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::filesystem::path samples_dir() {
+    std::filesystem::path p = TARVEX_SAMPLES_DIR;
+    std::error_code ec;
+    return std::filesystem::is_directory(p, ec) ? p : std::filesystem::path();
+}
+
+std::filesystem::path resources_dir() { return TARVEX_RESOURCES_DIR; }
+
+}  // namespace tarvex::test
