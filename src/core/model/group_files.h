@@ -2,6 +2,12 @@
 // Group channel files: one text file per group in the run temp folder holding its channel or
 // talkgroup rows ("row,col1,col2,..." per line, no header). This class is the only place that
 // knows their names and builds their paths.
+//
+// The files are private to one run and never leave the temp folder, so they are written with
+// plain "\n" line ends on every platform; reading accepts "\r\n" as well (every CR is dropped),
+// so files written by hand or by other tools load the same. Bytes are single-byte text, passed
+// through untouched. Every write goes to "temp.tmp" first and is renamed over the target, so a
+// failure leaves the old file (or none), never half of one.
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -33,7 +39,7 @@ struct ScratchEntry {
 };
 
 class GroupFiles {
-public:
+  public:
     // `folder` is the run temp folder; it is created when missing.
     explicit GroupFiles(std::filesystem::path folder);
     ~GroupFiles();
@@ -72,7 +78,7 @@ public:
     bool rewrite(int system, int group,
                  const std::function<std::string(std::string_view line)>& transform);
 
-    void kill_tempies();                 // every "*.tmp" of the folder
+    void kill_tempies();                   // every "*.tmp" of the folder
     void delete_system_files(int system);  // groups 0..399 of one system
     void delete_group_file(int system, int group);
     bool copy_group_file(int from_system, int from_group, int to_system, int to_group);
@@ -82,11 +88,17 @@ public:
     // at a time.
     void append_line(int system, int group, std::string_view line);
     void close_appender();
+    // True once an append could not be opened, written or closed (a full disk); stays set until
+    // cleared, so a reader can report it after its last line.
+    bool append_failed() const { return append_failed_; }
+    void clear_append_failed() { append_failed_ = false; }
 
-private:
+  private:
     std::filesystem::path folder_;
     std::FILE* append_file_ = nullptr;
     int append_system_ = -1, append_group_ = -1;
+    std::vector<char> append_buffer_;  // the open file's stdio buffer; lives as long as the file
+    bool append_failed_ = false;
 };
 
 }  // namespace tarvex
