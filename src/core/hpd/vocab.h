@@ -44,6 +44,8 @@ int service_type_number(std::string_view name, bool talkgroup);
 std::span<const std::string_view> service_type_menu();
 
 std::span<const std::string_view> ctcss_tones();  // 50 tones "67.0" .. "254.1"
+// The grid's CTCSS choices: "Search" followed by the 50 tones.
+std::span<const std::string_view> ctcss_selection();
 std::span<const std::string_view> dcs_codes();    // 104 codes "023" .. "754"
 
 // Alpha tag on its way to a file: empty gives `empty_default`; else first 64 characters with
