@@ -6,8 +6,10 @@
 // The files are private to one run and never leave the temp folder, so they are written with
 // plain "\n" line ends on every platform; reading accepts "\r\n" as well (every CR is dropped),
 // so files written by hand or by other tools load the same. Bytes are single-byte text, passed
-// through untouched. Every write goes to "temp.tmp" first and is renamed over the target, so a
-// failure leaves the old file (or none), never half of one.
+// through as they are, except that line breaks inside a value are dropped and a comma inside a
+// grid cell is saved as ";" (either would otherwise shift the row's columns). Every write goes
+// to "temp.tmp" first and is renamed over the target, so a failure leaves the old file (or
+// none), never half of one.
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -39,7 +41,7 @@ struct ScratchEntry {
 };
 
 class GroupFiles {
-  public:
+public:
     // `folder` is the run temp folder; it is created when missing.
     explicit GroupFiles(std::filesystem::path folder);
     ~GroupFiles();
@@ -93,7 +95,7 @@ class GroupFiles {
     bool append_failed() const { return append_failed_; }
     void clear_append_failed() { append_failed_ = false; }
 
-  private:
+private:
     std::filesystem::path folder_;
     std::FILE* append_file_ = nullptr;
     int append_system_ = -1, append_group_ = -1;
