@@ -1,0 +1,71 @@
+#include "cli/workspace.h"
+
+#include <chrono>
+#include <cstdio>
+#include <unistd.h>
+
+#include "core/base/progress.h"
+#include "core/hpd/hpd_reader.h"
+
+namespace tarvex::cli {
+
+Workspace::Workspace() {
+    auto base = std::filesystem::temp_directory_path();
+    auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    folder_ = base / ("tarvex-cli-" + std::to_string(::getpid()) + "-" + std::to_string(stamp));
+    std::filesystem::create_directories(folder_);
+    files = std::make_unique<GroupFiles>(folder_);
+    store = std::make_unique<SystemStore>(prompter);
+}
+
+Workspace::~Workspace() {
+    store.reset();
+    files.reset();
+    std::error_code ec;
+    std::filesystem::remove_all(folder_, ec);
+}
+
+bool take_read_flags(std::vector<std::string>& args, ReadOptions& out) {
+    std::vector<std::string> rest;
+    for (auto& a : args) {
+        uint16_t f = a == "--conventional-only" ? k_read_conventional_only
+                     : a == "--trunked-only"    ? k_read_trunked_only
+                                                : 0xFFFF;
+        if (f == 0xFFFF) {
+            rest.push_back(a);
+            continue;
+        }
+        if (out.flags != 0 && out.flags != f) {
+            std::fprintf(stderr, "tarvex-cli: --conventional-only and --trunked-only exclude each other\n");
+            return false;
+        }
+        out.flags = f;
+    }
+    args = rest;
+    return true;
+}
+
+bool read_all(Workspace& ws, const ReadOptions& options) {
+    for (const auto& f : options.files) {
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(f, ec)) {
+            std::fprintf(stderr, "tarvex-cli: cannot read '%s': no such file\n", f.c_str());
+            return false;
+        }
+        ReadStats stats = read_hpd(f, *ws.store, *ws.files, options.flags, 0, no_progress());
+        if (!stats.opened) {
+            std::fprintf(stderr, "tarvex-cli: cannot read '%s': permission denied or unreadable\n",
+                         f.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+bool wants_help(const std::vector<std::string>& args) {
+    for (const auto& a : args)
+        if (a == "--help" || a == "-h") return true;
+    return false;
+}
+
+}  // namespace tarvex::cli

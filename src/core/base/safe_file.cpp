@@ -1,0 +1,55 @@
+#include "core/base/safe_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace tarvex {
+
+SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(std::move(target)) {
+    temp_ = target_;
+    temp_ += ".tarvex-" + std::to_string(::getpid()) + ".part";
+    file_ = std::fopen(temp_.c_str(), "wb");
+    if (!file_) fail(errno ? errno : EIO);
+    else std::setvbuf(file_, nullptr, _IOFBF, 1 << 16);
+}
+
+SafeFileWriter::~SafeFileWriter() {
+    if (file_) std::fclose(file_);
+    if (!committed_) {
+        std::error_code ec;
+        std::filesystem::remove(temp_, ec);
+    }
+}
+
+void SafeFileWriter::fail(int err) {
+    if (error_ == 0) error_ = err;
+}
+
+void SafeFileWriter::write(std::string_view bytes) {
+    if (!file_ || error_) return;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) fail(errno ? errno : EIO);
+}
+
+bool SafeFileWriter::commit() {
+    if (!file_) return false;
+    if (std::fflush(file_) != 0) fail(errno ? errno : EIO);
+    if (!error_ && ::fsync(::fileno(file_)) != 0 && errno != EINVAL) fail(errno);
+    if (std::fclose(file_) != 0) fail(errno ? errno : EIO);
+    file_ = nullptr;
+    if (error_) return false;
+    std::error_code ec;
+    std::filesystem::rename(temp_, target_, ec);
+    if (ec) {
+        fail(ec.value());
+        return false;
+    }
+    committed_ = true;
+    return true;
+}
+
+std::string SafeFileWriter::error_text() const {
+    return error_ ? std::string(std::strerror(error_)) : std::string();
+}
+
+}  // namespace tarvex

@@ -1,0 +1,385 @@
+#include "core/hpd/hpd_reader.h"
+
+#include <charconv>
+
+#include "core/base/line_reader.h"
+#include "core/base/progress.h"
+#include "core/base/text.h"
+#include "core/hpd/vocab.h"
+#include "core/model/group_files.h"
+#include "core/model/record_line.h"
+#include "core/model/store_keys.h"
+#include "core/model/system_store.h"
+
+namespace tarvex {
+
+namespace {
+
+// Field n of a comma-separated working line as a view (empty when absent).
+std::string_view field(std::string_view line, int n) {
+    size_t start = 0;
+    for (int i = 0; i < n; ++i) {
+        size_t hit = line.find(',', start);
+        if (hit == std::string_view::npos) return {};
+        start = hit + 1;
+    }
+    size_t end = line.find(',', start);
+    return line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+}
+
+// The reader's replacements are applied twice so that neighbouring fields are both converted
+// (",Off,Off," needs two passes of a non-overlapping replace).
+void replace_twice(std::string& s, std::string_view from, std::string_view to) {
+    replace_all_in_place(s, from, to);
+    replace_all_in_place(s, from, to);
+}
+
+std::string mhz_from_hz_field(std::string_view hz) {
+    std::string mhz = hz_to_mhz(lenient_integer(hz));
+    if (starts_with(mhz, "00")) return mhz.substr(2);
+    if (starts_with(mhz, "0")) return mhz.substr(1);
+    return mhz;
+}
+
+// Bandplan edges: MHz with four decimals (zero stays "0", as in the default plan).
+std::string edge_mhz(std::string_view hz) {
+    long long v = lenient_integer(hz);
+    return v == 0 ? std::string("0") : scaled_to_decimal(v, 6, 4);
+}
+
+std::string step_khz(std::string_view hz) { return scaled_to_decimal(lenient_integer(hz), 3, 1); }
+
+long long hex_value(std::string_view text) {
+    std::string t = trim(text);
+    long long v = 0;
+    auto r = std::from_chars(t.data(), t.data() + t.size(), v, 16);
+    return r.ec == std::errc() ? v : 0;
+}
+
+class Reader {
+public:
+    Reader(SystemStore& store, GroupFiles& files, uint16_t flags, Progress& progress,
+           const ReadTrace* trace)
+        : store_(store), files_(files), flags_(flags), progress_(progress), trace_(trace) {}
+
+    ReadStats run(const std::filesystem::path& path);
+
+private:
+    void line(std::string& work);
+    void conventional(std::string& work);
+    void trunk(std::string& work);
+    void group(std::string& work, bool trunked);
+    void channel(std::string& work);
+    void talkgroup(std::string& work);
+    void fleet_map(const std::string& work);
+    void site(std::string& work);
+    void bandplan(const std::string& work);
+    void site_frequency(const std::string& work);
+    void unit_id(const std::string& work);
+    void area_state(const std::string& work);
+
+    bool add(const std::string& parent, std::string key, std::string text) {
+        // The store's node limit guards memory against hostile files as well.
+        if (store_.size() > k_max_store_nodes) return false;
+        std::string k = key;
+        if (!store_.add_node(parent, std::move(key), std::move(text))) return false;
+        if (trace_ && trace_->node) trace_->node(k, stats_.lines);
+        return true;
+    }
+    bool have_group() const { return system_ > 0 && group_ >= 0 && group_ok_; }
+
+    SystemStore& store_;
+    GroupFiles& files_;
+    uint16_t flags_;
+    Progress& progress_;
+    const ReadTrace* trace_;
+    ReadStats stats_;
+    int version_ = 1;
+    int system_ = 0;     // index of the current system (0 = none)
+    int group_ = -1;     // group index within the current system
+    bool group_ok_ = false;
+    int channel_ = 0, site_ = 0, site_frequency_ = 0, unit_id_ = 0;
+    std::string record_;
+};
+
+ReadStats Reader::run(const std::filesystem::path& path) {
+    LineReader in(path);
+    if (!in.is_open()) return stats_;
+    stats_.opened = true;
+    std::string raw, work;
+    while (in.next(raw)) {
+        ++stats_.lines;
+        // Commas inside values become ";" before the tabs become the field separators.
+        work.clear();
+        work.reserve(raw.size());
+        for (char c : raw) work += c == ',' ? ';' : c == '\t' ? ',' : c;
+        line(work);
+    }
+    files_.close_appender();
+    stats_.format_version = version_;
+    progress_.status("Load Ok.");
+    progress_.label("Finished Loading.");
+    return stats_;
+}
+
+void Reader::line(std::string& work) {
+    std::string_view w = work;
+    if (flags_ != k_read_trunked_only) {
+        if (starts_with(w, "FormatVersion")) {
+            if (contains(w, "2.")) version_ = 2;
+            return;
+        }
+        if (starts_with(w, "Conventional")) return conventional(work);
+        if (starts_with(w, "C-Group")) return group(work, false);
+        if (starts_with(w, "C-Freq")) return channel(work);
+        if (flags_ == k_read_conventional_only) return;
+    }
+    if (starts_with(w, "Trunk")) return trunk(work);
+    if (starts_with(w, "FleetMap")) return fleet_map(work);
+    if (starts_with(w, "Site")) return site(work);
+    if (starts_with(w, "BandPlan_Mot")) return bandplan(work);
+    if (starts_with(w, "BandPlan_P25")) {
+        ++stats_.p25_bandplans;
+        return;
+    }
+    if (starts_with(w, "T-Freq")) return site_frequency(work);
+    if (starts_with(w, "T-Group")) return group(work, true);
+    if (starts_with(w, "UnitIds")) return unit_id(work);
+    if (starts_with(w, "TGID")) return talkgroup(work);
+    if (starts_with(w, "AreaState")) return area_state(work);
+    ++stats_.skipped_lines;
+}
+
+void Reader::conventional(std::string& work) {
+    ++stats_.conventional_systems;
+    group_ = -1;
+    group_ok_ = false;
+    channel_ = 0;
+    replace_all_in_place(work, ",Conventional", ",Conventional,,,,,");
+    auto index = store_.g_n_i(IndexKind::System, 0);
+    system_ = 0;
+    if (!index) {
+        ++stats_.systems_rejected;
+        return;
+    }
+    record_ = "SIN," + work;
+    replace_all_in_place(record_, ",AgencyId=", ",");
+    replace_all_in_place(record_, ",CountyId=", ",");
+    // Files written by older tools spell the county prefix with a capital D.
+    replace_all_in_place(record_, ",CountyID=", ",");
+    replace_twice(record_, ",On,", ",1,");
+    replace_twice(record_, ",Off,", ",0,");
+    std::string key = keys::system(*index);
+    std::string name = get_field(record_, 4);
+    if (!add("", key, record_)) {
+        ++stats_.systems_rejected;
+        return;
+    }
+    system_ = *index;
+    store_.system_slot(system_, k_slot_type_code) = "0";
+    store_.system_slot(system_, k_slot_in_use) = "1";
+    store_.system_slot(system_, k_slot_name) = name;
+    ++stats_.systems_added;
+    progress_.label("Opening System: " + std::to_string(stats_.conventional_systems));
+    progress_.pump();
+}
+
+void Reader::trunk(std::string& work) {
+    ++stats_.trunked_systems;
+    group_ = -1;
+    group_ok_ = false;
+    channel_ = site_ = unit_id_ = 0;
+    system_ = 0;
+    if (version_ == 1) work += ",0,Off,Auto,0,Search";
+    const SystemTypeInfo* type = system_type_from_file_word(field(work, 6));
+    if (!type || type->code == 0) {
+        // A trunked type this edition does not know: the system and everything beneath it
+        // are left out rather than stored without a type.
+        ++stats_.systems_rejected;
+        return;
+    }
+    // A closing comma lets the replacements reach the last field too (",Srch" at the end of
+    // a line is the NAC field); it is removed again afterwards.
+    std::string rest = work.size() > 5 ? work.substr(5) + "," : std::string(",");
+    replace_all_in_place(rest, ",TrunkId=", ",");
+    replace_all_in_place(rest, ",AgencyId=", ",");
+    replace_twice(rest, ",On,", ",1,");
+    replace_twice(rest, ",Off,", ",0,");
+    replace_all_in_place(rest, ",Yes,", ",1,");
+    replace_all_in_place(rest, ",Srch,", ",Search,");
+    replace_all_in_place(rest, ",Analog+Digital,", ",Analog and Digital,");
+    rest.pop_back();
+    auto index = store_.g_n_i(IndexKind::System, 0);
+    if (!index) {
+        ++stats_.systems_rejected;
+        return;
+    }
+    record_ = "SIN," + std::string(type->type_name) + rest;
+    std::string key = keys::system(*index);
+    std::string name = get_field(record_, 4);
+    if (!add("", key, record_)) {
+        ++stats_.systems_rejected;
+        return;
+    }
+    system_ = *index;
+    store_.system_slot(system_, k_slot_type_code) = std::to_string(type->code);
+    store_.system_slot(system_, k_slot_in_use) = "1";
+    store_.system_slot(system_, k_slot_name) = name;
+    add(key, keys::unit_id_holder(system_), std::string(templates::uid_holder_reader));
+    ++stats_.systems_added;
+    progress_.label("Opening System: " + std::to_string(stats_.trunked_systems));
+    progress_.pump();
+}
+
+void Reader::group(std::string& work, bool trunked) {
+    ++stats_.groups;
+    ++group_;
+    channel_ = 0;
+    group_ok_ = false;
+    if (system_ == 0 || group_ > 999) return;
+    if (version_ == 1) work += ",Circle";
+    group_ok_ = add(keys::system(system_), keys::group(system_, group_),
+                    (trunked ? "TIN," : "GIN,") + work);
+}
+
+void Reader::channel(std::string& work) {
+    ++stats_.channels;
+    ++channel_;
+    if (!have_group()) {
+        ++stats_.dropped_lines;
+        return;
+    }
+    if (version_ == 1) work += ",Off,2,0,Off,Auto";
+    std::string_view w = work;
+    auto [sq_mode, sq_code] = vocab::sq_from_tone_word(field(w, 7));
+    std::string out = std::to_string(channel_);
+    out.reserve(w.size() + 32);
+    out += ',';
+    out += mhz_from_hz_field(field(w, 5));
+    for (std::string_view part :
+         {field(w, 3), field(w, 4), field(w, 6), std::string_view(sq_mode), std::string_view(sq_code)}) {
+        out += ',';
+        out += part;
+    }
+    out += ',';
+    out += vocab::service_type_name(lenient_integer(field(w, 8)));
+    for (int f = 9; f <= 13; ++f) {
+        out += ',';
+        out += field(w, f);
+    }
+    files_.append_line(system_, group_, out);
+    if (trace_ && trace_->row) trace_->row(system_, group_, channel_, stats_.lines);
+}
+
+void Reader::talkgroup(std::string& work) {
+    ++stats_.talkgroups;
+    ++channel_;
+    if (!have_group()) {
+        ++stats_.dropped_lines;
+        return;
+    }
+    if (version_ == 1) work += ",2,0,Off,Auto";
+    replace_all_in_place(work, ",ALL,", ",All,");
+    replace_all_in_place(work, ",ANALOG,", ",Analog,");
+    replace_all_in_place(work, ",DIGITAL,", ",Digital,");
+    std::string_view w = work;
+    std::string out = std::to_string(channel_);
+    out.reserve(w.size() + 32);
+    for (int f : {5, 3, 4, 6}) {
+        out += ',';
+        out += field(w, f);
+    }
+    out += ',';
+    out += vocab::service_type_name(lenient_integer(field(w, 7)));
+    for (int f = 8; f <= 11; ++f) {
+        out += ',';
+        out += field(w, f);
+    }
+    files_.append_line(system_, group_, out);
+    if (trace_ && trace_->row) trace_->row(system_, group_, channel_, stats_.lines);
+}
+
+void Reader::fleet_map(const std::string& work) {
+    if (system_ == 0) return;
+    std::string rec = "FMP";
+    for (int f = 2; f <= 9; ++f) rec += "," + std::to_string(hex_value(field(work, f)));
+    std::string key = keys::fleet_map(system_);
+    if (store_.exists(key)) store_.set_node_text(key, rec);
+    else add(keys::system(system_), key, rec);
+    ++stats_.fleet_maps;
+}
+
+void Reader::site(std::string& work) {
+    ++stats_.sites;
+    ++site_;
+    site_frequency_ = 0;
+    if (system_ == 0 || site_ > 999) return;
+    if (version_ == 1) work += ",Circle,Off";
+    replace_all_in_place(work, "Circle,Off", "Circle,0");
+    replace_all_in_place(work, "Circle,On", "Circle,1");
+    replace_all_in_place(work, "Rectangles,Off", "Rectangles,0");
+    replace_all_in_place(work, "Rectangles,On", "Rectangles,1");
+    replace_all_in_place(work, ",Custom,", ",Custom/Rebanded,");
+    replace_all_in_place(work, ",Sprinter,", ",Splinter,");
+    replace_all_in_place(work, ",Wide,", ",Wide(standard),");
+    add(keys::system(system_), keys::site(system_, site_), "SIT," + work);
+}
+
+void Reader::bandplan(const std::string& work) {
+    ++stats_.bandplans;
+    if (system_ == 0 || site_ < 1 || site_ > 999) return;
+    std::string rec = "MCP,type";
+    for (int row = 0; row < 4; ++row) {
+        int f = 2 + row * 4;
+        rec += "," + edge_mhz(field(work, f));
+        rec += "," + edge_mhz(field(work, f + 1));
+        rec += "," + step_khz(field(work, f + 2));
+        rec += "," + std::string(field(work, f + 3));
+    }
+    std::string key = keys::bandplan(system_, site_);
+    if (store_.exists(key)) store_.set_node_text(key, rec);
+    else add(keys::system(system_), key, rec);
+}
+
+void Reader::site_frequency(const std::string& work) {
+    ++stats_.site_frequencies;
+    ++site_frequency_;
+    if (system_ == 0 || site_ < 1 || site_ > 999 || site_frequency_ > 999) return;
+    std::string rec = "TFQ," + hz_to_mhz(lenient_integer(field(work, 5))) + "," +
+                      std::string(field(work, 6)) + "," + std::string(field(work, 7));
+    add(keys::site(system_, site_), keys::site_frequency(system_, site_, site_frequency_), rec);
+}
+
+void Reader::unit_id(const std::string& work) {
+    ++stats_.unit_ids;
+    ++unit_id_;
+    if (system_ == 0 || unit_id_ > 9999) return;
+    std::string rec = "UID," + std::string(field(work, 4)) + "," + std::string(field(work, 3)) +
+                      "," + std::string(field(work, 5)) + "," + std::string(field(work, 6));
+    add(keys::unit_id_holder(system_), keys::unit_id(system_, unit_id_), rec);
+}
+
+// A "Trunk" line carries no id (the scanner's files and ours leave it empty); the system's
+// "AreaState" line that follows does. Taking it from there lets a saved file read back to the
+// same id, so saving it again writes the same bytes.
+void Reader::area_state(const std::string& work) {
+    if (system_ == 0) return;
+    std::string key = keys::system(system_);
+    const std::string& rec = store_.get_node_text(key);
+    if (get_field(rec, 1) == "Conventional" || !get_field(rec, 2).empty()) return;
+    std::string_view id = field(work, 1);
+    if (!starts_with(id, "TrunkId=")) return;
+    id.remove_prefix(8);
+    if (!id.empty()) store_.set_node_field(key, 2, id);
+}
+
+}  // namespace
+
+ReadStats read_hpd(const std::filesystem::path& path, SystemStore& store, GroupFiles& files,
+                   uint16_t flags, int list_number, Progress& progress, const ReadTrace* trace) {
+    (void)list_number;  // lists are not stored in the records in this edition
+    Reader reader(store, files, flags, progress, trace);
+    return reader.run(path);
+}
+
+}  // namespace tarvex
