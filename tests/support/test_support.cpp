@@ -54,3 +54,22 @@ std::filesystem::path samples_dir() {
 std::filesystem::path resources_dir() { return TARVEX_RESOURCES_DIR; }
 
 }  // namespace tarvex::test
+
+namespace tarvex::test {
+std::string first_difference(const std::string& a, const std::string& b) {
+    if (a == b) return {};
+    size_t line = 1, start = 0;
+    for (size_t i = 0;; ++i) {
+        bool end_a = i >= a.size(), end_b = i >= b.size();
+        if (end_a || end_b || a[i] != b[i]) {
+            size_t ea = a.find('\n', start), eb = b.find('\n', start);
+            return "line " + std::to_string(line) + ": [" + a.substr(start, ea - start) + "] vs [" +
+                   b.substr(start, eb - start) + "]";
+        }
+        if (a[i] == '\n') {
+            ++line;
+            start = i + 1;
+        }
+    }
+}
+}  // namespace tarvex::test

@@ -29,3 +29,8 @@ std::filesystem::path samples_dir();
 std::filesystem::path resources_dir();
 
 }  // namespace tarvex::test
+
+namespace tarvex::test {
+// Empty when equal, else "line N: <a> | <b>" of the first difference (keeps failures short).
+std::string first_difference(const std::string& a, const std::string& b);
+}  // namespace tarvex::test
