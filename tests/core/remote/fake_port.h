@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "core/remote/clock.h"
 #include "core/remote/port_names.h"
 #include "core/remote/serial_port.h"
-#include "core/remote/clock.h"
 
 namespace tarvex::remote::test {
 
 class FakePort : public SerialPort {
-public:
+  public:
     // A device that opens; `answer` turns each written frame into the bytes it replies.
     void plug(const std::string& device, std::function<std::string(const std::string&)> answer) {
         devices_[device] = std::move(answer);
@@ -61,7 +61,7 @@ public:
     std::vector<std::string> written_to;  // the device of each frame
     std::vector<std::string> opened;      // every device an open was tried on
 
-private:
+  private:
     std::map<std::string, std::function<std::string(const std::string&)>> devices_;
     std::string device_;
     std::string input_;
@@ -70,7 +70,7 @@ private:
 };
 
 class FakeClock : public Clock {
-public:
+  public:
     LocalTime now() const override { return time; }
     LocalTime time{2024, 5, 1, 14, 3, 9, 0};
 };

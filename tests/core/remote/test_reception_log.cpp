@@ -11,7 +11,8 @@ using tarvex::test::TempDir;
 
 namespace {
 
-DisplayModel heard(const std::string& freq, const std::string& channel, const std::string& uid = "") {
+DisplayModel heard(const std::string& freq, const std::string& channel,
+                   const std::string& uid = "") {
     DisplayModel d;
     d.frequency = freq;
     d.channel = {channel};
@@ -23,7 +24,9 @@ DisplayModel heard(const std::string& freq, const std::string& channel, const st
     return d;
 }
 
-LocalTime at(int h, int m, int s) { return {2024, 5, 1, h, m, s, 0}; }
+LocalTime at(int h, int m, int s) {
+    return {2024, 5, 1, h, m, s, 0};
+}
 
 }  // namespace
 
@@ -163,10 +166,10 @@ TEST(AppendFile, TitleLineThenAppendedLinesAndALockedFileIsReported) {
     file.close();
     ASSERT_TRUE(file.open(dir / "log.csv", at(9, 0, 0), prompter));
     file.close();
-    EXPECT_EQ(tarvex::test::read_lines(dir / "log.csv"),
-              (std::vector<std::string>{"TARVEX,Norvane,The Netherlands,08:00:00,2024-05-01",
-                                        "LOG,1.0",
-                                        "TARVEX,Norvane,The Netherlands,09:00:00,2024-05-01"}));
+    EXPECT_EQ(
+        tarvex::test::read_lines(dir / "log.csv"),
+        (std::vector<std::string>{"TARVEX,Norvane,The Netherlands,08:00:00,2024-05-01", "LOG,1.0",
+                                  "TARVEX,Norvane,The Netherlands,09:00:00,2024-05-01"}));
     // A folder stands in for a file another program holds: it cannot be opened for appending.
     EXPECT_FALSE(file.open(dir.path(), at(9, 0, 0), prompter));
     ASSERT_EQ(prompter.told.size(), 1u);

@@ -42,9 +42,19 @@ TEST(ToneCodes, CtcssDcsSearchAndNoneSitAtTheirCodes) {
 
 TEST(StatusDisplay, AConventionalReceptionFillsEveryField) {
     DisplayModel d;
-    apply_status(d, reply({{2, "155.2250"}, {3, "FM"}, {4, "1"}, {5, "64"}, {6, "NONE"},
-                           {7, "3"}, {8, "Oak County"}, {9, "Fire"}, {10, "Dispatch"},
-                           {13, "3"}, {14, "My List"}, {15, "1234"}, {17, "1"}}));
+    apply_status(d, reply({{2, "155.2250"},
+                           {3, "FM"},
+                           {4, "1"},
+                           {5, "64"},
+                           {6, "NONE"},
+                           {7, "3"},
+                           {8, "Oak County"},
+                           {9, "Fire"},
+                           {10, "Dispatch"},
+                           {13, "3"},
+                           {14, "My List"},
+                           {15, "1234"},
+                           {17, "1"}}));
     EXPECT_EQ(d.frequency, "155.2250");
     EXPECT_EQ(d.mode, "FM");
     EXPECT_TRUE(d.att_on);

@@ -87,10 +87,10 @@ TEST_F(VcTest, EveryKeySendsItsCommandAndTogglesFollowTheDisplay) {
     EXPECT_FALSE(vc->display().channel.held);
     std::vector<std::string> expected;
     for (const char* c :
-         {"JPM\tREP_MODE", "REC\tON", "REC\tOFF", "MUTE\tON", "GATT\tON", "SPREV", "SNEXT",
-          "DPREV", "DNEXT", "CPREV", "CNEXT", "SAVOID\tON", "DAVOID\tON", "CAVOID\tON",
-          "SHOLD\tON", "SHOLD\tOFF", "CHOLD\tON", "DAVOID\tON", "VOL\t7", "SQL\t15",
-          "SHOLD\tOFF", "DHOLD\tOFF", "CHOLD\tOFF", "CNEXT"})
+         {"JPM\tREP_MODE", "REC\tON",    "REC\tOFF",   "MUTE\tON",   "GATT\tON",   "SPREV",
+          "SNEXT",         "DPREV",      "DNEXT",      "CPREV",      "CNEXT",      "SAVOID\tON",
+          "DAVOID\tON",    "CAVOID\tON", "SHOLD\tON",  "SHOLD\tOFF", "CHOLD\tON",  "DAVOID\tON",
+          "VOL\t7",        "SQL\t15",    "SHOLD\tOFF", "DHOLD\tOFF", "CHOLD\tOFF", "CNEXT"})
         expected.push_back(frame_of(c));
     EXPECT_EQ(port.written, expected);
 }
@@ -105,7 +105,8 @@ TEST_F(VcTest, AvoidKeysReleaseWhatTheScannerReportsAvoided) {
     port.written.clear();
     vc->nav_key(8);
     vc->double_click_avoid(VcLine::channel);
-    EXPECT_EQ(port.written, (std::vector<std::string>{frame_of("CAVOID\tOFF"), frame_of("CAVOID\tOFF")}));
+    EXPECT_EQ(port.written,
+              (std::vector<std::string>{frame_of("CAVOID\tOFF"), frame_of("CAVOID\tOFF")}));
 }
 
 TEST_F(VcTest, ReceptionsFillTheLogWithHitCountsAndTheAppendFile) {
@@ -217,11 +218,11 @@ TEST_F(VcTest, ClearAndDeleteAskFirstAndOnlyYesActs) {
     EXPECT_FALSE(std::filesystem::exists(dir / "loggrid.ini"));
     vc->delete_log_file();
     EXPECT_EQ(tarvex::test::read_lines(dir / "log.csv").size(), 1u);
-    clock.time.minute = 30;
+    clock.time = {2024, 5, 1, 14, 30, 0, 0};
     vc->delete_log_file();
     auto lines = tarvex::test::read_lines(dir / "log.csv");
     ASSERT_EQ(lines.size(), 1u) << "appending goes on in a fresh file";
-    EXPECT_NE(lines[0].find("14:30:09"), std::string::npos);
+    EXPECT_NE(lines[0].find("14:30:00"), std::string::npos);
     EXPECT_EQ(prompter.questions[0], k_clear_log_question);
     EXPECT_EQ(prompter.questions[2], k_delete_log_question);
 }
