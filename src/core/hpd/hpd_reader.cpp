@@ -34,6 +34,32 @@ void replace_twice(std::string& s, std::string_view from, std::string_view to) {
     replace_all_in_place(s, from, to);
 }
 
+// All fields of a working line at once, for the hot channel and talkgroup paths (one scan
+// instead of one per field).
+class FieldViews {
+public:
+    explicit FieldViews(std::string_view line) {
+        size_t start = 0;
+        while (count_ < k_max) {
+            size_t hit = line.find(',', start);
+            if (hit == std::string_view::npos) {
+                views_[count_++] = line.substr(start);
+                break;
+            }
+            views_[count_++] = line.substr(start, hit - start);
+            start = hit + 1;
+        }
+    }
+    std::string_view operator[](int n) const {
+        return n >= 0 && n < count_ ? views_[n] : std::string_view();
+    }
+
+private:
+    static constexpr int k_max = 24;
+    std::string_view views_[k_max];
+    int count_ = 0;
+};
+
 std::string mhz_from_hz_field(std::string_view hz) {
     std::string mhz = hz_to_mhz(lenient_integer(hz));
     if (starts_with(mhz, "00")) return mhz.substr(2);
@@ -250,22 +276,22 @@ void Reader::channel(std::string& work) {
         return;
     }
     if (version_ == 1) work += ",Off,2,0,Off,Auto";
-    std::string_view w = work;
-    auto [sq_mode, sq_code] = vocab::sq_from_tone_word(field(w, 7));
+    FieldViews w(work);
+    auto [sq_mode, sq_code] = vocab::sq_from_tone_word(w[7]);
     std::string out = std::to_string(channel_);
-    out.reserve(w.size() + 32);
+    out.reserve(work.size() + 32);
     out += ',';
-    out += mhz_from_hz_field(field(w, 5));
+    out += mhz_from_hz_field(w[5]);
     for (std::string_view part :
-         {field(w, 3), field(w, 4), field(w, 6), std::string_view(sq_mode), std::string_view(sq_code)}) {
+         {w[3], w[4], w[6], std::string_view(sq_mode), std::string_view(sq_code)}) {
         out += ',';
         out += part;
     }
     out += ',';
-    out += vocab::service_type_name(lenient_integer(field(w, 8)));
+    out += vocab::service_type_name(lenient_integer(w[8]));
     for (int f = 9; f <= 13; ++f) {
         out += ',';
-        out += field(w, f);
+        out += w[f];
     }
     files_.append_line(system_, group_, out);
     if (trace_ && trace_->row) trace_->row(system_, group_, channel_, stats_.lines);
@@ -282,18 +308,18 @@ void Reader::talkgroup(std::string& work) {
     replace_all_in_place(work, ",ALL,", ",All,");
     replace_all_in_place(work, ",ANALOG,", ",Analog,");
     replace_all_in_place(work, ",DIGITAL,", ",Digital,");
-    std::string_view w = work;
+    FieldViews w(work);
     std::string out = std::to_string(channel_);
-    out.reserve(w.size() + 32);
+    out.reserve(work.size() + 32);
     for (int f : {5, 3, 4, 6}) {
         out += ',';
-        out += field(w, f);
+        out += w[f];
     }
     out += ',';
-    out += vocab::service_type_name(lenient_integer(field(w, 7)));
+    out += vocab::service_type_name(lenient_integer(w[7]));
     for (int f = 8; f <= 11; ++f) {
         out += ',';
-        out += field(w, f);
+        out += w[f];
     }
     files_.append_line(system_, group_, out);
     if (trace_ && trace_->row) trace_->row(system_, group_, channel_, stats_.lines);
