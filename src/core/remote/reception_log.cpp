@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "core/base/safe_file.h"
 #include "core/base/text.h"
 
 namespace tarvex::remote {
@@ -177,27 +178,9 @@ bool ReceptionLog::save_log(const std::filesystem::path& file, const LocalTime& 
 }
 
 bool write_file_whole(const std::filesystem::path& file, const std::string& text) {
-    std::filesystem::path temp = file;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out << text;
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ec;
-            std::filesystem::remove(temp, ec);
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, file, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        return false;
-    }
-    return true;
+    SafeFileWriter out(file);
+    out.write(text);
+    return out.commit();
 }
 
 }  // namespace tarvex::remote

@@ -91,8 +91,7 @@ class ReceptionLog {
 // quoted cell may hold commas).
 std::vector<std::string> read_quoted_cells(std::string_view line);
 
-// Writes the text to a temporary file beside `file` and renames it over, so a failure never
-// leaves half a file.
+// Writes the whole text through SafeFileWriter: a failure never leaves half a file.
 bool write_file_whole(const std::filesystem::path& file, const std::string& text);
 
 }  // namespace tarvex::remote

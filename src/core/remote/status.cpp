@@ -85,6 +85,33 @@ std::string apply_status(DisplayModel& d, std::string_view reply) {
     return cleaned;
 }
 
+std::string status_summary(const DisplayModel& d) {
+    auto line_text = [](const DisplayLine& l) {
+        std::string t = l.value();
+        if (l.held) t += " [HOLD]";
+        if (l.avoided) t += " [AVOID]";
+        return t;
+    };
+    std::string s =
+        line_text(d.system) + " | " + line_text(d.department) + " | " + line_text(d.channel) + " |";
+    auto add = [&](std::string_view label, const std::string& value) {
+        if (value.empty()) return;
+        s += ' ';
+        if (!label.empty()) s += std::string(label) + ' ';
+        s += value;
+    };
+    add("", d.frequency);
+    add("", d.mode);
+    add("tone", d.tone);
+    add("NAC", d.nac);
+    add("service", d.service);
+    add("UID", d.uid);
+    add("list", d.favorites);
+    add("signal", signal_stars(d.signal));
+    if (d.att_on) s += " ATT";
+    return s;
+}
+
 std::string signal_stars(int level) {
     return std::string(static_cast<size_t>(std::clamp(level, 0, k_signal_bars)), '*');
 }

@@ -58,6 +58,10 @@ struct DisplayModel {
 // Applies one complete reply (raw, before cleaning) to the display; returns the cleaned line.
 std::string apply_status(DisplayModel& display, std::string_view reply);
 
+// One line of text with what the display shows, for the command line and the trace:
+// "Oak County | Fire | Dispatch [HOLD] | 155.2250 FM tone 67.0 ... signal ***".
+std::string status_summary(const DisplayModel& display);
+
 // The signal column of the log: "*" to "****" for levels 1-4.
 std::string signal_stars(int level);
 

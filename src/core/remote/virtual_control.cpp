@@ -36,7 +36,8 @@ void VirtualControl::open_window() {
         settings_.GetSetting("vc", "rawlogdir", stored(folders_.data_folder.string())));
     autostart_ = settings_.GetSetting("vc", "autostart", "1x") == "1";
     trace_on_ = settings_.GetSetting("vc", "trace", "0x") == "1";
-    link_.set_named_device(settings_.GetSetting("com", "usbdevice", "x"));
+    std::string named = settings_.GetSetting("com", "usbdevice", "x");
+    link_.set_named_device(named.empty() ? found_device_ : named);
     if (auto grid = loggrid_file(); !grid.empty()) log_.open_grid(grid);
     select_ports();
     if (settings_.GetSetting("vc", "VC_option10", "0x") == "1") set_append_to_file(true);

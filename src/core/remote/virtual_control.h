@@ -39,6 +39,9 @@ class VirtualControl {
     VirtualControl(SerialPort& port, TimerSwitch& timers, Settings& settings, Prompter& prompter,
                    const Clock& clock, VcFolders folders);
 
+    // A device the platform recognised as the scanner (by its USB ids). Detection tries it
+    // first when no device is named in the settings (com/usbdevice). Call before open_window.
+    void set_found_device(std::string device) { found_device_ = std::move(device); }
     // The window opens: settings, the saved grid, the port selector, Autostart.
     void open_window();
     // The window closes: stop the link, close files, save settings and the grid.
@@ -120,6 +123,7 @@ class VirtualControl {
     bool autostart_ = true;
     bool start_after_detection_ = false;
     bool trace_on_ = false;
+    std::string found_device_;
     std::array<int, 15> widths_{};
 };
 
