@@ -80,9 +80,10 @@ std::optional<int> paste_site(SystemStore& store, int copied_system, int target_
                               int copied_site) {
     if (copied_system <= 0 || copied_site <= 0) return std::nullopt;
     std::string source = keys::site(copied_system, copied_site);
-    if (!store.exists(source) || !store.exists(keys::system(target_system))) return std::nullopt;
+    if (!store.exists(source)) return std::nullopt;
+    // Asked before the target is checked, so a paste with no system clicked says so.
     auto fresh = store.g_n_i(IndexKind::Site, target_system);
-    if (!fresh) return std::nullopt;
+    if (!fresh || !store.exists(keys::system(target_system))) return std::nullopt;
     std::string new_site = keys::site(target_system, *fresh);
     store.add_node(keys::system(target_system), new_site, store.get_node_text(source));
     for (const auto& c : store.child_keys(source)) {
@@ -99,9 +100,9 @@ std::optional<int> paste_group(SystemStore& store, GroupFiles& files, int copied
     if (copied_system <= 0 || copied_group < 0 || copied_group >= k_max_groups)
         return std::nullopt;
     std::string source = keys::group(copied_system, copied_group);
-    if (!store.exists(source) || !store.exists(keys::system(target_system))) return std::nullopt;
+    if (!store.exists(source)) return std::nullopt;
     auto fresh = store.g_n_i(IndexKind::Group, target_system);
-    if (!fresh) return std::nullopt;
+    if (!fresh || !store.exists(keys::system(target_system))) return std::nullopt;
     store.add_node(keys::system(target_system), keys::group(target_system, *fresh),
                    store.get_node_text(source));
     files.copy_group_file(copied_system, copied_group, target_system, *fresh);

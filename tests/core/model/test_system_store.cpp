@@ -11,217 +11,144 @@ using namespace tarvex;
 namespace {
 
 class Store : public ::testing::Test {
-protected:
+  protected:
     RecordingPrompter prompter;
     SystemStore store{prompter};
 
     void add_system(int s) { ASSERT_TRUE(store.add_node("", keys::system(s), "SIN,Motorola")); }
-    // System s with site 1 (two frequencies), group 0 and a unit-ID list.
+    // System s with site 1 (two frequencies), group 0 and a unit-ID list: seven nodes.
     void add_full_system(int s) {
         add_system(s);
-        store.add_node(keys::system(s), keys::site(s, 1), std::string(templates::new_site));
+        store.add_node(keys::system(s), keys::site(s, 1), "SIF,Site");
         store.add_node(keys::site(s, 1), keys::site_frequency(s, 1, 1), "TFQ,851.0125,1,");
         store.add_node(keys::site(s, 1), keys::site_frequency(s, 1, 2), "TFQ,852.0125,2,");
         store.add_node(keys::system(s), keys::group(s, 0), new_group("Fire"));
         store.add_node(keys::system(s), keys::unit_id_holder(s), "UID,UID Editor");
-        store.add_node(keys::unit_id_holder(s), keys::unit_id(s, 1), "UID,i100,Chief,Off,Auto");
+        store.add_node(keys::unit_id_holder(s), keys::unit_id(s, 1), "UID,i100,Chief");
     }
 };
 
 }  // namespace
 
-TEST(StoreKeys, IndexesSitAtFixedCharacterPositions) {
+TEST(StoreKeys, IndexesAreReadFromFixedCharacterPositions) {
     EXPECT_EQ(keys::site(12, 3), "SIT-012-003");
-    EXPECT_EQ(keys::site_frequency(12, 3, 3), "TFQ-012-003-003");
-    EXPECT_EQ(keys::group(12, 5), "GRP-999-012-005");
     EXPECT_EQ(keys::unit_id(7, 12), "UDD-007-00-0012");
-    EXPECT_EQ(keys::unit_id_holder(7), "UID-007-001");
-    EXPECT_EQ(keys::fleet_map(7), "FMP-007-000");
-
-    EXPECT_EQ(keys::system_of("SIT-012-003"), 12);
-    EXPECT_EQ(keys::site_of("SIT-012-003"), 3);
     EXPECT_EQ(keys::site_of("MCP-012-004"), 4);
     // A group key's characters 5-7 are the constant "999", never its system.
+    EXPECT_EQ(keys::group(12, 5), "GRP-999-012-005");
     EXPECT_EQ(keys::group_system_of("GRP-999-012-005"), 12);
     EXPECT_EQ(keys::group_of("GRP-999-012-005"), 5);
-    EXPECT_EQ(keys::system_of("SYS-"), 0);
-
     EXPECT_EQ(keys::with_system("GRP-999-012-005", 7), "GRP-999-007-005");
-    EXPECT_EQ(keys::with_system("TFQ-012-003-004", 7), "TFQ-007-003-004");
-    EXPECT_EQ(keys::with_system("UDD-012-00-0004", 7), "UDD-007-00-0004");
 }
 
 TEST_F(Store, SetNodeTextAddsOnlyAnAbsentTrunkRecordUnderItsSystem) {
     add_system(5);
-    EXPECT_TRUE(store.set_node_text("SYS-005", "SIN,LTR"));
-    EXPECT_EQ(store.get_node_text("SYS-005"), "SIN,LTR");
-
     EXPECT_TRUE(store.set_node_text("TRN-005", std::string(templates::trunk_settings)));
     EXPECT_EQ(store.parent_key("TRN-005"), "SYS-005");
     EXPECT_EQ(store.get_node_text("TRN-005"), templates::trunk_settings);
-
     EXPECT_FALSE(store.set_node_text("TRN-006", "TRN,type"));  // no SYS-006
-    EXPECT_FALSE(store.set_node_text("SIT-005-001", "SIF,Site"));
     EXPECT_FALSE(store.set_node_text("QGL-005", "QGL,type,1111111111"));
     EXPECT_EQ(store.size(), 2u);
-    EXPECT_EQ(store.get_node_text("SIT-005-001"), "");
-}
 
-TEST_F(Store, SetNodeFieldReplacesOneField) {
-    add_system(1);
-    store.set_node_text("SYS-001", new_conventional_system("Harbor"));
-    EXPECT_TRUE(store.set_node_field("SYS-001", 4, "Bay"));
-    EXPECT_EQ(get_field(store.get_node_text("SYS-001"), 4), "Bay");
-    EXPECT_EQ(get_field(store.get_node_text("SYS-001"), 7), "Conventional");
+    EXPECT_TRUE(store.set_node_field("SYS-005", 4, "Bay"));
+    EXPECT_EQ(store.get_node_text("SYS-005"), "SIN,Motorola,,,Bay");
     EXPECT_FALSE(store.set_node_field("SYS-002", 4, "Bay"));
-    EXPECT_FALSE(store.exists("SYS-002"));
 }
 
-TEST_F(Store, RemoveNodeTakesTheWholeSubtreeAndFreesItsIndexes) {
+TEST_F(Store, RemovingANodeTakesItsSubtreeAndFreesItsIndexes) {
     add_full_system(1);
     add_full_system(2);
     store.remove_node("SYS-001");
-    for (const char* k : {"SYS-001", "SIT-001-001", "TFQ-001-001-002", "GRP-999-001-000",
-                          "UID-001-001", "UDD-001-00-0001"})
-        EXPECT_FALSE(store.exists(k)) << k;
     EXPECT_EQ(store.size(), 7u);
+    for (const char* k : {"SIT-001-001", "TFQ-001-001-002", "GRP-999-001-000", "UDD-001-00-0001"})
+        EXPECT_FALSE(store.exists(k)) << k;
     EXPECT_EQ(store.g_n_i("system", 0), 1);
-
     store.remove_node("SIT-002-001");
     EXPECT_FALSE(store.exists("TFQ-002-001-001"));
     EXPECT_EQ(store.g_n_i("site", 2), 1);
-    EXPECT_TRUE(prompter.told.empty());
+
+    store.clear_tree();
+    EXPECT_TRUE(store.empty());
+    EXPECT_EQ(store.first_in_store(), SystemStore::npos);
+    EXPECT_EQ(store.g_n_i("system", 0), 1);
 }
 
 TEST_F(Store, ClearChildrenKeepsTheNodeItsTextAndItsParent) {
     add_full_system(3);
     store.clear_children("SIT-003-001");
-    EXPECT_EQ(store.get_node_text("SIT-003-001"), templates::new_site);
+    EXPECT_EQ(store.get_node_text("SIT-003-001"), "SIF,Site");
     EXPECT_EQ(store.parent_key("SIT-003-001"), "SYS-003");
     EXPECT_TRUE(store.child_keys("SIT-003-001").empty());
-    EXPECT_FALSE(store.exists("TFQ-003-001-001"));
-
     store.clear_children("SYS-003");
     EXPECT_EQ(store.size(), 1u);
-    EXPECT_EQ(store.get_node_text("SYS-003"), "SIN,Motorola");
     EXPECT_EQ(store.child_keys(""), std::vector<std::string>{"SYS-003"});
     EXPECT_EQ(store.g_n_i("system", 0), 1);
-    EXPECT_EQ(store.g_n_i("group", 3), 0);
-}
-
-TEST_F(Store, ClearTreeEmptiesTheStore) {
-    add_full_system(1);
-    add_full_system(2);
-    store.clear_tree();
-    EXPECT_TRUE(store.empty());
-    EXPECT_FALSE(store.exists("GRP-999-002-000"));
-    EXPECT_EQ(store.first_in_store(), SystemStore::npos);
-    EXPECT_EQ(store.g_n_i("system", 0), 1);
-    add_full_system(1);
-    EXPECT_EQ(store.store_position("UDD-001-00-0001"), 7);
+    EXPECT_EQ(store.g_n_i("site", 3), 1);
 }
 
 TEST_F(Store, StorePositionIsOneBasedInsertionOrderOverAllNodes) {
     add_full_system(1);
     add_system(2);
-    store.add_node("SYS-001", keys::site(1, 2), "SIF,Site");  // added last, child of system 1
-    EXPECT_EQ(store.store_position("SYS-001"), 1);
-    EXPECT_EQ(store.store_position("SIT-001-001"), 2);
+    store.add_node("SYS-001", keys::site(1, 2), "SIF,Site");  // added last, under system 1
     EXPECT_EQ(store.store_position("GRP-999-001-000"), 5);
     EXPECT_EQ(store.store_position("SYS-002"), 8);
     EXPECT_EQ(store.store_position("SIT-001-002"), 9);
     EXPECT_EQ(store.store_position("SYS-009"), 0);
-
     store.remove_node("SIT-001-001");  // with its two frequencies
     EXPECT_EQ(store.store_position("GRP-999-001-000"), 2);
     EXPECT_EQ(store.store_position("SIT-001-002"), 6);
     store.add_node("SYS-002", keys::group(2, 0), "GIN");
     EXPECT_EQ(store.store_position("GRP-999-002-000"), 7);
-    EXPECT_EQ(store.store_position("SYS-002"), 5);
 }
 
-TEST_F(Store, SystemIndexesStartAtOneAndFillTheFirstGap) {
+TEST_F(Store, IndexesFillTheFirstGapPerSystemWithinTheirLimits) {
     EXPECT_EQ(store.g_n_i("system", 0), 1);
     EXPECT_EQ(store.system_slot(1, k_slot_in_use), "1");
-    for (int s : {1, 2, 4}) add_system(s);
+    for (int s : {1, 2, 4, 13}) add_system(s);
     EXPECT_EQ(store.g_n_i("system", 0), 3);
-    add_system(3);
-    EXPECT_EQ(store.g_n_i("system", 0), 5);
-    // A "SYS-" key below the root is no system.
-    store.add_node("SYS-001", "SYS-005", "x");
-    EXPECT_EQ(store.g_n_i("system", 0), 5);
-    EXPECT_TRUE(prompter.told.empty());
-}
+    store.add_node("SYS-001", "SYS-003", "x");  // a "SYS-" key below the root is no system
+    EXPECT_EQ(store.g_n_i("system", 0), 3);
 
-TEST_F(Store, SiteAndGroupIndexesAreCountedPerSystemAndReused) {
-    add_system(12);
-    add_system(13);
     store.add_node("SYS-013", keys::site(13, 1), "SIF");
-    EXPECT_EQ(store.g_n_i("site", 12), 1);
+    EXPECT_EQ(store.g_n_i("site", 4), 1);
     EXPECT_EQ(store.g_n_i("site", 13), 2);
-
-    for (int g = 0; g < 6; ++g) store.add_node("SYS-012", keys::group(12, g), "GIN");
+    for (int g = 0; g < 6; ++g) store.add_node("SYS-004", keys::group(4, g), "GIN");
     EXPECT_EQ(store.g_n_i("group", 13), 0);
-    EXPECT_EQ(store.g_n_i("group", 12), 6);
-    store.remove_node("GRP-999-012-004");
-    EXPECT_EQ(store.g_n_i("group", 12), 4);
+    store.remove_node("GRP-999-004-004");
+    EXPECT_EQ(store.g_n_i("group", 4), 4);
+    // The 401st group of a system cannot be created.
+    for (int g = 0; g < 400; ++g) store.add_node("SYS-013", keys::group(13, g), "GIN");
+    EXPECT_EQ(store.g_n_i("group", 13), std::nullopt);
     EXPECT_TRUE(prompter.told.empty());
 }
 
-TEST_F(Store, The401stGroupAndThe1000thSiteAreRefused) {
-    add_system(1);
-    for (int g = 0; g < 400; ++g) store.add_node("SYS-001", keys::group(1, g), "GIN");
-    EXPECT_EQ(store.g_n_i("group", 1), std::nullopt);
-    for (int t = 1; t <= 999; ++t) store.add_node("SYS-001", keys::site(1, t), "SIF");
-    EXPECT_EQ(store.g_n_i("site", 1), std::nullopt);
-    for (int s = 2; s <= 999; ++s) add_system(s);
-    EXPECT_EQ(store.g_n_i("system", 0), std::nullopt);
-}
-
-TEST_F(Store, IndexRequestsWithoutASystemOrKindTellTheUser) {
-    EXPECT_EQ(store.g_n_i("site", 0), std::nullopt);
-    EXPECT_EQ(store.g_n_i("group", 0), std::nullopt);
-    EXPECT_EQ(store.g_n_i("department", 1), std::nullopt);
-    EXPECT_EQ(store.g_n_i("Site", 1), std::nullopt);
-    EXPECT_EQ(prompter.told,
-              (std::vector<std::string>{"error: set sys index!",
-                                        "error: please click on a system first",
-                                        "error in routine g_n_i", "error in routine g_n_i"}));
-}
-
-TEST_F(Store, EverySpellingOfAKindIsAccepted) {
+TEST_F(Store, EveryAcceptedSpellingOfAKindWorksAndOthersTellTheUser) {
     add_system(2);
     for (const char* k : {"system", "SYSTEM", "SYS", "sys"}) EXPECT_EQ(store.g_n_i(k, 0), 1) << k;
     for (const char* k : {"site", "SITE", "SIT", "sit"}) EXPECT_EQ(store.g_n_i(k, 2), 1) << k;
     for (const char* k : {"group", "GROUP", "grp", "GRP"}) EXPECT_EQ(store.g_n_i(k, 2), 0) << k;
     EXPECT_TRUE(prompter.told.empty());
+
+    EXPECT_EQ(store.g_n_i("site", 0), std::nullopt);
+    EXPECT_EQ(store.g_n_i("group", 0), std::nullopt);
+    EXPECT_EQ(store.g_n_i("Site", 2), std::nullopt);
+    EXPECT_EQ(prompter.told, (std::vector<std::string>{"error: set sys index!",
+                                                       "error: please click on a system first",
+                                                       "error in routine g_n_i"}));
 }
 
 TEST_F(Store, MoreThan30000NodesHandOutNoIndex) {
     add_system(1);
     for (int n = 1; n < 30000; ++n)
         store.add_node("SYS-001", "TFQ-001-001-" + std::to_string(n), "TFQ");
-    ASSERT_EQ(store.size(), 30000u);
     EXPECT_EQ(store.g_n_i("system", 0), 2);
-    EXPECT_TRUE(prompter.told.empty());
-
     store.add_node("SYS-001", "TFQ-001-001-x", "TFQ");
     for (const char* k : {"system", "site", "group", "nonsense"})
         EXPECT_EQ(store.g_n_i(k, 1), std::nullopt) << k;
     EXPECT_EQ(prompter.told, std::vector<std::string>(4, "ERROR: Out of storage space"));
 }
 
-TEST_F(Store, SideTablesAndChangeCountersAreKeptPerSystem) {
-    store.system_slot(4, k_slot_in_use) = "1";
-    store.system_slot(4, k_slot_name) = "Harbor";
-    store.system_slot(4, k_slot_type_code) = "0";
-    EXPECT_TRUE(store.is_conventional(4));
-    EXPECT_FALSE(store.is_conventional(5));
-    store.clear_system_slots(4);
-    EXPECT_EQ(store.system_slot(4, k_slot_in_use), "1");
-    EXPECT_EQ(store.system_slot(4, k_slot_name), "");
-    EXPECT_EQ(store.system_type_code(4), "");
-
+TEST_F(Store, GroupSlotsAndChangeCountersAreClearedSelectively) {
     for (int slot = 0; slot < k_group_slots; ++slot) store.group_slot(4, 7, slot) = "v";
     store.group_slot(4, 8, 1) = "other";
     store.clear_group_slots(4, 7, 1, 6);
@@ -230,18 +157,11 @@ TEST_F(Store, SideTablesAndChangeCountersAreKeptPerSystem) {
     EXPECT_EQ(store.group_slot(4, 8, 1), "other");
 
     store.mark_changed(4);
-    store.mark_changed(4);
     store.mark_changed(5);
-    EXPECT_EQ(store.change_counter(4), 2);
     store.reset_change_counter(4);
-    EXPECT_EQ(store.change_counter(4), 0);
     EXPECT_EQ(store.change_counter(5), 1);
     store.reset_all_change_counters();
     EXPECT_EQ(store.change_counter(5), 0);
-
-    // Indexes outside the tables are harmless.
-    store.system_slot(1000, 1) = "x";
-    store.mark_changed(-1);
+    store.system_slot(1000, 1) = "x";  // outside the table: harmless
     EXPECT_EQ(store.system_slot(1000, 1), "");
-    EXPECT_EQ(store.change_counter(-1), 0);
 }
