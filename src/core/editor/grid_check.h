@@ -18,7 +18,7 @@ struct Finding {
     std::string value;      // the cell as it was
     std::string corrected;  // the new value when `fixed`
     bool fixed = false;
-    std::string message;    // "Row 3, Alert Level: 20 is above 15, set to 15"
+    std::string message;  // "Row 3, Alert Level: 20 is above 15, set to 15"
 };
 
 // With `correct` false nothing changes and the corrections are reported as proposals.

@@ -56,7 +56,7 @@ struct ColumnSpec {
     Column column;
     CellEditor editor;
     std::span<const std::string_view> values;  // the drop-down's values (List only)
-    std::string_view fallback;                  // what the writer uses for an unknown value
+    std::string_view fallback;                 // what the writer uses for an unknown value
 };
 
 // Every column of a grid, column 0 ("#") first.
@@ -98,13 +98,13 @@ void setup_grid(TextGrid& grid, GridKind kind, int rows = 11);
 void put_titles(TextGrid& grid, GridKind kind);
 // open_tmpfile into the grid of this kind, then titles and row numbers. Fields beyond the
 // grid's columns (other models' layouts) are ignored.
-void load_group_grid(const GroupFiles& files, int system, int group, GridKind kind,
-                     TextGrid& grid);
+void load_group_grid(const GroupFiles& files, int system, int group, GridKind kind, TextGrid& grid);
 // save_tmpfile with empty rows removed, then titles and row numbers again.
 bool save_group_grid(GroupFiles& files, int system, int group, GridKind kind, TextGrid& grid);
 
 // ---- column widths (twips) under the settings section "colwidth" ----
-// "ccol_width", "tcol_width", "ucol_width", "fcol_width"; the search-range grid remembers none ("").
+// "ccol_width", "tcol_width", "ucol_width", "fcol_width"; the search-range grid remembers none
+// ("").
 std::string_view width_key(GridKind kind);
 int default_width(GridKind kind);  // 1200, 1500 for unit IDs
 // One width per column (column 0 too): key + column number; a stored 100 or less, or none,

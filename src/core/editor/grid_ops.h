@@ -41,10 +41,10 @@ CellRange clip(CellRange range, const TextGrid& grid);
 CellRange select_all(const TextGrid& grid);
 
 struct GridChange {
-    bool changed = false;        // some cell text changed
-    bool rows_changed = false;   // rows were added, removed or moved: refresh everything
-    CellRange area{1, 1, 0, 0};  // bounding box of the changed cells (empty when none)
-    int count = 0;               // cells changed; Replace: occurrences replaced
+    bool changed = false;                // some cell text changed
+    bool rows_changed = false;           // rows were added, removed or moved: refresh everything
+    CellRange area{1, 1, 0, 0};          // bounding box of the changed cells (empty when none)
+    int count = 0;                       // cells changed; Replace: occurrences replaced
     std::optional<CellRange> selection;  // where the selection goes afterwards
 };
 

@@ -1,0 +1,221 @@
+#include "core/editor/grid_check.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "core/base/text.h"
+#include "core/hpd/vocab.h"
+
+namespace tarvex::grid {
+
+namespace {
+
+constexpr long long k_unit_id_max = 99999999;
+constexpr long long k_lowest_hz = 25000000;     // the scanner's coverage: 25 MHz ..
+constexpr long long k_highest_hz = 1300000000;  // .. 1300 MHz
+
+// What one cell needs: nothing, a correction, or a report.
+struct Verdict {
+    std::string problem;  // empty: the cell is fine
+    std::optional<std::string> fix;
+};
+
+Verdict ok() {
+    return {};
+}
+Verdict report(std::string problem) {
+    return {std::move(problem), std::nullopt};
+}
+Verdict fix(std::string problem, std::string value) {
+    return {std::move(problem), std::move(value)};
+}
+
+bool is_decimal(std::string_view s) {
+    int dots = 0, digits = 0;
+    for (char c : s) {
+        if (c == '.')
+            ++dots;
+        else if (c >= '0' && c <= '9')
+            ++digits;
+        else
+            return false;
+    }
+    return digits > 0 && dots <= 1;
+}
+
+Verdict check_frequency(std::string_view value, bool required) {
+    std::string v = trim(value);
+    if (v.empty())
+        return required ? report("no frequency, the line is not written to the scanner") : ok();
+    if (!is_decimal(v)) return report(v + " is not a frequency in MHz");
+    long long hz = mhz_to_hz(v);
+    if (hz < k_lowest_hz || hz > k_highest_hz)
+        return report(v + " MHz is outside the scanner's range of 25 to 1300 MHz");
+    if (v != value) return fix("blanks around the frequency", v);
+    return ok();
+}
+
+Verdict check_talkgroup(std::string_view value) {
+    if (trim(value).empty()) return report("no talkgroup, the line is not written to the scanner");
+    std::string cleaned = vocab::clean_talkgroup(value);
+    if (cleaned == value) return ok();
+    if (cleaned.empty()) return report(std::string(value) + " is not a talkgroup");
+    if (cleaned == "65000") return fix(std::string(value) + " is above 65000", cleaned);
+    return fix(std::string(value) + " is not a clean talkgroup", cleaned);
+}
+
+Verdict check_unit_id(std::string_view value) {
+    std::string v = trim(value);
+    if (v.empty()) return report("no unit ID, the line is not stored");
+    auto n = parse_integer(v);
+    bool digits = std::all_of(v.begin(), v.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!digits) return report(v + " is not a unit ID (digits only)");
+    if (!n || *n > k_unit_id_max)
+        return fix(v + " is above " + std::to_string(k_unit_id_max), std::to_string(k_unit_id_max));
+    if (v != value) return fix("blanks around the unit ID", v);
+    return ok();
+}
+
+// The numeric span of a list of numbers ("Off"/"Auto" entries left out).
+std::optional<std::pair<long long, long long>> numeric_span(const ColumnSpec& spec) {
+    std::optional<std::pair<long long, long long>> span;
+    for (std::string_view entry : spec.values) {
+        auto n = parse_integer(entry);
+        if (!n) continue;
+        if (!span) span = std::pair{*n, *n};
+        span->first = std::min(span->first, *n);
+        span->second = std::max(span->second, *n);
+    }
+    return span;
+}
+
+Verdict check_list(const ColumnSpec& spec, std::string_view value) {
+    if (value.empty()) return fix("empty", std::string(spec.fallback));
+    for (std::string_view entry : spec.values)
+        if (entry == value) return ok();
+    std::string lower = to_lower(trim(value));
+    for (std::string_view entry : spec.values)
+        if (to_lower(entry) == lower)
+            return fix(std::string(value) + " is spelled " + std::string(entry),
+                       std::string(entry));
+    if (auto n = parse_integer(trim(value)); n) {
+        if (auto span = numeric_span(spec); span) {
+            if (*n > span->second)
+                return fix(std::string(value) + " is above " + std::to_string(span->second),
+                           std::to_string(span->second));
+            if (*n < span->first && span->first < 0)
+                return fix(std::string(value) + " is below " + std::to_string(span->first),
+                           std::to_string(span->first));
+        }
+    }
+    return report(std::string(value) + " is not one of the values, the scanner gets " +
+                  std::string(spec.fallback));
+}
+
+// Codes typed without the table's exact spelling: "100" for "100.0", "23" for "023".
+std::optional<std::string> spelled_code(std::string_view sq_mode, std::string_view code) {
+    if (sq_mode == "CTCSS" && is_decimal(code)) {
+        std::string tone = scaled_to_decimal(decimal_to_scaled(code, 1), 1, 1);
+        if (sq_code_fits(sq_mode, tone)) return tone;
+    }
+    if (sq_mode == "DCS" && code.size() < 3 && parse_integer(code)) {
+        std::string padded = pad_number(*parse_integer(code), 3);
+        if (sq_code_fits(sq_mode, padded)) return padded;
+    }
+    std::string lower = to_lower(code);
+    if (lower == "search" && sq_mode != "All" && sq_mode != "None") return std::string("Search");
+    return std::nullopt;
+}
+
+Verdict check_sq_code(std::string_view sq_mode, std::string_view code) {
+    if (sq_code_fits(sq_mode, code)) return ok();
+    if (auto spelled = spelled_code(sq_mode, code))
+        return fix(std::string(code) + " is written " + *spelled, *spelled);
+    if (sq_mode == "All" || sq_mode == "None" || sq_mode.empty())
+        return report(std::string(code) + " is ignored with SQ Mode " +
+                      std::string(sq_mode.empty() ? "All" : sq_mode));
+    return report(std::string(code) + " is not a code of SQ Mode " + std::string(sq_mode));
+}
+
+Verdict check_whole_number(std::string_view value, long long max, bool required,
+                           std::string_view what) {
+    std::string v = trim(value);
+    if (v.empty()) return required ? report("no " + std::string(what)) : ok();
+    auto n = parse_integer(v);
+    if (!n || *n < 0) return report(v + " is not a " + std::string(what));
+    if (max >= 0 && *n > max)
+        return fix(v + " is above " + std::to_string(max), std::to_string(max));
+    return ok();
+}
+
+Verdict check_cell(const TextGrid& grid, GridKind kind, const ColumnSpec& spec, int row, int col) {
+    const std::string& value = grid.at(row, col);
+    switch (spec.column) {
+        case Column::Frequency:
+            return check_frequency(value, true);
+        case Column::StartFrequency:
+        case Column::StopFrequency:
+            return check_frequency(value, true);
+        case Column::Talkgroup:
+            return check_talkgroup(value);
+        case Column::UnitId:
+            return check_unit_id(value);
+        case Column::AlphaTag:
+            if (value.size() > 64) return fix("longer than 64 characters", value.substr(0, 64));
+            return ok();
+        case Column::SqCode: {
+            int mode_col = column_index(kind, Column::SqMode);
+            std::string mode = mode_col > 0 ? grid.at(row, mode_col) : std::string("All");
+            return check_sq_code(mode, value);
+        }
+        case Column::Lcn:
+            return check_whole_number(value, -1, false, "channel number");
+        case Column::ColorCode:
+            return check_whole_number(value, 15, false, "colour code");
+        default:
+            break;
+    }
+    if (spec.editor == CellEditor::List) return check_list(spec, value);
+    return ok();
+}
+
+}  // namespace
+
+std::vector<Finding> validate_grid(TextGrid& grid, GridKind kind, bool correct) {
+    std::vector<Finding> findings;
+    auto columns = columns_of(kind);
+    int cols = std::min(grid.cols(), static_cast<int>(columns.size()));
+    for (int r = 1; r < grid.rows(); ++r) {
+        if (row_is_empty(grid, kind, r)) continue;
+        // SQ Mode is settled before SQ Code is read, which comes after it.
+        for (int c = 1; c < cols; ++c) {
+            const ColumnSpec& spec = columns[static_cast<size_t>(c)];
+            Verdict verdict = check_cell(grid, kind, spec, r, c);
+            if (verdict.problem.empty()) continue;
+            Finding f;
+            f.row = r;
+            f.col = c;
+            f.value = grid.at(r, c);
+            f.message = "Row " + std::to_string(r) + ", " + std::string(spec.title) + ": " +
+                        verdict.problem;
+            if (verdict.fix) {
+                f.corrected = *verdict.fix;
+                f.fixed = correct;
+                f.message += (correct ? ", set to " : ", would be set to ") + *verdict.fix;
+                if (correct) grid.at(r, c) = *verdict.fix;
+            }
+            findings.push_back(std::move(f));
+        }
+        if (kind == GridKind::SearchRange && grid.cols() > 2) {
+            const std::string &start = grid.at(r, 1), &stop = grid.at(r, 2);
+            if (is_decimal(trim(start)) && is_decimal(trim(stop)) &&
+                mhz_to_hz(start) > mhz_to_hz(stop))
+                findings.push_back(
+                    {r, 2, stop, "", false,
+                     "Row " + std::to_string(r) + ", Stop Frequency: below the start frequency"});
+        }
+    }
+    return findings;
+}
+
+}  // namespace tarvex::grid
