@@ -1,0 +1,401 @@
+#include "app/remote/virtual_control_window.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "app/common/latin1.h"
+#include "app/platform/serial_port_qt.h"
+#include "app/remote/log_grid_model.h"
+#include "app/remote/mini_vc_window.h"
+#include "core/base/text.h"
+
+namespace tarvex {
+
+using remote::VcLine;
+
+namespace {
+
+constexpr int k_twips_per_pixel = 15;
+
+// The display's 0xBBGGRR colour values as a style-sheet colour.
+QString css(long bgr) {
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                  static_cast<int>((bgr >> 16) & 0xFF))
+        .name();
+}
+
+QLabel* field_label(const char* name, QWidget* parent) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(QLatin1String(name));
+    l->setMinimumWidth(60);
+    return l;
+}
+
+QPushButton* button(const QString& text, const char* name, QWidget* parent) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QLatin1String(name));
+    return b;
+}
+
+}  // namespace
+
+void ClickLabel::mousePressEvent(QMouseEvent* event) {
+    QLabel::mousePressEvent(event);
+    emit clicked();
+}
+
+void ClickLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+    QLabel::mouseDoubleClickEvent(event);
+    emit doubleClicked();
+}
+
+VirtualControlWindow::VirtualControlWindow(Settings& settings, Prompter& prompter,
+                                           const SerialPortFactory& make_port,
+                                           VcWindowOptions options, QWidget* parent)
+    : QWidget(parent),
+      settings_(settings),
+      prompter_(prompter),
+      options_(std::move(options)),
+      port_(make_port()),
+      trace_(clock_) {
+    setObjectName("frm_vc");
+    setWindowTitle("Virtual Control");
+    traced_ = std::make_unique<remote::TracingPort>(*port_, trace_);
+    timers_ = new QtVcTimers(options_.intervals, this);
+    vc_ = std::make_unique<remote::VirtualControl>(*traced_, *timers_, settings_, prompter_, clock_,
+                                                   options_.folders);
+    if (options_.find_scanner_by_usb) vc_->set_found_device(find_scanner_device());
+    if (!options_.choose_file) {
+        options_.choose_file = [this](const QString& caption, const QString& filter, bool save) {
+            return save ? QFileDialog::getSaveFileName(this, caption, {}, filter)
+                        : QFileDialog::getOpenFileName(this, caption, {}, filter);
+        };
+    }
+    timers_->bind(vc_.get());
+    connect(timers_, &QtVcTimers::ticked, this, [this] { refresh(); });
+    build();
+    vc_->open_window();
+    set_trace(vc_->trace_on());
+    for (int c = 1; c <= 14; ++c)
+        grid_->setColumnWidth(c, vc_->column_width(c) / k_twips_per_pixel);
+    refresh();
+}
+
+VirtualControlWindow::~VirtualControlWindow() {
+    shut_down();
+}
+
+void VirtualControlWindow::build() {
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(build_display());
+    layout->addWidget(build_keys());
+    layout->addWidget(build_log(), 1);
+    resize(900, 640);
+}
+
+QWidget* VirtualControlWindow::build_display() {
+    auto* panel = new QFrame(this);
+    panel->setObjectName("display");
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setStyleSheet("#display { background: #101820; } QLabel { color: #e0e0e0; }");
+    auto* grid = new QGridLayout(panel);
+
+    static const char* line_names[] = {"lbl_system", "lbl_department", "lbl_channel"};
+    static const char* mark_names[] = {"lbl_avoid_system", "lbl_avoid_department",
+                                       "lbl_avoid_channel"};
+    for (int i = 0; i < 3; ++i) {
+        auto which = static_cast<VcLine>(i);
+        lines_[i] = new ClickLabel(panel);
+        lines_[i]->setObjectName(QLatin1String(line_names[i]));
+        lines_[i]->setAutoFillBackground(false);
+        QFont f = lines_[i]->font();
+        f.setPointSize(f.pointSize() + 3);
+        f.setBold(true);
+        lines_[i]->setFont(f);
+        avoid_marks_[i] = new ClickLabel("AVOID", panel);
+        avoid_marks_[i]->setObjectName(QLatin1String(mark_names[i]));
+        avoid_marks_[i]->setStyleSheet("color: #ff5050; font-weight: bold;");
+        grid->addWidget(lines_[i], i, 0, 1, 5);
+        grid->addWidget(avoid_marks_[i], i, 5);
+        connect(lines_[i], &ClickLabel::clicked, this, [this, which] {
+            vc_->click_line(which);
+            refresh();
+        });
+        connect(lines_[i], &ClickLabel::doubleClicked, this, [this, which] {
+            vc_->double_click_line(which);
+            refresh();
+        });
+        connect(avoid_marks_[i], &ClickLabel::doubleClicked, this, [this, which] {
+            vc_->double_click_avoid(which);
+            refresh();
+        });
+    }
+    frequency_ = field_label("txt_frequency", panel);
+    QFont big = frequency_->font();
+    big.setPointSize(big.pointSize() + 6);
+    big.setBold(true);
+    frequency_->setFont(big);
+    mode_ = field_label("lbl_mode", panel);
+    tone_ = field_label("lbl_tone", panel);
+    nac_ = field_label("lbl_nac", panel);
+    service_ = field_label("lbl_service", panel);
+    uid_ = field_label("lbl_uid", panel);
+    favorites_ = field_label("lbl_favorites", panel);
+    grid->addWidget(frequency_, 3, 0, 1, 2);
+    grid->addWidget(mode_, 3, 2);
+    grid->addWidget(tone_, 3, 3);
+    grid->addWidget(nac_, 3, 4);
+    grid->addWidget(service_, 4, 0, 1, 2);
+    grid->addWidget(uid_, 4, 2);
+    grid->addWidget(favorites_, 4, 3, 1, 2);
+
+    auto* lamps = new QHBoxLayout;
+    for (int b = 0; b < 4; ++b) {
+        bars_[b] = new QFrame(panel);
+        bars_[b]->setObjectName(QStringLiteral("shp_signal%1").arg(b + 1));
+        bars_[b]->setFixedSize(10, 8 + 5 * b);
+        lamps->addWidget(bars_[b], 0, Qt::AlignBottom);
+    }
+    busy_ = new QFrame(panel);
+    busy_->setObjectName("shp_busy");
+    busy_->setFixedSize(16, 16);
+    lamps->addSpacing(12);
+    lamps->addWidget(busy_, 0, Qt::AlignBottom);
+    grid->addLayout(lamps, 4, 5);
+
+    reply_ = new QLineEdit(panel);
+    reply_->setObjectName("txt_reply");
+    reply_->setReadOnly(true);
+    grid->addWidget(reply_, 5, 0, 1, 6);
+    return panel;
+}
+
+QWidget* VirtualControlWindow::build_keys() {
+    auto* box = new QWidget(this);
+    auto* grid = new QGridLayout(box);
+    static const char* key_captions[] = {"Replay", "Record", "Mute", "ATT", "Resume"};
+    for (int k = 0; k < 5; ++k) {
+        keys_[k] = button(key_captions[k], "", box);
+        keys_[k]->setObjectName(QStringLiteral("cmd_key%1").arg(k));
+        grid->addWidget(keys_[k], 0, k);
+        connect(keys_[k], &QPushButton::clicked, this, [this, k] {
+            vc_->key(k);
+            refresh();
+        });
+    }
+    static const char* nav_captions[] = {"Sys <",  "Sys >",   "Dept <",  "Dept >", "Chan <",
+                                         "Chan >", "S Avoid", "D Avoid", "C Avoid"};
+    for (int n = 0; n < 9; ++n) {
+        auto* b = button(nav_captions[n], "", box);
+        b->setObjectName(QStringLiteral("cmd_nav%1").arg(n));
+        grid->addWidget(b, 1 + n / 6, n % 6);
+        connect(b, &QPushButton::clicked, this, [this, n] {
+            vc_->nav_key(n);
+            refresh();
+        });
+    }
+    volume_ = new QComboBox(box);
+    volume_->setObjectName("cbo_volume");
+    squelch_ = new QComboBox(box);
+    squelch_->setObjectName("cbo_squelch");
+    for (int v = 0; v <= 15; ++v) {
+        volume_->addItem(QString::number(v));
+        squelch_->addItem(QString::number(v));
+    }
+    connect(volume_, &QComboBox::activated, this, [this](int i) { vc_->set_volume(i); });
+    connect(squelch_, &QComboBox::activated, this, [this](int i) { vc_->set_squelch(i); });
+    grid->addWidget(new QLabel("Volume", box), 2, 3);
+    grid->addWidget(volume_, 2, 4);
+    grid->addWidget(new QLabel("Squelch", box), 3, 3);
+    grid->addWidget(squelch_, 3, 4);
+
+    port_box_ = new QComboBox(box);
+    port_box_->setObjectName("cbo_port");
+    port_box_->setMinimumWidth(140);
+    connect(port_box_, &QComboBox::activated, this, [this](int i) { vc_->link().select(i); });
+    auto* scan = button("scan ports", "cmd_scan_ports", box);
+    connect(scan, &QPushButton::clicked, this, [this] {
+        vc_->select_ports();
+        refresh();
+    });
+    auto* start = button("Start", "cmd_start", box);
+    connect(start, &QPushButton::clicked, this, [this] {
+        vc_->start();
+        refresh();
+    });
+    autostart_ = new QCheckBox("Autostart", box);
+    autostart_->setObjectName("chk_autostart");
+    connect(autostart_, &QCheckBox::toggled, this, [this](bool on) { vc_->set_autostart(on); });
+    auto* mini = button("Mini", "cmd_mini", box);
+    connect(mini, &QPushButton::clicked, this, &VirtualControlWindow::show_mini);
+    grid->addWidget(port_box_, 3, 0);
+    grid->addWidget(scan, 3, 1);
+    grid->addWidget(start, 3, 2);
+    grid->addWidget(autostart_, 4, 0);
+    grid->addWidget(mini, 4, 1);
+    return box;
+}
+
+QWidget* VirtualControlWindow::build_log() {
+    auto* box = new QWidget(this);
+    auto* layout = new QVBoxLayout(box);
+    auto* row = new QHBoxLayout;
+    auto* save = button("Save Log", "cmd_save_log", box);
+    connect(save, &QPushButton::clicked, this, &VirtualControlWindow::save_log);
+    auto* clear = button("Clear Log", "cmd_clear_log", box);
+    connect(clear, &QPushButton::clicked, this, [this] {
+        vc_->clear_log();
+        refresh();
+    });
+    auto* remove = button("Delete Log File", "cmd_delete_log_file", box);
+    connect(remove, &QPushButton::clicked, this, [this] { vc_->delete_log_file(); });
+    append_ = new QCheckBox("Log/Append To File:", box);
+    append_->setObjectName("chk_append");
+    connect(append_, &QCheckBox::clicked, this, [this](bool on) { vc_->set_append_to_file(on); });
+    log_file_ = new QLineEdit(box);
+    log_file_->setObjectName("txt_log_file");
+    log_file_->setReadOnly(true);
+    auto* choose = button("...", "cmd_log_file", box);
+    connect(choose, &QPushButton::clicked, this, &VirtualControlWindow::choose_log_file);
+    log_data_ = new QCheckBox("LOG DATA", box);
+    log_data_->setObjectName("chk_log_data");
+    connect(log_data_, &QCheckBox::clicked, this, [this](bool on) { vc_->set_log_data(on); });
+    trace_box_ = new QCheckBox("Trace", box);
+    trace_box_->setObjectName("chk_trace");
+    trace_box_->setToolTip(
+        "Write every frame to and from the scanner, with a time stamp, to a "
+        "file for a bug report");
+    connect(trace_box_, &QCheckBox::clicked, this, [this](bool on) { set_trace(on); });
+    for (QWidget* w : std::initializer_list<QWidget*>{save, clear, remove, append_})
+        row->addWidget(w);
+    row->addWidget(log_file_, 1);
+    row->addWidget(choose);
+    row->addWidget(log_data_);
+    row->addWidget(trace_box_);
+    layout->addLayout(row);
+
+    grid_model_ = new LogGridModel(vc_->log(), box);
+    grid_ = new QTableView(box);
+    grid_->setObjectName("loggrid");
+    grid_->setModel(grid_model_);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_->verticalHeader()->setDefaultSectionSize(20);
+    grid_->setColumnWidth(0, 45);
+    connect(grid_->horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int column, int, int size) {
+                if (column >= 1) vc_->set_column_width(column, size * k_twips_per_pixel);
+            });
+    layout->addWidget(grid_, 1);
+    return box;
+}
+
+void VirtualControlWindow::refresh_selector() {
+    std::vector<std::string> captions;
+    for (const auto& e : vc_->link().selector()) captions.push_back(e.caption);
+    if (captions != shown_ports_) {
+        port_box_->clear();
+        for (const auto& c : captions) port_box_->addItem(to_q(c));
+        shown_ports_ = captions;
+    }
+    port_box_->setCurrentIndex(vc_->link().selected());
+}
+
+void VirtualControlWindow::refresh() {
+    if (shut_down_) return;
+    const auto& d = vc_->display();
+    const remote::DisplayLine* lines[] = {&d.system, &d.department, &d.channel};
+    for (int i = 0; i < 3; ++i) {
+        lines_[i]->setText(to_q(lines[i]->text));
+        lines_[i]->setAlignment(lines[i]->placeholder ? Qt::AlignCenter
+                                                      : Qt::AlignLeft | Qt::AlignVCenter);
+        // A held line is drawn opaque, highlighted; the others show the panel through.
+        lines_[i]->setStyleSheet(lines[i]->held ? "background: #3060a0; color: white;" : "");
+        avoid_marks_[i]->setVisible(lines[i]->avoided);
+    }
+    frequency_->setText(to_q(d.frequency));
+    mode_->setText(to_q(d.mode));
+    tone_->setText(to_q(d.tone));
+    nac_->setText(to_q(d.nac));
+    service_->setText(to_q(d.service));
+    uid_->setText(to_q(d.uid));
+    favorites_->setText(to_q(d.favorites));
+    frequency_->setVisible(d.details_shown);
+    tone_->setVisible(d.details_shown);
+    service_->setVisible(d.details_shown);
+    for (int b = 0; b < 4; ++b)
+        bars_[b]->setStyleSheet("background: " + css(d.bar_colour(b + 1)) + ";");
+    busy_->setStyleSheet("background: " + css(d.busy_colour()) + "; border-radius: 8px;");
+    const bool toggles[] = {false, d.record_on, d.mute_on, d.att_on, false};
+    for (int k = 0; k < 5; ++k)
+        keys_[k]->setStyleSheet("background: #303030; color: " + css(d.key_colour(toggles[k])) +
+                                ";");
+    reply_->setText(to_q(replace_all(strip_line_ends(d.reply_text), "\t", " ")));
+    refresh_selector();
+    autostart_->setChecked(vc_->autostart());
+    append_->setChecked(vc_->append_to_file());
+    log_data_->setChecked(vc_->log_data());
+    trace_box_->setChecked(trace_.enabled());
+    log_file_->setText(QString::fromStdString(vc_->log_file_path().string()));
+    grid_model_->refresh();
+    if (mini_) mini_->refresh();
+}
+
+void VirtualControlWindow::set_trace(bool on) {
+    vc_->set_trace_on(on);
+    if (!on) {
+        trace_.stop();
+        return;
+    }
+    auto file = options_.folders.data_folder / "vc_trace.txt";
+    if (!trace_.start(file)) {
+        vc_->set_trace_on(false);
+        prompter_.tell("Cannot write the serial trace to " + file.string());
+    }
+    if (trace_box_) trace_box_->setChecked(trace_.enabled());
+}
+
+void VirtualControlWindow::choose_log_file() {
+    QString file = options_.choose_file("Log file", "CSV Files (*.csv)", true);
+    if (file.isEmpty()) return;
+    vc_->set_log_file_path(file.toStdString());
+    refresh();
+}
+
+void VirtualControlWindow::save_log() {
+    QString file = options_.choose_file("Save Log", "CSV Files (*.csv)", true);
+    if (file.isEmpty()) return;
+    vc_->save_log(file.toStdString());
+}
+
+void VirtualControlWindow::show_mini() {
+    if (!mini_) mini_ = new MiniVcWindow(settings_, *vc_, this);
+    mini_->show();
+    mini_->raise();
+    mini_->refresh();
+}
+
+void VirtualControlWindow::shut_down() {
+    if (shut_down_) return;
+    shut_down_ = true;
+    timers_->bind(nullptr);
+    if (mini_) mini_->close();
+    vc_->close_window();
+    trace_.stop();
+}
+
+void VirtualControlWindow::closeEvent(QCloseEvent* event) {
+    shut_down();
+    QWidget::closeEvent(event);
+}
+
+}  // namespace tarvex
