@@ -286,6 +286,10 @@ public:
     bool delete_current_system();
     // "Delete Multiple Systems": one question for all of them. Returns how many were deleted.
     int delete_systems(const std::vector<int>& systems);
+    // The deletes behind the system and site forms' buttons, after their own question:
+    // no question here.
+    bool remove_system(int system);
+    bool remove_site(int system, int site);
     bool copy_site();
     std::optional<int> paste_site();
     bool delete_current_site();
@@ -320,6 +324,7 @@ private:
     void reset_all();
     std::optional<std::string> choose_open(FileChooser& chooser, std::string_view title,
                                            const std::filesystem::path& start);
+    bool open_confirmed(const std::string& path);
     bool read_file(const std::string& path, uint16_t flags, std::vector<int>* added);
     bool write_systems(const std::string& path, const std::vector<int>& systems);
     void after_structure_change(int system, std::string_view select_key = {});
