@@ -24,6 +24,7 @@
 //   state                       print "state ..." with holds, volume, squelch, keys
 //   wait MS                     (script) pause before the next line
 //   quit
+#if defined(__unix__) || defined(__APPLE__)
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
@@ -444,3 +445,11 @@ int main(int argc, char** argv) {
         if (port_index >= 0 && (fds[port_index].revents & POLLIN)) hp.read_input();
     }
 }
+
+#else
+#include <cstdio>
+int main() {
+    std::fprintf(stderr, "hp_sim needs POSIX pseudo-terminals\n");
+    return 1;
+}
+#endif

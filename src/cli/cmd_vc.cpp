@@ -1,5 +1,7 @@
 // vc: the Virtual Control without a window. The same core state machine as the window, driven
 // by the same timers in a Qt Core event loop; the display becomes lines on stdout.
+// Built only with the Qt platform adapters (the serial port is Qt's).
+#ifdef TARVEX_CLI_WITH_PLATFORM
 #include <QCoreApplication>
 #include <QTimer>
 #include <cstdio>
@@ -174,3 +176,5 @@ int cmd_vc(const Args& args) {
 }
 
 }  // namespace tarvex::cli
+
+#endif  // TARVEX_CLI_WITH_PLATFORM
