@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/base/text.h"
+#include "core/editor/grid_ops.h"
 #include "core/hpd/vocab.h"
 #include "core/model/group_files.h"
 #include "core/settings/settings.h"
@@ -215,11 +216,13 @@ void load_group_grid(const GroupFiles& files, int system, int group, GridKind ki
 }
 
 bool save_group_grid(GroupFiles& files, int system, int group, GridKind kind, TextGrid& grid) {
-    grid.number_rows();
-    bool ok = files.save_tmpfile(system, group, grid, true);
-    // Compacting leaves the last row in use; one empty row below it is where typing goes on.
-    int rows = std::max(grid.rows(), last_used_row(grid, kind) + 2);
-    setup_grid(grid, kind, std::min(rows, k_max_file_rows + 1));
+    // The file gets the used rows only, closed up, so it never carries lines of empty rows.
+    remove_empty_lines(grid, kind);
+    int used = last_used_row(grid, kind);
+    grid.set_rows(used + 1);
+    bool ok = files.save_tmpfile(system, group, grid, false);
+    // One empty row below the last used one is where typing goes on.
+    setup_grid(grid, kind, std::min(used + 2, k_max_file_rows + 1));
     return ok;
 }
 

@@ -99,7 +99,8 @@ void put_titles(TextGrid& grid, GridKind kind);
 // open_tmpfile into the grid of this kind, then titles and row numbers. Fields beyond the
 // grid's columns (other models' layouts) are ignored.
 void load_group_grid(const GroupFiles& files, int system, int group, GridKind kind, TextGrid& grid);
-// save_tmpfile with empty rows removed, then titles and row numbers again.
+// Empty rows removed and the rest closed up, then save_tmpfile of the used rows (no used row:
+// the file is deleted); the grid keeps one empty row below them and at least 11 rows.
 bool save_group_grid(GroupFiles& files, int system, int group, GridKind kind, TextGrid& grid);
 
 // ---- column widths (twips) under the settings section "colwidth" ----

@@ -1,6 +1,7 @@
 #include "core/editor/grid_edacs.h"
 
 #include "core/base/text.h"
+#include "core/editor/grid_detail.h"
 
 namespace tarvex::grid {
 
@@ -20,14 +21,8 @@ GridChange convert_talkgroups(TextGrid& grid, GridKind kind, CellRange range, Co
     range = clip(range, grid);
     if (col < 0 || col >= grid.cols()) return change;
     for (int r = range.top; r <= range.bottom; ++r) {
-        std::string& cell = grid.at(r, col);
-        std::optional<std::string> converted = convert(trim(cell));
-        if (!converted || *converted == cell) continue;
-        cell = std::move(*converted);
-        if (change.area.empty()) change.area = CellRange::cell(r, col);
-        change.area.bottom = r;
-        change.changed = true;
-        ++change.count;
+        std::optional<std::string> converted = convert(trim(grid.at(r, col)));
+        if (converted) detail::set_cell(grid, change, r, col, std::move(*converted));
     }
     return change;
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/base/text.h"
+#include "core/editor/grid_detail.h"
 
 namespace tarvex::grid {
 
@@ -22,19 +23,6 @@ bool is_letter(unsigned char c) {
 
 bool continues_word(unsigned char c) {
     return std::isalnum(c) != 0 || c == '\'';
-}
-
-void change_cell(TextGrid& grid, GridChange& change, int row, int col, std::string value) {
-    std::string& cell = grid.at(row, col);
-    if (cell == value) return;
-    cell = std::move(value);
-    if (change.area.empty()) change.area = CellRange::cell(row, col);
-    change.area.top = std::min(change.area.top, row);
-    change.area.bottom = std::max(change.area.bottom, row);
-    change.area.left = std::min(change.area.left, col);
-    change.area.right = std::max(change.area.right, col);
-    change.changed = true;
-    ++change.count;
 }
 
 }  // namespace
@@ -86,7 +74,7 @@ GridChange g_align_text(TextGrid& grid, int column, int code, int width) {
     GridChange change;
     if (column < 1 || column >= grid.cols()) return change;
     for (int r = 1; r < grid.rows(); ++r)
-        change_cell(grid, change, r, column, align_text(grid.at(r, column), code, width));
+        detail::set_cell(grid, change, r, column, align_text(grid.at(r, column), code, width));
     return change;
 }
 
@@ -96,7 +84,7 @@ GridChange change_case(TextGrid& grid, GridKind kind, CellRange range, CaseCode 
     range = clip(range, grid);
     if (tag < 0 || tag >= grid.cols()) return change;
     for (int r = range.top; r <= range.bottom; ++r)
-        change_cell(grid, change, r, tag, convert_case(grid.at(r, tag), code));
+        detail::set_cell(grid, change, r, tag, convert_case(grid.at(r, tag), code));
     return change;
 }
 
@@ -133,7 +121,7 @@ GridChange copy_to_alpha_tag(TextGrid& grid, GridKind kind, CellRange range) {
     if (tag < 0 || tag >= grid.cols()) return change;
     for (int r = range.top; r <= range.bottom; ++r) {
         std::string text = tag_from_row(grid, kind, r);
-        if (!text.empty()) change_cell(grid, change, r, tag, std::move(text));
+        if (!text.empty()) detail::set_cell(grid, change, r, tag, std::move(text));
     }
     return change;
 }

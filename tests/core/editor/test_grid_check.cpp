@@ -1,0 +1,95 @@
+#include "core/editor/grid_check.h"
+
+#include <gtest/gtest.h>
+
+#include "core/editor/grid_diag.h"
+
+using namespace tarvex;
+using namespace tarvex::grid;
+
+namespace {
+TextGrid channel_row(std::vector<std::string> values) {
+    TextGrid grid;
+    setup_grid(grid, GridKind::Channel);
+    for (size_t c = 0; c < values.size(); ++c) grid.at(1, static_cast<int>(c) + 1) = values[c];
+    return grid;
+}
+}  // namespace
+
+TEST(GridValidation, CleanRowsAndEmptyRowsGiveNoFindings) {
+    TextGrid grid = channel_row(
+        {"155.0000", "Tag", "Off", "FM", "CTCSS", "100.0", "Ham", "Off", "2", "0", "Off", "Auto"});
+    grid.row(3) = default_row(GridKind::Channel);
+    EXPECT_TRUE(validate_grid(grid, GridKind::Channel).empty());
+}
+
+TEST(GridValidation, NumbersAboveTheMaximumAndMisspelledWordsAreCorrected) {
+    TextGrid grid = channel_row({"155.0000", std::string(70, 't'), "on", "FM", "CTCSS", "100",
+                                 "Ham", "", "45", "5", "12", "20"});
+    auto findings = validate_grid(grid, GridKind::Channel);
+    ASSERT_EQ(findings.size(), 8u);
+    EXPECT_EQ(grid.at(1, 2).size(), 64u);
+    EXPECT_EQ(grid.at(1, 3), "On");
+    EXPECT_EQ(grid.at(1, 6), "100.0");
+    EXPECT_EQ(grid.at(1, 8), "Off");
+    EXPECT_EQ(grid.at(1, 9), "30");
+    EXPECT_EQ(grid.at(1, 10), "3");
+    EXPECT_EQ(grid.at(1, 11), "9");
+    EXPECT_EQ(grid.at(1, 12), "15");
+    EXPECT_EQ(findings.back().message, "Row 1, Alert Level: 20 is above 15, set to 15");
+    for (const auto& f : findings) EXPECT_TRUE(f.fixed) << f.message;
+}
+
+TEST(GridValidation, WhatHasNoSingleAnswerIsOnlyReported) {
+    TextGrid grid = channel_row(
+        {"15x.0", "Tag", "Off", "WFM", "DCS", "100.0", "Ham", "Off", "7", "0", "Off", "Auto"});
+    grid.at(2, 1) = "2000.0";
+    grid.at(2, 2) = "out of band";
+    auto findings = validate_grid(grid, GridKind::Channel);
+    std::vector<std::string> messages;
+    for (const auto& f : findings) {
+        if (f.row == 1) EXPECT_FALSE(f.fixed) << f.message;
+        messages.push_back(f.message);
+    }
+    EXPECT_EQ(messages[0], "Row 1, Frequency: 15x.0 is not a frequency in MHz");
+    EXPECT_EQ(messages[1], "Row 1, Mode: WFM is not one of the values, the scanner gets AUTO");
+    EXPECT_EQ(messages[2], "Row 1, SQ Code: 100.0 is not a code of SQ Mode DCS");
+    EXPECT_EQ(messages[3], "Row 1, Delay Time: 7 is not one of the values, the scanner gets 2");
+    EXPECT_EQ(grid.at(1, 4), "WFM");
+    // Row 2's list cells are empty: they get the defaults, its frequency is reported.
+    EXPECT_EQ(grid.at(2, 4), "AUTO");
+    EXPECT_NE(std::find(messages.begin(), messages.end(),
+                        "Row 2, Frequency: 2000.0 MHz is outside the scanner's range of 25 to "
+                        "1300 MHz"),
+              messages.end());
+}
+
+TEST(GridValidation, TalkgroupsUnitIdsAndReportOnlyMode) {
+    TextGrid talkgroups;
+    setup_grid(talkgroups, GridKind::Talkgroup);
+    talkgroups.row(1) = {"", "I1234", "A", "Off", "ANALOG", "Ham", "2", "0", "Off", "Auto"};
+    talkgroups.row(2) = {"", "70000", "B", "Off", "All", "Ham", "2", "0", "Off", "Auto"};
+    auto proposals = validate_grid(talkgroups, GridKind::Talkgroup, false);
+    ASSERT_EQ(proposals.size(), 3u);
+    EXPECT_EQ(talkgroups.at(1, 1), "I1234");  // nothing changes when only checking
+    EXPECT_EQ(proposals[0].corrected, "i1234");
+    EXPECT_EQ(proposals[1].corrected, "Analog");
+    validate_grid(talkgroups, GridKind::Talkgroup);
+    EXPECT_EQ(talkgroups.at(2, 1), "65000");
+
+    TextGrid units;
+    setup_grid(units, GridKind::UnitId);
+    units.row(1) = {"", "123456789", "Car", "Off", "Auto"};
+    units.row(2) = {"", "12a", "Van", "Off", "Auto"};
+    auto findings = validate_grid(units, GridKind::UnitId);
+    ASSERT_EQ(findings.size(), 2u);
+    EXPECT_EQ(units.at(1, 1), "99999999");
+    EXPECT_FALSE(findings[1].fixed);
+}
+
+TEST(GridDiagnostics, NoInvoerLine) {
+    EXPECT_EQ(no_invoer("g_align_text", "12:34:56"), "12:34:56 g_align_text no_invoer");
+    std::string now = no_invoer("g_fill");
+    EXPECT_EQ(now.size(), std::string("hh:mm:ss g_fill no_invoer").size());
+    EXPECT_EQ(now.substr(8), " g_fill no_invoer");
+}
