@@ -66,6 +66,7 @@ GridChange replace_in(TextGrid& grid, CellRange range, std::string_view text,
 GridChange fill_down(TextGrid& grid, CellRange range) {
     GridChange change;
     range = clip(range, grid);
+    if (range.empty()) return change;
     for (int c = range.left; c <= range.right; ++c) {
         std::string value = grid.at(range.top, c);
         for (int r = range.top + 1; r <= range.bottom; ++r) set_cell(grid, change, r, c, value);
@@ -106,6 +107,7 @@ GridChange fill_series(TextGrid& grid, GridKind kind, CellRange range, Prompter&
         prompter.tell("Fill series only works in Alpha Tag Columns");
         return change;
     }
+    if (range.empty()) return change;
     std::string first = grid.at(range.top, tag);
     for (int r = range.top; r <= range.bottom; ++r)
         set_cell(grid, change, r, tag, series_member(first, r - range.top));

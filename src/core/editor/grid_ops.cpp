@@ -206,7 +206,7 @@ GridChange paste_lines(TextGrid& grid, GridKind kind, int at, std::string_view t
                        Prompter& prompter) {
     GridChange change;
     auto lines = parse_block(text);
-    if (lines.empty() || grid.cols() < 2) return change;
+    if (lines.empty() || grid.cols() < 2 || grid.rows() < 1) return change;
     at = std::clamp(at, 1, grid.rows());
     int n = static_cast<int>(lines.size());
     if (std::max(last_used_row(grid, kind), at - 1) + n > k_max_rows) {

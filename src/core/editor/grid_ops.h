@@ -82,8 +82,9 @@ GridChange paste_lines(TextGrid& grid, GridKind kind, int at, std::string_view t
                        Prompter& prompter);
 // Frequencies in MHz, separated by line breaks, blanks, tabs, commas or semicolons, written
 // into the frequency column (column 1) from row `at` down; a new channel row gets the default
-// values. Words that are not numbers are skipped; Hz values (above 100000) are taken as Hz.
-// Grids without a frequency in column 1 refuse with a message.
+// values in its empty cells. Whole numbers of seven digits or more are Hz ("851012500").
+// Words that are not numbers are skipped and named in a message. Grids without a frequency in
+// column 1 refuse with a message.
 GridChange paste_frequencies(TextGrid& grid, GridKind kind, int at, std::string_view text,
                              Prompter& prompter);
 

@@ -228,3 +228,25 @@ TEST(GridGroups, ChannelButtonAddsALineWithDefaultsAfterTheLastUsedRow) {
     EXPECT_EQ(grid.at(2, 12), "Auto");
     EXPECT_EQ(grid.at(2, 1), "");
 }
+
+TEST(GridRobustness, OperationsOnAnEmptyGridOrAStrayRangeChangeNothing) {
+    RecordingPrompter prompter(Answer::Yes);
+    std::string text;
+    for (TextGrid grid : {TextGrid(), TextGrid(1, 13)}) {
+        CellRange stray{7, 9, 3, 2};
+        EXPECT_FALSE(paste_block(grid, stray, "a\tb").changed);
+        EXPECT_FALSE(delete_block(grid, stray).changed);
+        EXPECT_FALSE(cut_lines(grid, stray, text).changed);
+        EXPECT_FALSE(insert_lines(grid, GridKind::Channel, stray, prompter).changed);
+        EXPECT_FALSE(shift_up(grid, stray).changed);
+        EXPECT_FALSE(shift_down(grid, stray).changed);
+        EXPECT_FALSE(fill_down(grid, stray).changed);
+        EXPECT_FALSE(replace_in(grid, stray, "a", "b", false).changed);
+        EXPECT_FALSE(find_next(grid, "a", {3, 3}, false));
+        EXPECT_EQ(copy_block(grid, stray), "");
+    }
+    TextGrid grid = grid_of(GridKind::Channel, {{"1"}});
+    // Corners given bottom-up select rows 2..5; the row above them goes below.
+    EXPECT_TRUE(shift_up(grid, CellRange{5, 1, 2, 1}).changed);
+    EXPECT_EQ(grid.at(5, 1), "1");
+}
