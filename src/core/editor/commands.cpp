@@ -254,7 +254,9 @@ constexpr CommandEntry k_table[] = {
 
 }  // namespace
 
-std::span<const CommandEntry> command_table() { return k_table; }
+std::span<const CommandEntry> command_table() {
+    return k_table;
+}
 
 const CommandEntry* find_entry(Menu menu, std::string_view caption) {
     for (const auto& e : k_table)
@@ -297,21 +299,36 @@ std::vector<std::string_view> submenus_of(Menu menu) {
 
 std::string_view menu_title(Menu menu) {
     switch (menu) {
-    case Menu::File: return "File";
-    case Menu::MultiFile: return "Multi-file";
-    case Menu::Add: return "Add";
-    case Menu::Edit: return "Edit";
-    case Menu::AlphaTags: return "Alpha Tags";
-    case Menu::Options: return "Options";
-    case Menu::ImportExport: return "Import/export";
-    case Menu::Scanner: return "Scanner";
-    case Menu::Setup: return "Setup";
-    case Menu::Tools: return "Tools";
-    case Menu::Browser: return "Browser";
-    case Menu::TreePopup: return "Tree pop-up";
-    case Menu::Help: return "Help";
-    case Menu::ToolBar: return "Tool bar";
-    case Menu::AddButtons: return "Add buttons";
+        case Menu::File:
+            return "File";
+        case Menu::MultiFile:
+            return "Multi-file";
+        case Menu::Add:
+            return "Add";
+        case Menu::Edit:
+            return "Edit";
+        case Menu::AlphaTags:
+            return "Alpha Tags";
+        case Menu::Options:
+            return "Options";
+        case Menu::ImportExport:
+            return "Import/export";
+        case Menu::Scanner:
+            return "Scanner";
+        case Menu::Setup:
+            return "Setup";
+        case Menu::Tools:
+            return "Tools";
+        case Menu::Browser:
+            return "Browser";
+        case Menu::TreePopup:
+            return "Tree pop-up";
+        case Menu::Help:
+            return "Help";
+        case Menu::ToolBar:
+            return "Tool bar";
+        case Menu::AddButtons:
+            return "Add buttons";
     }
     return "";
 }

@@ -15,69 +15,180 @@
 namespace tarvex {
 
 enum class Menu {
-    File,         // the system menu
-    MultiFile,    // several HPD files open at once (setting multihpd)
-    Add,          // new systems, sites, groups
-    Edit,         // grid operations
-    AlphaTags,    // case and alignment of alpha tags over whole groups
+    File,       // the system menu
+    MultiFile,  // several HPD files open at once (setting multihpd)
+    Add,        // new systems, sites, groups
+    Edit,       // grid operations
+    AlphaTags,  // case and alignment of alpha tags over whole groups
     Options,
     ImportExport,
     Scanner,
     Setup,
     Tools,
-    Browser,      // tree options, sort and highlight menus of the browser
-    TreePopup,    // the browser's right-click menu
+    Browser,    // tree options, sort and highlight menus of the browser
+    TreePopup,  // the browser's right-click menu
     Help,
     ToolBar,
-    AddButtons,   // the buttons beside the browser
+    AddButtons,  // the buttons beside the browser
 };
 
 enum class CommandId {
     // file
-    OpenHpd, AddHpd, SaveHpd, SaveHpdAs, SaveAllHpd, RemoveHpd, CloseSystem, CloseAll,
-    QuickSaveAll, Exit,
+    OpenHpd,
+    AddHpd,
+    SaveHpd,
+    SaveHpdAs,
+    SaveAllHpd,
+    RemoveHpd,
+    CloseSystem,
+    CloseAll,
+    QuickSaveAll,
+    Exit,
     // multi-file
-    NewHpd, MultiAddHpd,
+    NewHpd,
+    MultiAddHpd,
     // add
-    NewConventionalSystem, NewMotorolaSystem, NewRebandedSystem, NewEdacsSystem, NewLtrSystem,
-    NewP25System, NewX2TdmaSystem, NewMotoTrboSystem, NewDmrSystem, NewSite, NewGroup,
+    NewConventionalSystem,
+    NewMotorolaSystem,
+    NewRebandedSystem,
+    NewEdacsSystem,
+    NewLtrSystem,
+    NewP25System,
+    NewX2TdmaSystem,
+    NewMotoTrboSystem,
+    NewDmrSystem,
+    NewSite,
+    NewGroup,
     NewChannel,
     // grid (edit menu, grid pop-up, tool bar)
-    Cut, Copy, Paste, PasteFrequencies, Delete, CutLine, CopyLine, PasteLine, SelectAll, Find,
-    Replace, ShiftUp, ShiftDown, CopyFrequencyToAlphaTag, CopyTalkgroupToAlphaTag,
-    CopyIdToAlphaTag, ClearCurrentGrid, InsertLine, FillDown, FillSeries, LowerCase, UpperCase,
-    SpecialCase, EditCell, MoveTo, CopyTo, ConvertDecimal, ConvertAfs, SplitComments,
-    ClearSelectedLines, RemoveEmptyLines, Validate,
+    Cut,
+    Copy,
+    Paste,
+    PasteFrequencies,
+    Delete,
+    CutLine,
+    CopyLine,
+    PasteLine,
+    SelectAll,
+    Find,
+    Replace,
+    ShiftUp,
+    ShiftDown,
+    CopyFrequencyToAlphaTag,
+    CopyTalkgroupToAlphaTag,
+    CopyIdToAlphaTag,
+    ClearCurrentGrid,
+    InsertLine,
+    FillDown,
+    FillSeries,
+    LowerCase,
+    UpperCase,
+    SpecialCase,
+    EditCell,
+    MoveTo,
+    CopyTo,
+    ConvertDecimal,
+    ConvertAfs,
+    SplitComments,
+    ClearSelectedLines,
+    RemoveEmptyLines,
+    Validate,
     // alpha tags over whole groups
-    AllUpperCase, AllLowerCase, GroupsUpperCase, GroupsLowerCase, AlignCenter, AlignLeft,
-    AlignRight, JustifyAlphaTags,
+    AllUpperCase,
+    AllLowerCase,
+    GroupsUpperCase,
+    GroupsLowerCase,
+    AlignCenter,
+    AlignLeft,
+    AlignRight,
+    JustifyAlphaTags,
     // options
-    RemoveQuickKeyFromNames, CopyQuickKeyInNames, SaveIndividualSystems, BulkChannelEdit,
-    UnlockChannels, FindLockOutChannels, ReviewLockOutChannels, ClearLockOut, FindDuplicates,
-    RemoveDuplicates, CleanupGrid, EasyFillChannels,
+    RemoveQuickKeyFromNames,
+    CopyQuickKeyInNames,
+    SaveIndividualSystems,
+    BulkChannelEdit,
+    UnlockChannels,
+    FindLockOutChannels,
+    ReviewLockOutChannels,
+    ClearLockOut,
+    FindDuplicates,
+    RemoveDuplicates,
+    CleanupGrid,
+    EasyFillChannels,
     // import / export / print
-    ImportConventionalHpd, ImportTrunkedHpd, ImportDatabaseFile, ImportHpdFolder,
-    ImportFromDatabase, ImportCsv, CreateHtml, CreateHtmlOfGroup, PrintCurrentGrid,
-    PrintCurrentSystem, PrintAllSystems,
+    ImportConventionalHpd,
+    ImportTrunkedHpd,
+    ImportDatabaseFile,
+    ImportHpdFolder,
+    ImportFromDatabase,
+    ImportCsv,
+    CreateHtml,
+    CreateHtmlOfGroup,
+    PrintCurrentGrid,
+    PrintCurrentSystem,
+    PrintAllSystems,
     // scanner
-    ReadFromScanner, UploadToScannerFolder, WriteToScanner, BackupFavorites, BackupData,
-    EditFavoritesConfiguration, VirtualControl, AddServiceSearch, BulkEditDatabase,
-    ManageFullDatabase, ToggleHp2Model, RadioReferenceImport,
+    ReadFromScanner,
+    UploadToScannerFolder,
+    WriteToScanner,
+    BackupFavorites,
+    BackupData,
+    EditFavoritesConfiguration,
+    VirtualControl,
+    AddServiceSearch,
+    BulkEditDatabase,
+    ManageFullDatabase,
+    ToggleHp2Model,
+    RadioReferenceImport,
     // setup
-    SystemQuickKeyEditor, QuickKeyManager, SearchRanges, SoftwareOptions, MultiSiteEditor,
-    GpsBulkEdit, GpsHome, GpsDefaults, GroupNames,
+    SystemQuickKeyEditor,
+    QuickKeyManager,
+    SearchRanges,
+    SoftwareOptions,
+    MultiSiteEditor,
+    GpsBulkEdit,
+    GpsHome,
+    GpsDefaults,
+    GroupNames,
     // tools
-    OpenCalculator, OpenNotePad, DecHexConverter, GpsLocationSearch, RadioReferenceSearch,
+    OpenCalculator,
+    OpenNotePad,
+    DecHexConverter,
+    GpsLocationSearch,
+    RadioReferenceSearch,
     // browser
-    Expand, Collapse, SortNone, SortByName, SortBySystemType, SortByQuickKey,
-    SortByQuickKeyUniden, HighlightChangedSystems, HighlightSystems, HighlightGroups,
-    HighlightLockOutSystems, HighlightSites, HighlightLockOutSites, HighlightLockOutGroups,
-    HighlightTrunkGroups, HighlightConvGroups,
+    Expand,
+    Collapse,
+    SortNone,
+    SortByName,
+    SortBySystemType,
+    SortByQuickKey,
+    SortByQuickKeyUniden,
+    HighlightChangedSystems,
+    HighlightSystems,
+    HighlightGroups,
+    HighlightLockOutSystems,
+    HighlightSites,
+    HighlightLockOutSites,
+    HighlightLockOutGroups,
+    HighlightTrunkGroups,
+    HighlightConvGroups,
     // tree pop-up
-    CopySystem, PasteSystem, DeleteSystem, DeleteMultipleSystems, CopySite, PasteSite,
-    DeleteSite, CopyGroup, PasteGroup, DeleteGroup, EditGroups,
+    CopySystem,
+    PasteSystem,
+    DeleteSystem,
+    DeleteMultipleSystems,
+    CopySite,
+    PasteSite,
+    DeleteSite,
+    CopyGroup,
+    PasteGroup,
+    DeleteGroup,
+    EditGroups,
     // help
-    ShortcutsOverview, About, OpenSoftwareManual,
+    ShortcutsOverview,
+    About,
+    OpenSoftwareManual,
 };
 
 // Who carries a command out.
@@ -113,11 +224,11 @@ std::vector<std::string_view> captions_of(Menu menu, std::string_view submenu);
 std::vector<std::string_view> submenus_of(Menu menu);
 
 std::string_view menu_title(Menu menu);  // "File", "Multi-file", "Edit", ...
-bool is_available(CommandId id);        // false when every entry of the id is unavailable
+bool is_available(CommandId id);         // false when every entry of the id is unavailable
 Handler handler_of(CommandId id);
 
 // Messages of the dispatch itself.
-inline constexpr std::string_view k_no_item_assigned = "no item assigned";  // setup, unknown
+inline constexpr std::string_view k_no_item_assigned = "no item assigned";    // setup, unknown
 inline constexpr std::string_view k_not_yet_available = "not yet available";  // tool tip
 
 }  // namespace tarvex

@@ -22,25 +22,41 @@ constexpr std::string_view k_motorola_bands[] = {"Standard", "Splinter", "Custom
 constexpr std::string_view k_edacs_bands[] = {"Wide(standard)", "Narrow"};
 constexpr std::string_view k_shapes[] = {"Circle", "Rectangles"};
 constexpr std::string_view k_steps[] = {
-    "5.0",  "6.25",  "10.0", "12.5",  "15.0", "18.75", "20.0", "25.0",  "30.0", "31.25", "35.0",
-    "37.50", "40.0", "43.75", "45.0", "50.0", "55.0",  "56.25", "60.0", "62.50", "65.0", "68.75",
-    "70.0", "75.0",  "80.0", "81.25", "85.0", "87.50", "90.0", "93.75", "95.0", "100.0"};
+    "5.0",   "6.25", "10.0",  "12.5",  "15.0", "18.75", "20.0",  "25.0",  "30.0",  "31.25", "35.0",
+    "37.50", "40.0", "43.75", "45.0",  "50.0", "55.0",  "56.25", "60.0",  "62.50", "65.0",  "68.75",
+    "70.0",  "75.0", "80.0",  "81.25", "85.0", "87.50", "90.0",  "93.75", "95.0",  "100.0"};
 
-bool on(std::string_view v) { return v == "1" || v == "On"; }
+bool on(std::string_view v) {
+    return v == "1" || v == "On";
+}
 std::string or_text(std::string v, std::string_view fallback) {
     return v.empty() ? std::string(fallback) : v;
 }
 // Typed text never carries a "," into a record: it would shift every later field.
-std::string clean(std::string_view v) { return comma_to_semicolon(trim(v)); }
+std::string clean(std::string_view v) {
+    return comma_to_semicolon(trim(v));
+}
 
 }  // namespace
 
-std::span<const std::string_view> system_type_choices() { return k_system_type_choices; }
-std::span<const std::string_view> site_modulation_choices() { return k_modulations; }
-std::span<const std::string_view> motorola_band_choices() { return k_motorola_bands; }
-std::span<const std::string_view> edacs_band_choices() { return k_edacs_bands; }
-std::span<const std::string_view> shape_choices() { return k_shapes; }
-std::span<const std::string_view> site_step_list() { return k_steps; }
+std::span<const std::string_view> system_type_choices() {
+    return k_system_type_choices;
+}
+std::span<const std::string_view> site_modulation_choices() {
+    return k_modulations;
+}
+std::span<const std::string_view> motorola_band_choices() {
+    return k_motorola_bands;
+}
+std::span<const std::string_view> edacs_band_choices() {
+    return k_edacs_bands;
+}
+std::span<const std::string_view> shape_choices() {
+    return k_shapes;
+}
+std::span<const std::string_view> site_step_list() {
+    return k_steps;
+}
 
 // ---- system ----
 
@@ -133,9 +149,9 @@ void default_system(SystemForm& f) {
 }
 
 bool delete_system_from_form(EditingSession& session, int system) {
-    if (session.prompter().ask({std::string(k_delete_system_question_1),
-                                "If not saved, data is lost!", "Continue?"},
-                               "Warning", Buttons::YesNoCancel) != Answer::Yes)
+    if (session.prompter().ask(
+            {std::string(k_delete_system_question_1), "If not saved, data is lost!", "Continue?"},
+            "Warning", Buttons::YesNoCancel) != Answer::Yes)
         return false;
     return session.remove_system(system);
 }
@@ -188,9 +204,11 @@ SiteForm show_site(const SystemStore& store, int system, int site) {
     int rows = std::max<int>(k_min_grid_rows, static_cast<int>(tfq.size()) + 2);
     f.frequencies.reset(rows, 4);
     f.frequencies.at(0, 0) = "#";
-    for (int c = 0; c < 3; ++c) f.frequencies.at(0, c + 1) = std::string(k_site_frequency_titles[c]);
+    for (int c = 0; c < 3; ++c)
+        f.frequencies.at(0, c + 1) = std::string(k_site_frequency_titles[c]);
     for (size_t i = 0; i < tfq.size(); ++i)
-        for (int c = 1; c <= 3; ++c) f.frequencies.at(static_cast<int>(i) + 1, c) = get_field(tfq[i], c);
+        for (int c = 1; c <= 3; ++c)
+            f.frequencies.at(static_cast<int>(i) + 1, c) = get_field(tfq[i], c);
     f.frequencies.number_rows();
 
     const std::string& plan = store.get_node_text(keys::bandplan(system, site));
@@ -201,8 +219,9 @@ SiteForm show_site(const SystemStore& store, int system, int site) {
 std::string site_line(const SiteForm& f) {
     return "SIF,Site,SiteId=0,TrunkId=0," + clean(f.name) + (f.avoid ? ",On," : ",Off,") +
            clean(f.latitude) + "," + clean(f.longitude) + "," + clean(f.range) + "," +
-           or_text(clean(f.modulation), "AUTO") + "," + or_text(clean(f.motorola_band), "Standard") +
-           "," + or_text(clean(f.edacs_band), "Wide(standard)") + "," +
+           or_text(clean(f.modulation), "AUTO") + "," +
+           or_text(clean(f.motorola_band), "Standard") + "," +
+           or_text(clean(f.edacs_band), "Wide(standard)") + "," +
            or_text(clean(f.shape), "Circle") + "," + (f.attenuator ? "1" : "0");
 }
 
@@ -235,7 +254,6 @@ void save_site(EditingSession& session, int system, int site, const SiteForm& fo
     SiteForm shown = show_site(store, system, site);
     if (site_line(shown) == site_line(form) &&
         bandplan_line(shown.bandplan) == bandplan_line(form.bandplan) &&
-        store.exists(keys::bandplan(system, site)) &&
         site_frequency_lines(shown.frequencies) == site_frequency_lines(form.frequencies))
         return;
     store.set_node_text(key, site_line(form));

@@ -33,7 +33,7 @@ struct SystemForm {
     std::string alert_level = "Auto";
     bool status_switch = false;
     std::string nac = "Search";
-    std::vector<std::string> extra;    // fields 13.. of the shown line, kept as they were
+    std::vector<std::string> extra;  // fields 13.. of the shown line, kept as they were
     std::array<std::string, 8> fleet_map{"0", "0", "0", "0", "0", "0", "0", "0"};
 
     bool is_conventional() const { return type == "Conventional"; }
@@ -65,7 +65,7 @@ bool delete_system_from_form(EditingSession& session, int system);
 // ---- site form ----
 
 struct BandplanRow {
-    std::string lower, upper;  // MHz
+    std::string lower, upper;   // MHz
     std::string step = "25.0";  // kHz, one of site_step_list()
     std::string offset = "0";
 };
@@ -77,8 +77,8 @@ struct SiteForm {
     bool avoid = false;  // "On"/"Off"
     std::string latitude, longitude, range;
     std::string modulation = "AUTO";            // "AUTO", "FM", "NFM"
-    std::string motorola_band = "Standard";      // "Standard", "Splinter", "Custom/Rebanded"
-    std::string edacs_band = "Wide(standard)";   // "Wide(standard)", "Narrow"
+    std::string motorola_band = "Standard";     // "Standard", "Splinter", "Custom/Rebanded"
+    std::string edacs_band = "Wide(standard)";  // "Wide(standard)", "Narrow"
     std::string shape = "Circle";               // "Circle", "Rectangles"
     bool attenuator = false;                    // "1"/"0"
     // The site-frequency grid: row 0 the header, column 0 the row number, columns 1-3
@@ -95,7 +95,7 @@ std::span<const std::string_view> shape_choices();
 // Steps in kHz: "5.0", "6.25", ..., "100.0" (32 entries; "25.0" at position 7).
 std::span<const std::string_view> site_step_list();
 inline constexpr std::array<std::string_view, 3> k_site_frequency_titles = {"Frequency", "LCN",
-                                                                          "ColorCode"};
+                                                                            "ColorCode"};
 
 SiteForm show_site(const SystemStore& store, int system, int site);
 std::string site_line(const SiteForm& form);
@@ -133,8 +133,7 @@ GroupHeaderForm show_group_header(const SystemStore& store, int system, int grou
 std::string group_header_line(const GroupHeaderForm& form);
 // Replaces GRP-999-sss-ggg and marks the session changed (the grid editor saves the rows
 // itself).
-void save_group_header(EditingSession& session, int system, int group,
-                       const GroupHeaderForm& form);
+void save_group_header(EditingSession& session, int system, int group, const GroupHeaderForm& form);
 // "Default": name "Department " + group index, latitude "0.00", longitude "-0.00", range "0".
 void default_group_header(GroupHeaderForm& form, int group);
 // The counter beside the name box: "# chars: " + length.

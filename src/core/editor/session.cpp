@@ -30,8 +30,7 @@ std::optional<std::string> ScriptedFileChooser::next(std::string_view title) {
     answers_.pop_front();
     return answer;
 }
-std::optional<std::string> ScriptedFileChooser::open_file(std::string_view title,
-                                                          const fs::path&) {
+std::optional<std::string> ScriptedFileChooser::open_file(std::string_view title, const fs::path&) {
     return next(title);
 }
 std::optional<std::string> ScriptedFileChooser::save_file(std::string_view title,
@@ -54,13 +53,19 @@ std::string window_title(std::string_view base, std::string_view file_name) {
 
 std::string_view level_label(Level level) {
     switch (level) {
-    case Level::System: return "SYSTEM";
-    case Level::Site:
-    case Level::SitesFolder: return "SITE";
-    case Level::Group: return "GROUP";
-    case Level::UnitIds: return "UID";
-    case Level::Favorites: return "FAV";
-    case Level::None: break;
+        case Level::System:
+            return "SYSTEM";
+        case Level::Site:
+        case Level::SitesFolder:
+            return "SITE";
+        case Level::Group:
+            return "GROUP";
+        case Level::UnitIds:
+            return "UID";
+        case Level::Favorites:
+            return "FAV";
+        case Level::None:
+            break;
     }
     return "";
 }
@@ -157,8 +162,7 @@ BrowserTree EditingSession::build_browser() {
     if (multi_mode()) {
         std::set<int> listed;
         for (auto& entry : hpd_files_) {
-            std::erase_if(entry.systems,
-                          [&](int s) { return !store_->exists(keys::system(s)); });
+            std::erase_if(entry.systems, [&](int s) { return !store_->exists(keys::system(s)); });
             listed.insert(entry.systems.begin(), entry.systems.end());
         }
         std::vector<int> strays;
@@ -205,24 +209,35 @@ std::vector<std::string> EditingSession::highlight_keys(CommandId highlight) con
              sit = starts_with(key, "SIT-");
         bool hit = false;
         switch (highlight) {
-        case CommandId::HighlightChangedSystems:
-            hit = sys && store_->change_counter(keys::system_of(key)) > 0;
-            break;
-        case CommandId::HighlightSystems: hit = sys; break;
-        case CommandId::HighlightGroups: hit = grp; break;
-        case CommandId::HighlightSites: hit = sit; break;
-        case CommandId::HighlightLockOutSystems:
-            hit = sys && switched_on(get_field(text, 5));
-            break;
-        case CommandId::HighlightLockOutSites: hit = sit && switched_on(get_field(text, 5)); break;
-        case CommandId::HighlightLockOutGroups: hit = grp && switched_on(get_field(text, 5)); break;
-        case CommandId::HighlightTrunkGroups:
-            hit = grp && trunked(keys::group_system_of(key));
-            break;
-        case CommandId::HighlightConvGroups:
-            hit = grp && !trunked(keys::group_system_of(key));
-            break;
-        default: return out;
+            case CommandId::HighlightChangedSystems:
+                hit = sys && store_->change_counter(keys::system_of(key)) > 0;
+                break;
+            case CommandId::HighlightSystems:
+                hit = sys;
+                break;
+            case CommandId::HighlightGroups:
+                hit = grp;
+                break;
+            case CommandId::HighlightSites:
+                hit = sit;
+                break;
+            case CommandId::HighlightLockOutSystems:
+                hit = sys && switched_on(get_field(text, 5));
+                break;
+            case CommandId::HighlightLockOutSites:
+                hit = sit && switched_on(get_field(text, 5));
+                break;
+            case CommandId::HighlightLockOutGroups:
+                hit = grp && switched_on(get_field(text, 5));
+                break;
+            case CommandId::HighlightTrunkGroups:
+                hit = grp && trunked(keys::group_system_of(key));
+                break;
+            case CommandId::HighlightConvGroups:
+                hit = grp && !trunked(keys::group_system_of(key));
+                break;
+            default:
+                return out;
         }
         if (hit) out.push_back(key);
     }
@@ -237,13 +252,27 @@ const Selection& EditingSession::select(std::string_view browser_key) {
     Selection s;
     s.key = std::string(browser_key);
     switch (parsed.kind) {
-    case SelectionKind::None: s = {}; break;
-    case SelectionKind::FavoritesList: s.level = Level::Favorites; break;
-    case SelectionKind::UnitIds: s.level = Level::UnitIds; break;
-    case SelectionKind::System: s.level = Level::System; break;
-    case SelectionKind::Group: s.level = Level::Group; break;
-    case SelectionKind::Site: s.level = Level::Site; break;
-    case SelectionKind::SitesFolder: s.level = Level::SitesFolder; break;
+        case SelectionKind::None:
+            s = {};
+            break;
+        case SelectionKind::FavoritesList:
+            s.level = Level::Favorites;
+            break;
+        case SelectionKind::UnitIds:
+            s.level = Level::UnitIds;
+            break;
+        case SelectionKind::System:
+            s.level = Level::System;
+            break;
+        case SelectionKind::Group:
+            s.level = Level::Group;
+            break;
+        case SelectionKind::Site:
+            s.level = Level::Site;
+            break;
+        case SelectionKind::SitesFolder:
+            s.level = Level::SitesFolder;
+            break;
     }
     s.system = parsed.system;
     s.site = parsed.site;
@@ -277,8 +306,7 @@ void EditingSession::reset_all() {
     clear_selection();
 }
 
-std::optional<std::string> EditingSession::choose_open(FileChooser& chooser,
-                                                       std::string_view title,
+std::optional<std::string> EditingSession::choose_open(FileChooser& chooser, std::string_view title,
                                                        const fs::path& start) {
     auto path = chooser.open_file(title, start.empty() ? folders_.data : start);
     if (!path || !accepted_hpd_name(*path)) return std::nullopt;
@@ -306,8 +334,7 @@ bool EditingSession::read_file(const std::string& path, uint16_t flags, std::vec
     files_->close_appender();
     if (files_->append_failed()) {
         files_->clear_append_failed();
-        prompter_.tell("Not every channel of " + path +
-                       " could be stored: the disk may be full.");
+        prompter_.tell("Not every channel of " + path + " could be stored: the disk may be full.");
     }
     std::vector<int> fresh;
     for (auto id = store_->first_root(); id != SystemStore::npos; id = store_->next_sibling(id)) {
@@ -319,7 +346,9 @@ bool EditingSession::read_file(const std::string& path, uint16_t flags, std::vec
 }
 
 namespace {
-std::string file_part(const std::string& path) { return fs::path(path).filename().string(); }
+std::string file_part(const std::string& path) {
+    return fs::path(path).filename().string();
+}
 }  // namespace
 
 namespace {
@@ -384,7 +413,8 @@ int EditingSession::import_hpd_folder(FileChooser& chooser) {
     std::error_code ec;
     for (fs::directory_iterator it(*folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::string ext = it->path().extension().string();
-        if (it->is_regular_file(ec) && (ext == ".hpd" || ext == ".HPD")) found.push_back(it->path());
+        if (it->is_regular_file(ec) && (ext == ".hpd" || ext == ".HPD"))
+            found.push_back(it->path());
     }
     if (found.empty()) {
         prompter_.tell("no hpd files found at selected location");

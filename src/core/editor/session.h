@@ -39,7 +39,7 @@ class GroupFiles;
 
 // The window's file dialogs. Every method returns nullopt when the user cancels.
 class FileChooser {
-public:
+  public:
     virtual ~FileChooser() = default;
     // A file to read (the dialog offers ".hpd", ".HPD" and ".txt"); `start_folder` may be empty.
     virtual std::optional<std::string> open_file(std::string_view title,
@@ -53,7 +53,7 @@ public:
 // Answers from a queue, nullopt once it is empty: files named on the command line or dropped
 // on the window, and tests. It also records every title it was asked with.
 class ScriptedFileChooser : public FileChooser {
-public:
+  public:
     ScriptedFileChooser() = default;
     explicit ScriptedFileChooser(std::vector<std::optional<std::string>> answers)
         : answers_(answers.begin(), answers.end()) {}
@@ -65,7 +65,7 @@ public:
     std::optional<std::string> choose_folder(std::string_view title) override;
     std::vector<std::string> asked;  // titles, in order
 
-private:
+  private:
     std::optional<std::string> next(std::string_view title);
     std::deque<std::optional<std::string>> answers_;
 };
@@ -79,7 +79,14 @@ std::string window_title(std::string_view base, std::string_view file_name);
 // ---- new systems ----
 
 enum class NewSystemKind {
-    Conventional, Motorola, MotorolaRebanded, Edacs, Ltr, P25, P25X2Tdma, MotoTrbo,
+    Conventional,
+    Motorola,
+    MotorolaRebanded,
+    Edacs,
+    Ltr,
+    P25,
+    P25X2Tdma,
+    MotoTrbo,
     DmrOneFrequency
 };
 // The default SIN line of a new system of the kind.
@@ -124,8 +131,12 @@ struct WindowPlace {
     int browser_left = 3200;
 };
 inline constexpr int k_twips_per_pixel = 15;
-inline int twips_to_pixels(int twips) { return twips / k_twips_per_pixel; }
-inline int pixels_to_twips(int pixels) { return pixels * k_twips_per_pixel; }
+inline int twips_to_pixels(int twips) {
+    return twips / k_twips_per_pixel;
+}
+inline int pixels_to_twips(int pixels) {
+    return pixels * k_twips_per_pixel;
+}
 
 struct StartupSettings {
     bool multihpd = false;
@@ -139,8 +150,8 @@ struct StartupSettings {
     WindowPlace place;
 };
 // The serial speeds the settings window offers.
-inline constexpr std::array<std::string_view, 5> k_baud_rates = {"9600", "19200", "38400",
-                                                                 "57600", "115200"};
+inline constexpr std::array<std::string_view, 5> k_baud_rates = {"9600", "19200", "38400", "57600",
+                                                                 "115200"};
 
 // Reads every start-up key; the window size defaults come from the screen (twips).
 StartupSettings read_startup_settings(const Settings& settings, int default_width,
@@ -159,11 +170,11 @@ bool show_firmware_warning_once(Settings& settings, Prompter& prompter);
 // ---- the session ----
 
 struct SessionEvents {
-    std::function<void(bool changed)> changed;         // the unsaved-changes flag changed
-    std::function<void()> browser;                     // the browser must be rebuilt
-    std::function<void(std::string_view)> status;      // "Ready", "Saved: x", "Done saving"
-    std::function<void(std::string_view)> file_name;   // the current HPD file name changed
-    std::function<void(const Selection&)> selection;   // the selection changed
+    std::function<void(bool changed)> changed;        // the unsaved-changes flag changed
+    std::function<void()> browser;                    // the browser must be rebuilt
+    std::function<void(std::string_view)> status;     // "Ready", "Saved: x", "Done saving"
+    std::function<void(std::string_view)> file_name;  // the current HPD file name changed
+    std::function<void(const Selection&)> selection;  // the selection changed
 };
 
 struct EditorHooks {
@@ -180,7 +191,7 @@ struct HpdFileEntry {
 };
 
 class EditingSession {
-public:
+  public:
     // The group channel files live in folders.run_temp.
     EditingSession(Prompter& prompter, DataFolders folders);
     ~EditingSession();
@@ -269,10 +280,10 @@ public:
     bool multi_mode() const { return settings_.multihpd; }
     void set_multi_mode(bool on);
     const std::vector<HpdFileEntry>& hpd_files() const { return hpd_files_; }
-    void new_hpd();                          // "New HPD": an empty list
+    void new_hpd();                            // "New HPD": an empty list
     bool multi_add_hpd(FileChooser& chooser);  // "Add HPD file": a file as a new list
     bool multi_add_path(const std::string& path);
-    bool remove_hpd();                        // "Remove HPD": the selected list and its systems
+    bool remove_hpd();  // "Remove HPD": the selected list and its systems
     bool save_all_hpd_files(FileChooser& chooser);  // "Save All HPD files"
 
     // ---- adding ----
@@ -315,7 +326,7 @@ public:
     // after confirm_shutdown agreed.
     void shut_down(Settings& settings);
 
-private:
+  private:
     void write_back_editor();
     void close_editor();
     void reload_editor();

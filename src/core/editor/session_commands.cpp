@@ -75,21 +75,35 @@ constexpr std::string_view k_select_group_delete = "please select a group/depart
 
 }  // namespace
 
-std::string_view default_system_line(NewSystemKind kind) { return defaults_of(kind).line; }
-std::string_view default_type_code(NewSystemKind kind) { return defaults_of(kind).code; }
+std::string_view default_system_line(NewSystemKind kind) {
+    return defaults_of(kind).line;
+}
+std::string_view default_type_code(NewSystemKind kind) {
+    return defaults_of(kind).code;
+}
 
 std::optional<NewSystemKind> new_system_kind(CommandId id) {
     switch (id) {
-    case CommandId::NewConventionalSystem: return NewSystemKind::Conventional;
-    case CommandId::NewMotorolaSystem: return NewSystemKind::Motorola;
-    case CommandId::NewRebandedSystem: return NewSystemKind::MotorolaRebanded;
-    case CommandId::NewEdacsSystem: return NewSystemKind::Edacs;
-    case CommandId::NewLtrSystem: return NewSystemKind::Ltr;
-    case CommandId::NewP25System: return NewSystemKind::P25;
-    case CommandId::NewX2TdmaSystem: return NewSystemKind::P25X2Tdma;
-    case CommandId::NewMotoTrboSystem: return NewSystemKind::MotoTrbo;
-    case CommandId::NewDmrSystem: return NewSystemKind::DmrOneFrequency;
-    default: return std::nullopt;
+        case CommandId::NewConventionalSystem:
+            return NewSystemKind::Conventional;
+        case CommandId::NewMotorolaSystem:
+            return NewSystemKind::Motorola;
+        case CommandId::NewRebandedSystem:
+            return NewSystemKind::MotorolaRebanded;
+        case CommandId::NewEdacsSystem:
+            return NewSystemKind::Edacs;
+        case CommandId::NewLtrSystem:
+            return NewSystemKind::Ltr;
+        case CommandId::NewP25System:
+            return NewSystemKind::P25;
+        case CommandId::NewX2TdmaSystem:
+            return NewSystemKind::P25X2Tdma;
+        case CommandId::NewMotoTrboSystem:
+            return NewSystemKind::MotoTrbo;
+        case CommandId::NewDmrSystem:
+            return NewSystemKind::DmrOneFrequency;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -114,8 +128,8 @@ void EditingSession::after_structure_change(int system, std::string_view select_
         selection_.system = parsed.system;
         selection_.site = parsed.site;
         selection_.group = parsed.group;
-        selection_.level = parsed.kind == SelectionKind::System ? Level::System
-                           : parsed.kind == SelectionKind::Site ? Level::Site
+        selection_.level = parsed.kind == SelectionKind::System  ? Level::System
+                           : parsed.kind == SelectionKind::Site  ? Level::Site
                            : parsed.kind == SelectionKind::Group ? Level::Group
                                                                  : Level::None;
         store_->current_system = parsed.system;
@@ -145,10 +159,10 @@ std::optional<int> EditingSession::new_system(NewSystemKind kind) {
                              std::string(k_new_group_tail));
     } else {
         store_->add_node(sys, keys::group(s, 0), std::string(k_new_trunk_group));
-        store_->add_node(sys, keys::site(s, 1),
-                         std::string(kind == NewSystemKind::MotorolaRebanded
-                                         ? templates::new_site_custom
-                                         : templates::new_site));
+        store_->add_node(
+            sys, keys::site(s, 1),
+            std::string(kind == NewSystemKind::MotorolaRebanded ? templates::new_site_custom
+                                                                : templates::new_site));
         store_->add_node(sys, keys::bandplan(s, 1), std::string(templates::bandplan_default));
         store_->add_node(sys, keys::unit_id_holder(s), std::string(templates::uid_holder_editor));
     }
@@ -403,7 +417,9 @@ int EditingSession::unlock_channels() {
     return changed_rows;
 }
 
-void EditingSession::toggle_hp2_model() { settings_.hp2model = !settings_.hp2model; }
+void EditingSession::toggle_hp2_model() {
+    settings_.hp2model = !settings_.hp2model;
+}
 
 // ---- dispatch ----
 
@@ -414,40 +430,107 @@ bool EditingSession::run(CommandId id, FileChooser& chooser) {
         return true;
     }
     switch (id) {
-    case CommandId::OpenHpd: open_hpd(chooser); break;
-    case CommandId::AddHpd: add_hpd(chooser); break;
-    case CommandId::SaveHpd: save_hpd(chooser); break;
-    case CommandId::SaveHpdAs: save_hpd_as(chooser); break;
-    case CommandId::SaveAllHpd: save_all_hpd_files(chooser); break;
-    case CommandId::RemoveHpd: remove_hpd(); break;
-    case CommandId::CloseSystem: close_system(); break;
-    case CommandId::CloseAll: close_all(); break;
-    case CommandId::QuickSaveAll: quick_save_all(); break;
-    case CommandId::NewHpd: new_hpd(); break;
-    case CommandId::MultiAddHpd: multi_add_hpd(chooser); break;
-    case CommandId::NewSite: new_site(); break;
-    case CommandId::NewGroup: new_group(); break;
-    case CommandId::ImportConventionalHpd: add_hpd(chooser, k_read_conventional_only); break;
-    case CommandId::ImportTrunkedHpd: add_hpd(chooser, k_read_trunked_only); break;
-    case CommandId::ImportDatabaseFile: add_hpd(chooser, k_read_all, folders_.master_database); break;
-    case CommandId::ImportHpdFolder: import_hpd_folder(chooser); break;
-    case CommandId::ToggleHp2Model: toggle_hp2_model(); break;
-    case CommandId::SortNone: set_ordering(TreeOrdering::None); break;
-    case CommandId::SortByName: set_ordering(TreeOrdering::ByName); break;
-    case CommandId::SortBySystemType: set_ordering(TreeOrdering::BySystemType); break;
-    case CommandId::SortByQuickKey: set_ordering(TreeOrdering::QuickKey); break;
-    case CommandId::SortByQuickKeyUniden: set_ordering(TreeOrdering::QuickKeyUniden); break;
-    case CommandId::CopySystem: copy_system(); break;
-    case CommandId::PasteSystem: paste_system(); break;
-    case CommandId::DeleteSystem: delete_current_system(); break;
-    case CommandId::CopySite: copy_site(); break;
-    case CommandId::PasteSite: paste_site(); break;
-    case CommandId::DeleteSite: delete_current_site(); break;
-    case CommandId::CopyGroup: copy_group(); break;
-    case CommandId::PasteGroup: paste_group(); break;
-    case CommandId::DeleteGroup: delete_current_group(); break;
-    case CommandId::UnlockChannels: unlock_channels(); break;
-    default: return false;
+        case CommandId::OpenHpd:
+            open_hpd(chooser);
+            break;
+        case CommandId::AddHpd:
+            add_hpd(chooser);
+            break;
+        case CommandId::SaveHpd:
+            save_hpd(chooser);
+            break;
+        case CommandId::SaveHpdAs:
+            save_hpd_as(chooser);
+            break;
+        case CommandId::SaveAllHpd:
+            save_all_hpd_files(chooser);
+            break;
+        case CommandId::RemoveHpd:
+            remove_hpd();
+            break;
+        case CommandId::CloseSystem:
+            close_system();
+            break;
+        case CommandId::CloseAll:
+            close_all();
+            break;
+        case CommandId::QuickSaveAll:
+            quick_save_all();
+            break;
+        case CommandId::NewHpd:
+            new_hpd();
+            break;
+        case CommandId::MultiAddHpd:
+            multi_add_hpd(chooser);
+            break;
+        case CommandId::NewSite:
+            new_site();
+            break;
+        case CommandId::NewGroup:
+            new_group();
+            break;
+        case CommandId::ImportConventionalHpd:
+            add_hpd(chooser, k_read_conventional_only);
+            break;
+        case CommandId::ImportTrunkedHpd:
+            add_hpd(chooser, k_read_trunked_only);
+            break;
+        case CommandId::ImportDatabaseFile:
+            add_hpd(chooser, k_read_all, folders_.master_database);
+            break;
+        case CommandId::ImportHpdFolder:
+            import_hpd_folder(chooser);
+            break;
+        case CommandId::ToggleHp2Model:
+            toggle_hp2_model();
+            break;
+        case CommandId::SortNone:
+            set_ordering(TreeOrdering::None);
+            break;
+        case CommandId::SortByName:
+            set_ordering(TreeOrdering::ByName);
+            break;
+        case CommandId::SortBySystemType:
+            set_ordering(TreeOrdering::BySystemType);
+            break;
+        case CommandId::SortByQuickKey:
+            set_ordering(TreeOrdering::QuickKey);
+            break;
+        case CommandId::SortByQuickKeyUniden:
+            set_ordering(TreeOrdering::QuickKeyUniden);
+            break;
+        case CommandId::CopySystem:
+            copy_system();
+            break;
+        case CommandId::PasteSystem:
+            paste_system();
+            break;
+        case CommandId::DeleteSystem:
+            delete_current_system();
+            break;
+        case CommandId::CopySite:
+            copy_site();
+            break;
+        case CommandId::PasteSite:
+            paste_site();
+            break;
+        case CommandId::DeleteSite:
+            delete_current_site();
+            break;
+        case CommandId::CopyGroup:
+            copy_group();
+            break;
+        case CommandId::PasteGroup:
+            paste_group();
+            break;
+        case CommandId::DeleteGroup:
+            delete_current_group();
+            break;
+        case CommandId::UnlockChannels:
+            unlock_channels();
+            break;
+        default:
+            return false;
     }
     return true;
 }

@@ -45,8 +45,8 @@ StartupSettings read_startup_settings(const Settings& settings, int default_widt
     p.top = number_or(settings.GetSetting("", "wtop", "100x"), 100);
     p.width = number_or(settings.GetSetting("", "wwidth", std::to_string(default_width) + "x"),
                         default_width);
-    p.height = number_or(
-        settings.GetSetting("", "wheight", std::to_string(default_height) + "x"), default_height);
+    p.height = number_or(settings.GetSetting("", "wheight", std::to_string(default_height) + "x"),
+                         default_height);
     p.state = number_or(settings.GetSetting("", "wstate", "0x"), 0);
     p.browser_left = number_or(settings.GetSetting("all", "browser_left", "3200x"), 3200);
     return v;

@@ -1,0 +1,96 @@
+// The command table: every caption of the menus, tool bar and add buttons leads to one command,
+// captions that mean the same thing lead to the same one, and the session runs every command
+// the table gives it.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "core/editor/commands.h"
+#include "session_fixture.h"
+
+using namespace tarvex;
+using namespace tarvex::test;
+
+TEST(CommandTable, EveryCaptionResolvesInItsMenuAndAppearsOnceThere) {
+    for (const auto& e : command_table()) {
+        EXPECT_EQ(find_command(e.menu, e.caption), e.id) << e.caption;
+        EXPECT_TRUE(find_command(e.caption).has_value()) << e.caption;
+        auto captions = captions_of(e.menu);
+        EXPECT_EQ(std::count(captions.begin(), captions.end(), e.caption), 1)
+            << menu_title(e.menu) << ": " << e.caption;
+    }
+    EXPECT_FALSE(find_command("Open hpd file"));
+    EXPECT_FALSE(find_command(Menu::File, "Cut"));
+}
+
+TEST(CommandTable, CaptionsThatMeanTheSameCommandShareOneId) {
+    EXPECT_EQ(find_command("Open HPD File"), CommandId::OpenHpd);
+    EXPECT_EQ(find_command("Open System"), CommandId::OpenHpd);
+    EXPECT_EQ(find_command(Menu::ToolBar, "Open"), CommandId::OpenHpd);
+    EXPECT_EQ(find_command(Menu::ToolBar, "Save"), CommandId::SaveHpd);
+    EXPECT_EQ(find_command("Save System"), CommandId::SaveHpd);
+    EXPECT_EQ(find_command(Menu::ToolBar, "Down"), CommandId::ShiftDown);
+    EXPECT_EQ(find_command(Menu::ToolBar, "Up"), CommandId::ShiftUp);
+    EXPECT_EQ(find_command(Menu::ToolBar, "CopyLine"), find_command(Menu::Edit, "Copy Line"));
+    EXPECT_EQ(find_command(Menu::Options, "Insert Empty Line"), CommandId::InsertLine);
+    EXPECT_EQ(find_command("Remove HPD File"), find_command("Remove HPD"));
+    EXPECT_EQ(find_command("Copy Department"), find_command("Copy Group"));
+    EXPECT_EQ(find_command("Unlock"), find_command("Unlock All Channels"));
+    EXPECT_EQ(find_command("New Department"), find_command(Menu::AddButtons, "Depar."));
+    for (auto c : {"Mot", "Mot System"})
+        EXPECT_EQ(find_command(Menu::AddButtons, c), CommandId::NewMotorolaSystem) << c;
+    for (auto c : {"Edacs", "Eda", "Edacs System"})
+        EXPECT_EQ(find_command(Menu::AddButtons, c), CommandId::NewEdacsSystem) << c;
+    for (auto c : {"LT", "LTR", "LT System"})
+        EXPECT_EQ(find_command(Menu::AddButtons, c), CommandId::NewLtrSystem) << c;
+    for (auto c : {"Read", "Read HP-1", "Read Data"})
+        EXPECT_EQ(find_command(Menu::ToolBar, c), CommandId::ReadFromScanner) << c;
+    for (auto c : {"Send", "HP-1", "Send HP-1", "Write Data"})
+        EXPECT_EQ(find_command(Menu::ToolBar, c), CommandId::WriteToScanner) << c;
+
+    // A caption repeated inside a menu family always means one command, except where the
+    // menu itself tells them apart.
+    std::map<std::string_view, std::set<CommandId>> ids;
+    for (const auto& e : command_table()) ids[e.caption].insert(e.id);
+    for (const auto& [caption, set] : ids) {
+        if (caption == "Groups" || caption == "Upper Case" || caption == "Lower Case") continue;
+        EXPECT_EQ(set.size(), 1u) << caption;
+    }
+    EXPECT_EQ(find_command(Menu::Setup, "Groups"), CommandId::GroupNames);
+    EXPECT_EQ(find_command(Menu::Browser, "Groups"), CommandId::HighlightGroups);
+    EXPECT_EQ(find_command(Menu::AlphaTags, "Upper Case"), CommandId::GroupsUpperCase);
+}
+
+TEST(CommandTable, CaptionsKeepTheirExactSpacing) {
+    EXPECT_EQ(find_command(Menu::Edit, "Edit  (F2)"), CommandId::EditCell);
+    EXPECT_FALSE(find_command("Edit (F2)"));
+    EXPECT_EQ(find_command(Menu::Scanner, "Homepatrol HP-2  model"), CommandId::ToggleHp2Model);
+    EXPECT_EQ(captions_of(Menu::MultiFile),
+              (std::vector<std::string_view>{"New HPD", "Add HPD file", "Remove HPD",
+                                             "Save All HPD files"}));
+    EXPECT_EQ(captions_of(Menu::ImportExport, "Print"),
+              (std::vector<std::string_view>{"Current Grid", "Current System", "All Systems"}));
+}
+
+TEST(CommandTable, WindowsOfLaterPartsAreListedButNotAvailable) {
+    for (auto id : {CommandId::VirtualControl, CommandId::ImportCsv, CommandId::CreateHtml,
+                    CommandId::BulkChannelEdit, CommandId::ReadFromScanner,
+                    CommandId::ImportFromDatabase, CommandId::GpsHome, CommandId::FindDuplicates})
+        EXPECT_FALSE(is_available(id));
+    for (auto id : {CommandId::OpenHpd, CommandId::NewSite, CommandId::Cut, CommandId::Validate,
+                    CommandId::OpenCalculator, CommandId::ToggleHp2Model})
+        EXPECT_TRUE(is_available(id));
+    for (const auto& e : command_table())
+        if (e.menu == Menu::Scanner && e.id != CommandId::ToggleHp2Model)
+            EXPECT_FALSE(e.available) << e.caption;
+}
+
+TEST(CommandTable, TheSessionRunsEveryCommandHandedToItAndNoOther) {
+    SessionFixture f;
+    f.prompter.script({});  // every question answered No, every dialog cancelled
+    for (const auto& e : command_table()) {
+        bool expected = e.handler == Handler::Session && e.available;
+        EXPECT_EQ(f.session.run(e.id, f.chooser), expected) << e.caption;
+    }
+}
