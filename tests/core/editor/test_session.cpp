@@ -398,6 +398,15 @@ TEST_F(Session, SeveralFilesAreListsThatAreRemovedAndSavedOneByOne) {
 
     BrowserTree tree = session.build_browser();
     EXPECT_EQ(tree.nodes.front().key, "FAV-001");
+    session.select("FAV-002");
+    auto added = session.new_system(NewSystemKind::P25);  // joins the list clicked, once
+    session.new_site();
+    ASSERT_EQ(added, 11);
+    EXPECT_EQ(session.hpd_files()[1].systems.back(), 11);
+    EXPECT_EQ(session.hpd_files()[0].systems.size(), 5u);
+    EXPECT_EQ(std::count(session.hpd_files()[1].systems.begin(),
+                         session.hpd_files()[1].systems.end(), 11),
+              1);
 
     session.select("SYS-006");
     EXPECT_FALSE(session.remove_hpd());
@@ -414,6 +423,8 @@ TEST_F(Session, SeveralFilesAreListsThatAreRemovedAndSavedOneByOne) {
     };
     EXPECT_EQ(groups_in(dir / "a.hpd"), groups_in(sample()) + 1) << "the new group is in a.hpd";
     EXPECT_EQ(groups_in(dir / "b.hpd"), groups_in(sample()));
+    EXPECT_EQ(read_lines(dir / "b.hpd").size(), read_lines(sample()).size() + 3 + 1 + 2)
+        << "b.hpd gained the new P25 system (system, area lines, group) and its two sites";
     SessionFixture a;
     ASSERT_TRUE(a.session.open_hpd_path((dir / "a.hpd").string()));
     EXPECT_EQ(a.system_keys().size(), 5u);
@@ -422,7 +433,7 @@ TEST_F(Session, SeveralFilesAreListsThatAreRemovedAndSavedOneByOne) {
     prompter.script({Answer::Yes});
     ASSERT_TRUE(session.remove_hpd());
     EXPECT_EQ(session.hpd_files().size(), 1u);
-    EXPECT_EQ(system_keys().size(), 5u);
+    EXPECT_EQ(system_keys().size(), 6u);
     EXPECT_FALSE(store().exists("SYS-001"));
 }
 
