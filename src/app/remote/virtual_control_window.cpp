@@ -93,6 +93,10 @@ VirtualControlWindow::VirtualControlWindow(Settings& settings, Prompter& prompte
 
 VirtualControlWindow::~VirtualControlWindow() {
     shut_down();
+    // The grid and the companion look into the core, which goes before the child widgets do.
+    grid_->setModel(nullptr);
+    delete grid_model_;
+    delete mini_;
 }
 
 void VirtualControlWindow::build() {
