@@ -12,6 +12,8 @@ int cmd_dump(const Args& args);
 int cmd_convert(const Args& args);
 int cmd_check(const Args& args);
 int cmd_info(const Args& args);
+int cmd_card(const Args& args);
+int cmd_masterdb(const Args& args);
 #ifdef TARVEX_CLI_WITH_PLATFORM
 int cmd_vc(const Args& args);
 #endif

@@ -20,6 +20,8 @@ constexpr Command k_commands[] = {
     {"convert", tarvex::cli::cmd_convert, "read HPD files and write them as one HPD file"},
     {"check", tarvex::cli::cmd_check, "list every value that saving would change"},
     {"info", tarvex::cli::cmd_info, "count systems, sites, groups, channels and talkgroups"},
+    {"card", tarvex::cli::cmd_card, "detect the memory card and manage its favorites lists"},
+    {"masterdb", tarvex::cli::cmd_masterdb, "list and import systems of Uniden's master database"},
 #ifdef TARVEX_CLI_WITH_PLATFORM
     {"vc", tarvex::cli::cmd_vc, "drive a scanner over its serial port and log receptions"},
 #endif
