@@ -313,6 +313,7 @@ void FavoritesWindow::tableClicked() {
 
 void FavoritesWindow::upload() {
     if (!manager_) return;
+    if (beforeUpload) beforeUpload();
     UploadChoice choice;
     choice.existing = existing_list_->isChecked();
     choice.selected = selectedNumber();

@@ -55,6 +55,8 @@ public:
     void setCopyFunction(CopyFileFn copy) { copy_ = std::move(copy); }
 
     std::function<void()> clearEditorData;
+    // Called before an upload so that an open grid or record editor writes itself back first.
+    std::function<void()> beforeUpload;
 
     bool cardAccepted() const { return manager_ != nullptr; }
     const Detection& detection() const { return detection_; }

@@ -92,7 +92,8 @@ BackupResult run_backup(BackupKind kind, const CardFolders& card, const fs::path
     result.target = plan.target;
     if (prompter.ask({plan.question}, "Warning", Buttons::YesNo) != Answer::Yes) return result;
     std::error_code ec;
-    if (!fs::is_directory(plan.source, ec)) {
+    // A linked folder on the card could lead anywhere: it is not followed.
+    if (!fs::is_directory(fs::symlink_status(plan.source, ec))) {
         prompter.tell("Folder not found: " + plan.source.string(), "Error");
         return result;
     }

@@ -49,7 +49,21 @@ FavoritesManager::FavoritesManager(CardFolders card, CopyFileFn copy)
 
 fs::path FavoritesManager::config_path() const { return child_ci(card_.favorites, k_config_name); }
 
+bool FavoritesManager::refuse_linked_folder(Prompter& prompter) const {
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(card_.favorites, ec))) return false;
+    prompter.tell("The favorites_lists folder on the card is a link, it is not used: " +
+                      card_.favorites.string(),
+                  "Warning");
+    return true;
+}
+
 ConfigRead FavoritesManager::read_config(Prompter& prompter) {
+    changed_ = false;
+    if (refuse_linked_folder(prompter)) {
+        rows_.clear();
+        return ConfigRead{};
+    }
     ConfigRead r = read_favorites_config(card_.favorites, rows_);
     for (const auto& name : r.refused) prompter.tell(refused_file_name_message(name), "Warning");
     changed_ = false;
@@ -89,6 +103,7 @@ bool FavoritesManager::back_up(const fs::path& file, std::string_view backup_nam
 }
 
 bool FavoritesManager::write_config(Prompter& prompter) {
+    if (refuse_linked_folder(prompter)) return false;
     std::error_code ec;
     fs::create_directories(card_.favorites, ec);
     fs::path path = config_path();
@@ -105,6 +120,7 @@ bool FavoritesManager::write_config(Prompter& prompter) {
 
 bool FavoritesManager::save_favie(const fs::path& config, const fs::path& list, SystemStore& store,
                                   GroupFiles& files, Prompter& prompter, Progress& progress) {
+    if (refuse_linked_folder(prompter)) return false;
     if (!list.empty()) {
         std::error_code ec;
         fs::create_directories(list.parent_path(), ec);
@@ -181,6 +197,7 @@ bool FavoritesManager::load(int selected, SystemStore& store, GroupFiles& files,
         prompter.tell(k_select_favorite_file);
         return false;
     }
+    if (refuse_linked_folder(prompter)) return false;
     fs::path path = list_path(*r);
     if (path.empty() || !is_regular(path)) {
         prompter.tell("File not found: " + r->file, "Error");
@@ -208,6 +225,7 @@ bool FavoritesManager::delete_list(int selected, Prompter& prompter) {
     }
     if (prompter.ask({std::string(k_all_list_data_lost)}, "Warning", Buttons::YesNo) != Answer::Yes)
         return false;
+    if (refuse_linked_folder(prompter)) return false;
     FavoritesRow removed = *it;
     size_t position = static_cast<size_t>(it - rows_.begin());
     fs::path list = list_path(removed);
@@ -252,6 +270,7 @@ bool FavoritesManager::move(int selected, int delta) {
 std::vector<int> FavoritesManager::orphan_scan() {
     std::vector<std::string> names;
     std::error_code ec;
+    if (fs::is_symlink(fs::symlink_status(card_.favorites, ec))) return {};
     fs::directory_iterator it(card_.favorites, ec), end;
     for (; !ec && it != end; it.increment(ec)) {
         if (!is_regular(it->path())) continue;
@@ -295,6 +314,7 @@ int FavoritesManager::add_list_from_file(std::string_view name, const fs::path& 
         prompter.tell("No free Favorite List number left.");
         return 0;
     }
+    if (refuse_linked_folder(prompter)) return 0;
     std::error_code ec;
     fs::create_directories(card_.favorites, ec);
     fs::path target = child_ci(card_.favorites, list_file_name(n));

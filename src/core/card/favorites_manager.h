@@ -98,6 +98,9 @@ public:
                            bool location, bool monitor, Prompter& prompter);
 
 private:
+    // A card never carries links; a favorites folder that is one could lead anywhere, so
+    // nothing is read or written through it (told once per command).
+    bool refuse_linked_folder(Prompter& prompter) const;
     FavoritesRow* find(int number);
     std::filesystem::path list_path(const FavoritesRow& row) const;
     // Copies an existing card file to its backup name first; false (told) when that failed.

@@ -227,6 +227,23 @@ TEST_F(Favorites, FileNamesLeavingTheFolderAreRefusedAndNeverTouched) {
     for (const auto& line : config_lines()) EXPECT_EQ(line.find(".."), std::string::npos) << line;
 }
 
+TEST_F(Favorites, ALinkedFavoritesFolderIsNeverUsed) {
+    TempDir elsewhere;
+    write_file(elsewhere / "favorites_lists.config", "TargetModel HomePatrol-1\r\nFormatVersion   2.00\r\n");
+    fs::remove_all(card.favorites);
+    fs::create_directory_symlink(elsewhere.path(), card.favorites);
+    FavoritesManager linked{card.folders()};
+    linked.read_config(prompter);
+    editor.read_text(harbor_hpd());
+    UploadChoice c;
+    c.name = "New";
+    EXPECT_FALSE(linked.upload(c, editor.store, editor.files, prompter, progress));
+    EXPECT_TRUE(linked.orphan_scan().empty());
+    EXPECT_EQ(read_file(elsewhere / "favorites_lists.config"), "TargetModel HomePatrol-1\r\nFormatVersion   2.00\r\n");
+    EXPECT_FALSE(fs::exists(elsewhere / "favorites_000001.hpd"));
+    EXPECT_EQ(prompter.told.size(), 2u);
+}
+
 // ---- a full card ----
 
 TEST_F(Favorites, AFullCardStopsBeforeAnythingIsReplaced) {
