@@ -44,7 +44,7 @@ constexpr const char* k_help =
 // Messages to stderr; the questions are printed and answered Yes: the command itself is the
 // user's confirmation.
 class ConsentingPrompter : public Prompter {
-public:
+  public:
     void tell(std::string_view text, std::string_view) override {
         std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
     }
@@ -89,7 +89,8 @@ int parse(const Args& args, size_t from, Options& o) {
             if (!value(o.out)) return usage_error("-o needs a file name");
         } else if (a == "--list") {
             auto n = value(v) ? parse_integer(v) : std::nullopt;
-            if (!n || *n < 1 || *n > k_max_list_number) return usage_error("--list takes a list number");
+            if (!n || *n < 1 || *n > k_max_list_number)
+                return usage_error("--list takes a list number");
             o.list = static_cast<int>(*n);
         } else if (a == "--location" || a == "--monitor") {
             if (!value(v) || (v != "on" && v != "off")) return usage_error(a + " takes on or off");
@@ -188,7 +189,8 @@ int load(const Options& o, ConsentingPrompter& prompter) {
     if (!manager->load(*n, *ws.store, *ws.files, {}, prompter, no_progress())) return 1;
     std::string out = o.out;
     int format = 2;
-    if (!write_hpd(out, *ws.store, *ws.files, 0, format, 0, false, prompter, no_progress())) return 1;
+    if (!write_hpd(out, *ws.store, *ws.files, 0, format, 0, false, prompter, no_progress()))
+        return 1;
     std::printf("%s\n", out.c_str());
     return 0;
 }

@@ -116,12 +116,16 @@ int cmd_masterdb(const Args& args) {
     if (rest.size() < 2) return usage_error("masterdb needs a subcommand and a folder");
     const std::string& sub = rest[0];
     fs::path folder = rest[1];
-    if (sub == "states") return rest.size() == 2 ? states(folder) : usage_error("states takes DIR only");
-    if (sub != "systems" && sub != "import") return usage_error("unknown masterdb subcommand '" + sub + "'");
+    if (sub == "states")
+        return rest.size() == 2 ? states(folder) : usage_error("states takes DIR only");
+    if (sub != "systems" && sub != "import")
+        return usage_error("unknown masterdb subcommand '" + sub + "'");
     auto state = rest.size() >= 3 ? state_number(rest[2]) : std::nullopt;
     if (!state) return usage_error(sub + " needs a STATE number");
-    if (sub == "systems") return rest.size() == 3 ? systems(folder, *state) : usage_error("systems takes DIR STATE");
-    if (rest.size() < 4 || out.empty()) return usage_error("import needs SYSTEM-ROW... and -o OUT.hpd");
+    if (sub == "systems")
+        return rest.size() == 3 ? systems(folder, *state) : usage_error("systems takes DIR STATE");
+    if (rest.size() < 4 || out.empty())
+        return usage_error("import needs SYSTEM-ROW... and -o OUT.hpd");
     return import(folder, *state, {rest.begin() + 3, rest.end()}, out);
 }
 

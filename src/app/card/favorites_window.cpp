@@ -36,7 +36,9 @@ QPushButton* button(const char* name, const QString& caption, QWidget* parent) {
     return b;
 }
 
-QString path_text(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
+QString path_text(const std::filesystem::path& p) {
+    return QString::fromStdString(p.string());
+}
 
 }  // namespace
 
@@ -50,8 +52,13 @@ FavoritesWindow::Page FavoritesWindow::page_for_command(const QString& caption) 
 FavoritesWindow::FavoritesWindow(Settings& settings, Prompter& prompter, SystemStore& store,
                                  GroupFiles& files, DataFolders folders, QWidget* parent,
                                  DriveRoots* roots)
-    : QWidget(parent), settings_(settings), prompter_(prompter), store_(store), files_(files),
-      folders_(std::move(folders)), roots_(roots) {
+    : QWidget(parent),
+      settings_(settings),
+      prompter_(prompter),
+      store_(store),
+      files_(files),
+      folders_(std::move(folders)),
+      roots_(roots) {
     if (!roots_) {
         own_roots_ = std::make_unique<QtDriveRoots>(&settings_);
         roots_ = own_roots_.get();
@@ -73,7 +80,8 @@ void FavoritesWindow::build() {
     folder_picture_ = new QLabel(this);
     folder_picture_->setObjectName(QStringLiteral("folder_picture"));
     folder_picture_->setPixmap(style()->standardIcon(QStyle::SP_DirIcon).pixmap(32, 32));
-    folder_picture_->setToolTip(QStringLiteral("Double-click to open the card's favorites_lists folder"));
+    folder_picture_->setToolTip(
+        QStringLiteral("Double-click to open the card's favorites_lists folder"));
     folder_picture_->installEventFilter(this);
     top->addWidget(folder_picture_);
     status_ = new QLabel(this);
@@ -162,7 +170,8 @@ QWidget* FavoritesWindow::buildUploadPage() {
 QWidget* FavoritesWindow::buildReadPage() {
     auto* page = new QWidget;
     auto* l = new QVBoxLayout(page);
-    l->addWidget(new QLabel(QStringLiteral("The editor's data is replaced by the chosen list."), page));
+    l->addWidget(
+        new QLabel(QStringLiteral("The editor's data is replaced by the chosen list."), page));
     auto* b = button("load", QStringLiteral("Load"), page);
     connect(b, &QPushButton::clicked, this, &FavoritesWindow::load);
     l->addWidget(b);
@@ -217,7 +226,8 @@ QWidget* FavoritesWindow::buildBackupPage() {
     auto* sl = new QHBoxLayout(service);
     for (int n = 0; n < static_cast<int>(k_service_search_lists.size()); ++n) {
         QString name = QStringLiteral("service_search_%1").arg(n);
-        auto* w = new QPushButton(to_q(k_service_search_lists[static_cast<size_t>(n)].caption), service);
+        auto* w =
+            new QPushButton(to_q(k_service_search_lists[static_cast<size_t>(n)].caption), service);
         w->setObjectName(name);
         connect(w, &QPushButton::clicked, this, [this, n] { serviceSearch(n); });
         sl->addWidget(w);
@@ -227,7 +237,9 @@ QWidget* FavoritesWindow::buildBackupPage() {
     return page;
 }
 
-void FavoritesWindow::showPage(Page page) { pages_->setCurrentIndex(static_cast<int>(page)); }
+void FavoritesWindow::showPage(Page page) {
+    pages_->setCurrentIndex(static_cast<int>(page));
+}
 
 void FavoritesWindow::setCardCommandsEnabled(bool on) {
     card_commands_->setEnabled(on);
@@ -250,12 +262,14 @@ void FavoritesWindow::detect() {
     detection_ = detect_hp1(*roots_, folders_.data, &settings_);
     status_->setText(to_q(detection_.status));
     switch (detection_.decision) {
-    case CardDecision::NotFound: return;
-    case CardDecision::FirmwareTooOld:
-        prompter_.tell(k_firmware_message);
-        close();
-        return;
-    case CardDecision::Accepted: break;
+        case CardDecision::NotFound:
+            return;
+        case CardDecision::FirmwareTooOld:
+            prompter_.tell(k_firmware_message);
+            close();
+            return;
+        case CardDecision::Accepted:
+            break;
     }
     manager_ = std::make_unique<FavoritesManager>(detection_.folders(), copy_);
     manager_->read_config(prompter_);
@@ -322,8 +336,9 @@ void FavoritesWindow::upload() {
     choice.monitor = monitor_->isChecked();
     size_t before = manager_->rows().size();
     if (!manager_->upload(choice, store_, files_, prompter_, *progress_)) return;
-    int number = choice.existing ? choice.selected
-                                 : (manager_->rows().size() > before ? manager_->rows().back().number : 0);
+    int number = choice.existing
+                     ? choice.selected
+                     : (manager_->rows().size() > before ? manager_->rows().back().number : 0);
     refresh(number);
 }
 

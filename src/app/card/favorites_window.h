@@ -37,7 +37,7 @@ class SystemStore;
 
 class FavoritesWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     enum class Page { Upload, Read, Configuration, Backup };
     // "Upload To HP1 Folder", "Write To HP1", "Write" -> Upload; "Read from HP1", "Read",
     // "Read from Scanner" -> Read; "Edit Favorites Configuration" -> Configuration;
@@ -61,18 +61,18 @@ public:
     bool cardAccepted() const { return manager_ != nullptr; }
     const Detection& detection() const { return detection_; }
 
-public slots:
+  public slots:
     void detect();
 
-signals:
+  signals:
     void listLoaded();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void build();
     QWidget* buildUploadPage();
     QWidget* buildReadPage();

@@ -22,7 +22,9 @@ namespace tarvex {
 
 namespace {
 
-QString path_text(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
+QString path_text(const std::filesystem::path& p) {
+    return QString::fromStdString(p.string());
+}
 
 QPushButton* button(const char* name, const QString& caption, QWidget* parent) {
     auto* b = new QPushButton(caption, parent);
@@ -34,7 +36,11 @@ QPushButton* button(const char* name, const QString& caption, QWidget* parent) {
 
 MasterDbWindow::MasterDbWindow(Settings& settings, Prompter& prompter, SystemStore& store,
                                GroupFiles& files, DataFolders folders, QWidget* parent)
-    : QWidget(parent), settings_(settings), prompter_(prompter), store_(store), files_(files),
+    : QWidget(parent),
+      settings_(settings),
+      prompter_(prompter),
+      store_(store),
+      files_(files),
       folders_(std::move(folders)) {
     setObjectName(QStringLiteral("frm_masterdb"));
     setWindowTitle(QStringLiteral("Master Database Import"));
@@ -46,8 +52,9 @@ MasterDbWindow::MasterDbWindow(Settings& settings, Prompter& prompter, SystemSto
                                                  path_text(folder_));
     };
     chooseFile = [this] {
-        return QFileDialog::getOpenFileName(this, QStringLiteral("Open HPD file"), path_text(folder_),
-                                            QStringLiteral("HPD files (*.hpd *.HPD);;All files (*)"));
+        return QFileDialog::getOpenFileName(
+            this, QStringLiteral("Open HPD file"), path_text(folder_),
+            QStringLiteral("HPD files (*.hpd *.HPD);;All files (*)"));
     };
     build();
     progress_ = std::make_unique<QtProgress>(progress_label_, status_);
@@ -83,8 +90,9 @@ void MasterDbWindow::build() {
     systems_->setObjectName(QStringLiteral("systems"));
     systems_->setRootIsDecorated(false);
     systems_->setUniformRowHeights(true);
-    systems_->setHeaderLabels({QStringLiteral("#"), QStringLiteral("System:"), QStringLiteral("Type:"),
-                               QStringLiteral("First Group:"), QStringLiteral("Data:")});
+    systems_->setHeaderLabels({QStringLiteral("#"), QStringLiteral("System:"),
+                               QStringLiteral("Type:"), QStringLiteral("First Group:"),
+                               QStringLiteral("Data:")});
     split->setStretchFactor(1, 3);
     layout->addWidget(split, 1);
 
@@ -140,7 +148,9 @@ void MasterDbWindow::chooseState(int selector_index) {
     loadFile(state_file_path(folder_, number));
 }
 
-bool MasterDbWindow::openFile(const QString& path) { return loadFile(to_fs_path(path)); }
+bool MasterDbWindow::openFile(const QString& path) {
+    return loadFile(to_fs_path(path));
+}
 
 bool MasterDbWindow::loadFile(const std::filesystem::path& file) {
     systems_->clear();

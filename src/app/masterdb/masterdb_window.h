@@ -34,7 +34,7 @@ inline constexpr const char* k_masterdb_folder_key = "folder";
 
 class MasterDbWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     MasterDbWindow(Settings& settings, Prompter& prompter, SystemStore& store, GroupFiles& files,
                    DataFolders folders, QWidget* parent = nullptr);
     ~MasterDbWindow() override;
@@ -48,7 +48,7 @@ public:
     std::filesystem::path folder() const { return folder_; }
     const MasterLineStore& lineStore() const { return lines_; }
 
-public slots:
+  public slots:
     void readIndex();
     void chooseState(int selector_index);
     // Loads any HPD file into the systems list; false when it cannot be read.
@@ -57,14 +57,14 @@ public slots:
     void pickFolder();
     void pickFile();
 
-signals:
+  signals:
     void systemsImported();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void build();
     void fillSystems();
     bool loadFile(const std::filesystem::path& file);

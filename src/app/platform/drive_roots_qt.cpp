@@ -11,10 +11,10 @@ namespace tarvex {
 namespace {
 
 bool pseudo_file_system(const QByteArray& type) {
-    static const char* const k_pseudo[] = {"proc",   "sysfs",   "devtmpfs", "devpts", "cgroup",
-                                           "cgroup2", "securityfs", "debugfs", "tracefs",
-                                           "pstore", "bpf",     "mqueue",   "hugetlbfs",
-                                           "configfs", "fusectl", "autofs",  "overlay", "squashfs"};
+    static const char* const k_pseudo[] = {
+        "proc",       "sysfs",    "devtmpfs", "devpts", "cgroup",  "cgroup2",
+        "securityfs", "debugfs",  "tracefs",  "pstore", "bpf",     "mqueue",
+        "hugetlbfs",  "configfs", "fusectl",  "autofs", "overlay", "squashfs"};
     for (const char* p : k_pseudo)
         if (type == p) return true;
     return false;
@@ -23,7 +23,8 @@ bool pseudo_file_system(const QByteArray& type) {
 }  // namespace
 
 QStringList QtDriveRoots::user_folders(const Settings& settings) {
-    QString stored = QString::fromStdString(settings.GetSetting(k_card_section, k_drive_folders_key, "x"));
+    QString stored =
+        QString::fromStdString(settings.GetSetting(k_card_section, k_drive_folders_key, "x"));
     QStringList out;
     for (const QString& line : stored.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
         if (!line.trimmed().isEmpty()) out << line.trimmed();
@@ -55,8 +56,8 @@ std::vector<std::filesystem::path> QtDriveRoots::roots() {
 std::string QtDriveRoots::drive_list() {
     QStringList names;
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
-        names << volume.rootPath() + QStringLiteral(" (") + QString::fromLatin1(volume.fileSystemType()) +
-                     QStringLiteral(")");
+        names << volume.rootPath() + QStringLiteral(" (") +
+                     QString::fromLatin1(volume.fileSystemType()) + QStringLiteral(")");
     return names.join(QLatin1Char(' ')).toStdString();
 }
 

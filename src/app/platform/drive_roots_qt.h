@@ -21,7 +21,7 @@ inline constexpr const char* k_card_section = "card";
 inline constexpr const char* k_drive_folders_key = "drive_folders";
 
 class QtDriveRoots : public DriveRoots {
-public:
+  public:
     explicit QtDriveRoots(Settings* settings = nullptr) : settings_(settings) {}
     std::vector<std::filesystem::path> roots() override;
     std::string drive_list() override;
@@ -30,7 +30,7 @@ public:
     static QStringList user_folders(const Settings& settings);
     static void set_user_folders(Settings& settings, const QStringList& folders);
 
-private:
+  private:
     Settings* settings_;
 };
 

@@ -33,14 +33,15 @@ std::vector<fs::path> files_to_copy(const fs::path& source, bool whole_tree,
                 continue;
             }
             fs::path rel = it->path().lexically_relative(source);
-            if (it->is_directory(ec)) folders.push_back(rel);
-            else if (it->is_regular_file(ec)) files.push_back(rel);
+            if (it->is_directory(ec))
+                folders.push_back(rel);
+            else if (it->is_regular_file(ec))
+                files.push_back(rel);
         }
     } else {
         fs::directory_iterator it(source, ec), end;
         for (; !ec && it != end; it.increment(ec))
-            if (!is_link(*it) && it->is_regular_file(ec))
-                files.push_back(it->path().filename());
+            if (!is_link(*it) && it->is_regular_file(ec)) files.push_back(it->path().filename());
     }
     std::sort(files.begin(), files.end());
     std::sort(folders.begin(), folders.end());
@@ -65,21 +66,21 @@ BackupPlan backup_plan(BackupKind kind, const CardFolders& card, const fs::path&
                        std::string_view stamp) {
     std::string s(stamp);
     switch (kind) {
-    case BackupKind::FavoritesOnCard:
-        return {"Backup fav files on HP_1?", card.favorites, card.favorites / ("backup" + s), false,
-                "Backup saved under:"};
-    case BackupKind::FavoritesCopyToPc:
-        return {"Copy Favorite List from HP-1 to your PC?", card.favorites,
-                data / ("hp1_favorites" + s), false, "Copy saved under:"};
-    case BackupKind::FavoritesBackupToPc:
-        return {"Backup Favorite List from HP-1 to your PC?", card.favorites,
-                data / ("favbackup" + s), false, "Backup saved under:"};
-    case BackupKind::WholeCard:
-        return {"Backup HP1 to your PC? (Will take 1-2 minutes) ", card.base,
-                data / ("hp1backup_" + s), true, "Done, saved under: "};
-    case BackupKind::Audio:
-        return {"Copy Audio files from HP-1 to your PC?", child_ci(card.base, "AUDIO"),
-                data / ("hp1_audio_" + s), true, "Audio backup saved under:"};
+        case BackupKind::FavoritesOnCard:
+            return {"Backup fav files on HP_1?", card.favorites, card.favorites / ("backup" + s),
+                    false, "Backup saved under:"};
+        case BackupKind::FavoritesCopyToPc:
+            return {"Copy Favorite List from HP-1 to your PC?", card.favorites,
+                    data / ("hp1_favorites" + s), false, "Copy saved under:"};
+        case BackupKind::FavoritesBackupToPc:
+            return {"Backup Favorite List from HP-1 to your PC?", card.favorites,
+                    data / ("favbackup" + s), false, "Backup saved under:"};
+        case BackupKind::WholeCard:
+            return {"Backup HP1 to your PC? (Will take 1-2 minutes) ", card.base,
+                    data / ("hp1backup_" + s), true, "Done, saved under: "};
+        case BackupKind::Audio:
+            return {"Copy Audio files from HP-1 to your PC?", child_ci(card.base, "AUDIO"),
+                    data / ("hp1_audio_" + s), true, "Audio backup saved under:"};
     }
     return {};
 }

@@ -25,10 +25,10 @@ enum class BackupKind {
 };
 
 struct BackupPlan {
-    std::string question;       // asked Yes/No first
+    std::string question;  // asked Yes/No first
     std::filesystem::path source, target;
-    bool whole_tree = false;    // folders: copy every subfolder too
-    std::string final_prefix;   // final message = prefix + target
+    bool whole_tree = false;   // folders: copy every subfolder too
+    std::string final_prefix;  // final message = prefix + target
 };
 
 // The current date, "_" and the time, without "-", ":", "/" and "\" ("12062024_134510").
@@ -47,10 +47,10 @@ struct BackupResult {
 // Asks, creates the target folder and copies, showing "Copying: " + file name for each file of
 // a favorites backup. A full target stops with "Error, Disk is Full"; what was copied stays.
 // Symbolic links on the card are skipped, so a backup never reaches outside the card.
-BackupResult run_backup(BackupKind kind, const CardFolders& card,
-                        const std::filesystem::path& data_folder, Prompter& prompter,
-                        Progress& progress, const CopyFileFn& copy = default_copy(),
-                        std::chrono::system_clock::time_point now = std::chrono::system_clock::now());
+BackupResult run_backup(
+    BackupKind kind, const CardFolders& card, const std::filesystem::path& data_folder,
+    Prompter& prompter, Progress& progress, const CopyFileFn& copy = default_copy(),
+    std::chrono::system_clock::time_point now = std::chrono::system_clock::now());
 
 // The eight service-search buttons, in order: caption and file (in the service-search folder).
 struct ServiceSearchList {

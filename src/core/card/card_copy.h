@@ -10,14 +10,17 @@
 
 namespace tarvex {
 
-using CopyFileFn =
-    std::function<std::error_code(const std::filesystem::path& from, const std::filesystem::path& to)>;
+using CopyFileFn = std::function<std::error_code(const std::filesystem::path& from,
+                                                 const std::filesystem::path& to)>;
 
 inline constexpr std::string_view k_disk_full = "Error, Disk is Full";
 
 // Copies `from` over `to` (replacing it) through a temporary file beside `to`.
-std::error_code copy_file_safely(const std::filesystem::path& from, const std::filesystem::path& to);
-inline CopyFileFn default_copy() { return copy_file_safely; }
+std::error_code copy_file_safely(const std::filesystem::path& from,
+                                 const std::filesystem::path& to);
+inline CopyFileFn default_copy() {
+    return copy_file_safely;
+}
 
 // No space, quota exceeded or a file too large for the target's file system (FAT's 4 GiB).
 bool is_disk_full(const std::error_code& ec);

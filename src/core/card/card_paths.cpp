@@ -56,9 +56,13 @@ CardFolders card_folders_from_base(const fs::path& base) {
     return f;
 }
 
-std::string list_file_name(int number) { return "favorites_000" + fmt3(number) + ".hpd"; }
+std::string list_file_name(int number) {
+    return "favorites_000" + fmt3(number) + ".hpd";
+}
 
-std::string list_backup_name(int number) { return "favorites_000" + fmt3(number) + ".bac"; }
+std::string list_backup_name(int number) {
+    return "favorites_000" + fmt3(number) + ".bac";
+}
 
 int list_number_from_file(std::string_view file_name) {
     if (file_name.size() <= 10) return 0;

@@ -124,7 +124,8 @@ Detection detect_hp1(DriveRoots& roots, const fs::path& working_folder, Settings
         d.info = *chosen;
         read_database_date(d.info);
         d.status = detected_status(d.info);
-        d.decision = d.info.file_format == 2 ? CardDecision::Accepted : CardDecision::FirmwareTooOld;
+        d.decision =
+            d.info.file_format == 2 ? CardDecision::Accepted : CardDecision::FirmwareTooOld;
         if (settings) {
             settings->SaveSetting("general", "firmware", d.info.firmware);
             settings->SaveSetting("general", "serienum", d.info.serial);

@@ -35,10 +35,10 @@ enum class CardDecision {
 
 struct Detection {
     CardDecision decision = CardDecision::NotFound;
-    ScannerInfo info;                        // the scanner used (the first found)
+    ScannerInfo info;                          // the scanner used (the first found)
     std::vector<std::filesystem::path> found;  // every root that carries a scanner
-    std::string status;                      // the manager's status text
-    std::vector<std::string> probe_lines;    // "path / error number / error text"
+    std::string status;                        // the manager's status text
+    std::vector<std::string> probe_lines;      // "path / error number / error text"
     CardFolders folders() const { return card_folders_from_base(info.base); }
 };
 

@@ -10,7 +10,7 @@
 namespace tarvex {
 
 class DriveRoots {
-public:
+  public:
     virtual ~DriveRoots() = default;
     // Candidate roots in probing order.
     virtual std::vector<std::filesystem::path> roots() = 0;
@@ -26,11 +26,11 @@ public:
 };
 
 class FixedDriveRoots : public DriveRoots {
-public:
+  public:
     explicit FixedDriveRoots(std::vector<std::filesystem::path> roots) : roots_(std::move(roots)) {}
     std::vector<std::filesystem::path> roots() override { return roots_; }
 
-private:
+  private:
     std::vector<std::filesystem::path> roots_;
 };
 

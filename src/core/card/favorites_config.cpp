@@ -17,9 +17,12 @@ constexpr size_t k_max_config_rows = 10000;
 
 }  // namespace
 
-std::string FavoritesRow::key() const { return "a-" + pad_number(number, 6); }
+std::string FavoritesRow::key() const {
+    return "a-" + pad_number(number, 6);
+}
 
-ConfigRead read_favorites_config(const fs::path& favorites_folder, std::vector<FavoritesRow>& rows) {
+ConfigRead read_favorites_config(const fs::path& favorites_folder,
+                                 std::vector<FavoritesRow>& rows) {
     ConfigRead r;
     rows.clear();
     auto config = find_child_ci(favorites_folder, "favorites_lists.config");

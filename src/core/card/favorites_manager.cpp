@@ -47,7 +47,9 @@ void clear_editor_data(SystemStore& store, GroupFiles& files) {
 FavoritesManager::FavoritesManager(CardFolders card, CopyFileFn copy)
     : card_(std::move(card)), copy_(copy ? std::move(copy) : default_copy()) {}
 
-fs::path FavoritesManager::config_path() const { return child_ci(card_.favorites, k_config_name); }
+fs::path FavoritesManager::config_path() const {
+    return child_ci(card_.favorites, k_config_name);
+}
 
 bool FavoritesManager::refuse_linked_folder(Prompter& prompter) const {
     std::error_code ec;
@@ -203,8 +205,10 @@ bool FavoritesManager::load(int selected, SystemStore& store, GroupFiles& files,
         prompter.tell("File not found: " + r->file, "Error");
         return false;
     }
-    if (clear_data) clear_data();
-    else clear_editor_data(store, files);
+    if (clear_data)
+        clear_data();
+    else
+        clear_editor_data(store, files);
     progress.status(k_loading_file);
     progress.pump();
     ReadStats stats = read_hpd(path, store, files, k_read_all, r->number, progress);
@@ -217,8 +221,9 @@ bool FavoritesManager::load(int selected, SystemStore& store, GroupFiles& files,
 }
 
 bool FavoritesManager::delete_list(int selected, Prompter& prompter) {
-    auto it = std::find_if(rows_.begin(), rows_.end(),
-                           [&](const FavoritesRow& r) { return selected > 0 && r.number == selected; });
+    auto it = std::find_if(rows_.begin(), rows_.end(), [&](const FavoritesRow& r) {
+        return selected > 0 && r.number == selected;
+    });
     if (it == rows_.end()) {
         prompter.tell(k_select_favorite_list);
         return false;

@@ -25,13 +25,15 @@ class Progress;
 
 inline constexpr std::string_view k_no_hpd_active = "No HPD file active, can not upload data.";
 inline constexpr std::string_view k_select_favorite_file = "Please select a favorite file.";
-inline constexpr std::string_view k_enter_list_name = "Please enter a name for the new Favorite List";
+inline constexpr std::string_view k_enter_list_name =
+    "Please enter a name for the new Favorite List";
 inline constexpr std::string_view k_select_favorite_list = "Please select Favorite List";
 inline constexpr std::string_view k_existing_list_lost =
     "Warning, data in existing Favorite List will be lost, Continue?";
 inline constexpr std::string_view k_all_list_data_lost =
     "Warning, all data in existing Favorite List will be lost, Continue?";
-inline constexpr std::string_view k_overwrite_config = "Ok to overwrite favorites_lists.config file?";
+inline constexpr std::string_view k_overwrite_config =
+    "Ok to overwrite favorites_lists.config file?";
 inline constexpr std::string_view k_save_new_config = "Save new Favorites Config file?";
 inline constexpr std::string_view k_shaving_file = "PLEASE WAIT - shaving file";
 inline constexpr std::string_view k_save_ready = "Save ready";
@@ -52,7 +54,7 @@ struct UploadChoice {
 void clear_editor_data(SystemStore& store, GroupFiles& files);
 
 class FavoritesManager {
-public:
+  public:
     explicit FavoritesManager(CardFolders card, CopyFileFn copy = default_copy());
 
     const CardFolders& card() const { return card_; }
@@ -97,7 +99,7 @@ public:
     int add_list_from_file(std::string_view name, const std::filesystem::path& source,
                            bool location, bool monitor, Prompter& prompter);
 
-private:
+  private:
     // A card never carries links; a favorites folder that is one could lead anywhere, so
     // nothing is read or written through it (told once per command).
     bool refuse_linked_folder(Prompter& prompter) const;

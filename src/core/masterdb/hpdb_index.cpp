@@ -16,7 +16,9 @@ constexpr size_t k_max_states = 10000;
 
 }  // namespace
 
-std::string state_file_name(int state_number) { return "s_" + pad_number(state_number, 6) + ".hpd"; }
+std::string state_file_name(int state_number) {
+    return "s_" + pad_number(state_number, 6) + ".hpd";
+}
 
 fs::path state_file_path(const fs::path& folder, int state_number) {
     return child_ci(folder, state_file_name(state_number));

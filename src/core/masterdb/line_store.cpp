@@ -19,14 +19,19 @@ struct KindRule {
 };
 
 constexpr KindRule k_rules[] = {
-    {"Conventional,", LineKind::Conventional}, {"Trunk,", LineKind::Trunk},
-    {"C-Group,", LineKind::CGroup},            {"C-Freq,", LineKind::CFreq},
-    {"T-Group,", LineKind::TGroup},            {"TGID,", LineKind::Tgid},
-    {"Site,", LineKind::Site},                 {"FleetMap", LineKind::FleetMap},
-    {"BandPlan_Mot", LineKind::BandPlanMot},   {"T-Freq", LineKind::TFreq},
+    {"Conventional,", LineKind::Conventional},
+    {"Trunk,", LineKind::Trunk},
+    {"C-Group,", LineKind::CGroup},
+    {"C-Freq,", LineKind::CFreq},
+    {"T-Group,", LineKind::TGroup},
+    {"TGID,", LineKind::Tgid},
+    {"Site,", LineKind::Site},
+    {"FleetMap", LineKind::FleetMap},
+    {"BandPlan_Mot", LineKind::BandPlanMot},
+    {"T-Freq", LineKind::TFreq},
 };
 
-constexpr std::string_view k_not_stored[] = {"TargetModel", "AreaState", "AreaCounty",
+constexpr std::string_view k_not_stored[] = {"TargetModel", "AreaState",     "AreaCounty",
                                              "Rectangle",   "FormatVersion", "BandPlan_P25"};
 
 // Field n of a stored line (fields separated by ",").
@@ -49,17 +54,28 @@ std::string plural(int n, std::string_view word) {
 
 std::string_view key_prefix(LineKind kind) {
     switch (kind) {
-    case LineKind::Conventional: return "SYSC-";
-    case LineKind::Trunk: return "SYST-";
-    case LineKind::CGroup: return "CGRP-";
-    case LineKind::CFreq: return "FREQ-";
-    case LineKind::TGroup: return "TGRP-";
-    case LineKind::Tgid: return "TGID-";
-    case LineKind::Site: return "SITE-";
-    case LineKind::FleetMap: return "FMAP-";
-    case LineKind::BandPlanMot: return "BPMT-";
-    case LineKind::TFreq: return "TFRE-";
-    case LineKind::Dummy: return "DUMM-";
+        case LineKind::Conventional:
+            return "SYSC-";
+        case LineKind::Trunk:
+            return "SYST-";
+        case LineKind::CGroup:
+            return "CGRP-";
+        case LineKind::CFreq:
+            return "FREQ-";
+        case LineKind::TGroup:
+            return "TGRP-";
+        case LineKind::Tgid:
+            return "TGID-";
+        case LineKind::Site:
+            return "SITE-";
+        case LineKind::FleetMap:
+            return "FMAP-";
+        case LineKind::BandPlanMot:
+            return "BPMT-";
+        case LineKind::TFreq:
+            return "TFRE-";
+        case LineKind::Dummy:
+            return "DUMM-";
     }
     return "DUMM-";
 }
@@ -117,7 +133,8 @@ bool MasterLineStore::load(const fs::path& file, Progress& progress) {
         StoredLine line;
         line.kind = kind;
         if (kind == LineKind::Conventional || kind == LineKind::Trunk) {
-            if (!systems_.empty()) finish_system(systems_.back(), groups, channels, talkgroups, sites);
+            if (!systems_.empty())
+                finish_system(systems_.back(), groups, channels, talkgroups, sites);
             groups = channels = talkgroups = sites = 0;
             ++system_count;
             in_system = 0;
@@ -135,15 +152,22 @@ bool MasterLineStore::load(const fs::path& file, Progress& progress) {
         } else {
             line.key = std::string(key_prefix(kind)) + fmt4(system_count) + "-" + fmt4(++in_system);
             switch (kind) {
-            case LineKind::CGroup:
-            case LineKind::TGroup:
-                if (!systems_.empty() && groups++ == 0)
-                    systems_.back().first_group = std::string(field(work, 3));
-                break;
-            case LineKind::CFreq: ++channels; break;
-            case LineKind::Tgid: ++talkgroups; break;
-            case LineKind::Site: ++sites; break;
-            default: break;
+                case LineKind::CGroup:
+                case LineKind::TGroup:
+                    if (!systems_.empty() && groups++ == 0)
+                        systems_.back().first_group = std::string(field(work, 3));
+                    break;
+                case LineKind::CFreq:
+                    ++channels;
+                    break;
+                case LineKind::Tgid:
+                    ++talkgroups;
+                    break;
+                case LineKind::Site:
+                    ++sites;
+                    break;
+                default:
+                    break;
             }
         }
         line.text = work;

@@ -20,7 +20,17 @@ class Progress;
 class Prompter;
 
 enum class LineKind : uint8_t {
-    Conventional, Trunk, CGroup, CFreq, TGroup, Tgid, Site, FleetMap, BandPlanMot, TFreq, Dummy
+    Conventional,
+    Trunk,
+    CGroup,
+    CFreq,
+    TGroup,
+    Tgid,
+    Site,
+    FleetMap,
+    BandPlanMot,
+    TFreq,
+    Dummy
 };
 
 // The key prefix of a kind: "SYSC-", "SYST-", "CGRP-", ..., "DUMM-".
@@ -48,7 +58,7 @@ struct SystemRow {
 inline constexpr std::string_view k_import_file = "import.hpd";
 
 class MasterLineStore {
-public:
+  public:
     // Clears the lists, then reads the file; false (lists left empty) when it cannot be opened.
     bool load(const std::filesystem::path& file, Progress& progress);
     void clear();
@@ -69,7 +79,7 @@ public:
     ReadStats import(SystemStore& store, GroupFiles& files, Prompter& prompter,
                      Progress& progress) const;
 
-private:
+  private:
     void finish_system(SystemRow& row, int groups, int channels, int talkgroups, int sites) const;
 
     std::vector<StoredLine> lines_;

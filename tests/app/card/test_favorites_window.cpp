@@ -41,7 +41,10 @@ struct Rig {
                                                    folders, nullptr, &roots);
         window->setDetectDelay(-1);
     }
-    template <class T> T* find(const char* name) { return window->findChild<T*>(QLatin1String(name)); }
+    template <class T>
+    T* find(const char* name) {
+        return window->findChild<T*>(QLatin1String(name));
+    }
     void click(const char* name) {
         auto* b = find<QPushButton>(name);
         QVERIFY2(b, name);
@@ -62,20 +65,23 @@ struct Rig {
 
 class TestFavoritesWindow : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void menuCommandsChooseThePage() {
         QCOMPARE(FavoritesWindow::page_for_command("Write To HP1"), FavoritesWindow::Page::Upload);
-        QCOMPARE(FavoritesWindow::page_for_command("Read from Scanner"), FavoritesWindow::Page::Read);
+        QCOMPARE(FavoritesWindow::page_for_command("Read from Scanner"),
+                 FavoritesWindow::Page::Read);
         QCOMPARE(FavoritesWindow::page_for_command("Edit Favorites Configuration"),
                  FavoritesWindow::Page::Configuration);
-        QCOMPARE(FavoritesWindow::page_for_command("Backup HP1 Data"), FavoritesWindow::Page::Backup);
+        QCOMPARE(FavoritesWindow::page_for_command("Backup HP1 Data"),
+                 FavoritesWindow::Page::Backup);
     }
 
     void withoutACardTheCommandsStayDisabled() {
         Rig rig;
         std::filesystem::remove(rig.card.base / "HomePatrol.info");
         rig.start();
-        QCOMPARE(rig.find<QLabel>("status")->text(), QString::fromLatin1(k_not_found_status.data()));
+        QCOMPARE(rig.find<QLabel>("status")->text(),
+                 QString::fromLatin1(k_not_found_status.data()));
         QVERIFY(!rig.find<QWidget>("card_commands")->isEnabled());
         QVERIFY(std::filesystem::exists(rig.folders.data / "drivetest.txt"));
     }
@@ -162,7 +168,8 @@ private slots:
         rig.click("move_down");
         rig.click("orphans");
         QCOMPARE(rig.rows(), 3);
-        QCOMPARE(rig.find<QTreeWidget>("lists")->topLevelItem(2)->text(1), QStringLiteral("Orphan 7"));
+        QCOMPARE(rig.find<QTreeWidget>("lists")->topLevelItem(2)->text(1),
+                 QStringLiteral("Orphan 7"));
         rig.prompter.script({Answer::Yes});
         rig.window->close();
         QCOMPARE(rig.prompter.questions.back(), std::string("Save new Favorites Config file?"));
@@ -196,7 +203,8 @@ private slots:
         rig.window->showPage(FavoritesWindow::Page::Backup);
         rig.click("service_search_7");
         QCOMPARE(rig.rows(), 1);
-        QCOMPARE(rig.find<QTreeWidget>("lists")->topLevelItem(0)->text(1), QStringLiteral("Airband"));
+        QCOMPARE(rig.find<QTreeWidget>("lists")->topLevelItem(0)->text(1),
+                 QStringLiteral("Airband"));
         QCOMPARE(read_file(rig.card.favorites / "favorites_000001.hpd"), std::string("air\r\n"));
     }
 };

@@ -62,7 +62,10 @@ struct Rig {
         window->show();
         window->readIndex();
     }
-    template <class T> T* find(const char* name) { return window->findChild<T*>(QLatin1String(name)); }
+    template <class T>
+    T* find(const char* name) {
+        return window->findChild<T*>(QLatin1String(name));
+    }
     QTreeWidget* systems() { return find<QTreeWidget>("systems"); }
 };
 
@@ -70,7 +73,7 @@ struct Rig {
 
 class TestMasterDbWindow : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void theSelectorListsTheStatesOfTheIndex() {
         Rig rig;
         auto* states = rig.find<QComboBox>("state_selector");
@@ -110,8 +113,9 @@ private slots:
     void withoutAnIndexTheUserIsToldToInstallSentinel() {
         TempDir empty;
         Rig rig(empty.path());
-        QCOMPARE(rig.prompter.told.back(),
-                 std::string("Database or Sentinel not found, please install Sentinel software first"));
+        QCOMPARE(
+            rig.prompter.told.back(),
+            std::string("Database or Sentinel not found, please install Sentinel software first"));
         QCOMPARE(rig.find<QComboBox>("state_selector")->count(), 1);
     }
 
@@ -127,13 +131,17 @@ private slots:
         rig.make_window();
         QCOMPARE(rig.window->folder(), other);
 
-        write_file(rig.dir / "saved.hpd",
-                   crlf({"FormatVersion|2.03", "Trunk|||Metro|Off||P25Standard|Off|Off|Auto|Ignore|Srch",
-                         "T-Group|TGroupId=0|TrunkId=0|Police|Off|0.0|0.0|0.0|Circle"}));
-        rig.window->chooseFile = [&] { return QString::fromStdString((rig.dir / "saved.hpd").string()); };
+        write_file(
+            rig.dir / "saved.hpd",
+            crlf({"FormatVersion|2.03", "Trunk|||Metro|Off||P25Standard|Off|Off|Auto|Ignore|Srch",
+                  "T-Group|TGroupId=0|TrunkId=0|Police|Off|0.0|0.0|0.0|Circle"}));
+        rig.window->chooseFile = [&] {
+            return QString::fromStdString((rig.dir / "saved.hpd").string());
+        };
         QTest::mouseClick(rig.find<QPushButton>("open_file"), Qt::LeftButton);
         QCOMPARE(rig.systems()->topLevelItemCount(), 1);
-        QCOMPARE(rig.systems()->topLevelItem(0)->text(1), QStringLiteral("Trunk: Metro / P25Standard"));
+        QCOMPARE(rig.systems()->topLevelItem(0)->text(1),
+                 QStringLiteral("Trunk: Metro / P25Standard"));
     }
 
     void theRealDatabaseListsEveryState() {
@@ -144,7 +152,8 @@ private slots:
         auto* states = rig.find<QComboBox>("state_selector");
         rig.window->chooseState(states->findText(QStringLiteral("Connecticut")));
         QVERIFY(rig.systems()->topLevelItemCount() > 10);
-        QVERIFY(rig.systems()->topLevelItem(0)->text(1).startsWith(QStringLiteral("Conventional: ")));
+        QVERIFY(
+            rig.systems()->topLevelItem(0)->text(1).startsWith(QStringLiteral("Conventional: ")));
     }
 };
 

@@ -38,8 +38,9 @@ struct Card {
     }
     void database(const std::string& date) {
         fs::create_directories(base / "HPDB");
-        write_file(base / "HPDB" / "HPDB.config",
-                   crlf({"TargetModel\tHomePatrol-1", "FormatVersion\t2.04", "DateModified\t" + date}));
+        write_file(
+            base / "HPDB" / "HPDB.config",
+            crlf({"TargetModel\tHomePatrol-1", "FormatVersion\t2.04", "DateModified\t" + date}));
     }
     // "F-List" lines given as "name|file|location|monitor" ("|" for tabs).
     void config(const std::vector<std::string>& lists, const std::string& version = "2.00") {
@@ -73,11 +74,15 @@ struct Editor {
 };
 
 inline std::vector<std::string> harbor_hpd() {
-    return {"TargetModel HomePatrol-1", "FormatVersion   2.03",
-            "Conventional\tCountyId=1\tStateId=0\tHarbor County\tOff\t03/14/2024 09:30:00\tConventional",
+    return {"TargetModel HomePatrol-1",
+            "FormatVersion   2.03",
+            "Conventional\tCountyId=1\tStateId=0\tHarbor County\tOff\t03/14/2024 "
+            "09:30:00\tConventional",
             "C-Group\tCGroupId=2\tAgencyId=1\tSheriff\tOff\t44.352100\t-68.947300\t18.0\tCircle",
-            "C-Freq\t\t\tDispatch\tOff\t155610000\tNFM\tTONE=C136.5\t2\tOff\t2\t0\tOff\tAuto\tOff\tOn\tOff\tOff",
-            "C-Freq\t\t\tTac 2\tOff\t154680000\tNFM\tTONE=D244\t7\tOff\t2\t0\tOff\tAuto\tOff\tOn\tOff\tOff"};
+            "C-Freq\t\t\tDispatch\tOff\t155610000\tNFM\tTONE=C136."
+            "5\t2\tOff\t2\t0\tOff\tAuto\tOff\tOn\tOff\tOff",
+            "C-Freq\t\t\tTac "
+            "2\tOff\t154680000\tNFM\tTONE=D244\t7\tOff\t2\t0\tOff\tAuto\tOff\tOn\tOff\tOff"};
 }
 
 struct RecordingProgress : Progress {

@@ -40,8 +40,8 @@ TEST_F(Backup, FavoritesBackupOnTheCardCopiesEveryFile) {
     EXPECT_EQ(prompter.questions, std::vector<std::string>{"Backup fav files on HP_1?"});
     EXPECT_EQ(read_file(target / "favorites_000002.hpd"), "two\r\n");
     EXPECT_EQ(progress.statuses, (std::vector<std::string>{"Copying: favorites_000001.hpd",
-                                                          "Copying: favorites_000002.hpd",
-                                                          "Copying: favorites_lists.config"}));
+                                                           "Copying: favorites_000002.hpd",
+                                                           "Copying: favorites_lists.config"}));
     EXPECT_EQ(prompter.told.back(), "Backup saved under:" + target.string());
     // A second backup in the same second lands in the same folder and overwrites it.
     EXPECT_TRUE(run(BackupKind::FavoritesOnCard).done);
@@ -50,18 +50,22 @@ TEST_F(Backup, FavoritesBackupOnTheCardCopiesEveryFile) {
 
 TEST_F(Backup, BackupsToThePcGoToStampedFoldersOfTheDataFolder) {
     EXPECT_TRUE(run(BackupKind::FavoritesCopyToPc).done);
-    EXPECT_EQ(prompter.told.back(), "Copy saved under:" + (data / ("hp1_favorites" + stamp)).string());
+    EXPECT_EQ(prompter.told.back(),
+              "Copy saved under:" + (data / ("hp1_favorites" + stamp)).string());
     EXPECT_TRUE(run(BackupKind::FavoritesBackupToPc).done);
     EXPECT_TRUE(fs::exists(data / ("favbackup" + stamp) / "favorites_lists.config"));
 
     fs::create_directories(card.base / "Audio" / "2024");
     write_file(card.base / "Audio" / "2024" / "rec1.wav", "RIFF");
     EXPECT_TRUE(run(BackupKind::WholeCard).done);
-    EXPECT_EQ(prompter.told.back(), "Done, saved under: " + (data / ("hp1backup_" + stamp)).string());
-    EXPECT_EQ(read_file(data / ("hp1backup_" + stamp) / "favorites_lists" / "favorites_000001.hpd"), "one\r\n");
+    EXPECT_EQ(prompter.told.back(),
+              "Done, saved under: " + (data / ("hp1backup_" + stamp)).string());
+    EXPECT_EQ(read_file(data / ("hp1backup_" + stamp) / "favorites_lists" / "favorites_000001.hpd"),
+              "one\r\n");
     EXPECT_TRUE(run(BackupKind::Audio).done);
     EXPECT_EQ(read_file(data / ("hp1_audio_" + stamp) / "2024" / "rec1.wav"), "RIFF");
-    EXPECT_EQ(prompter.told.back(), "Audio backup saved under:" + (data / ("hp1_audio_" + stamp)).string());
+    EXPECT_EQ(prompter.told.back(),
+              "Audio backup saved under:" + (data / ("hp1_audio_" + stamp)).string());
 }
 
 TEST_F(Backup, AnsweringNoDoesNothing) {
@@ -114,7 +118,8 @@ TEST_F(Backup, ServiceSearchListsBecomeNewLists) {
 
 TEST_F(Backup, TheShippedServiceSearchFilesMatchTheButtons) {
     for (const auto& list : k_service_search_lists)
-        EXPECT_TRUE(fs::exists(resources_dir() / "service_search" / std::string(list.file))) << list.file;
+        EXPECT_TRUE(fs::exists(resources_dir() / "service_search" / std::string(list.file)))
+            << list.file;
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // tarvex-cli card and masterdb: exit codes and what scripts read from them.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <sys/wait.h>
+#include <cstdio>
 
 #include "card_fixture.h"
 
@@ -27,7 +27,9 @@ CliRun cli(const std::string& arguments) {
     return r;
 }
 
-std::string q(const fs::path& p) { return "'" + p.string() + "'"; }
+std::string q(const fs::path& p) {
+    return "'" + p.string() + "'";
+}
 
 TEST(CardCli, UploadListLoadAndDeleteWithTheirExitCodes) {
     Card card;
@@ -39,7 +41,8 @@ TEST(CardCli, UploadListLoadAndDeleteWithTheirExitCodes) {
     std::string root = " --root " + q(card.root);
 
     EXPECT_EQ(cli("card detect" + root).code, 0);
-    CliRun up = cli("card upload" + root + " --name Harbor --location off " + q(editor.dir / "in.hpd"));
+    CliRun up =
+        cli("card upload" + root + " --name Harbor --location off " + q(editor.dir / "in.hpd"));
     EXPECT_EQ(up.code, 0);
     EXPECT_EQ(up.out, "2\tfavorites_000002.hpd\n");
     EXPECT_EQ(cli("card lists" + root).out,

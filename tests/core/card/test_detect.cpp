@@ -29,7 +29,8 @@ TEST_F(Detect, NoCardFoundReportsEveryProbeInDrivetest) {
     auto lines = read_lines(work / "drivetest.txt");
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0], empty_drive.path().string() + " " + other.path().string());
-    EXPECT_TRUE(starts_with(lines[1], (empty_drive.path() / "HomePatrol" / "HomePatrol.info").string() + " / 2 / "));
+    EXPECT_TRUE(starts_with(
+        lines[1], (empty_drive.path() / "HomePatrol" / "HomePatrol.info").string() + " / 2 / "));
     EXPECT_EQ(read_lines(work / "version.txt").back(), d.status);
 }
 
@@ -39,8 +40,9 @@ TEST_F(Detect, HomePatrolOneWithFirmwareOneIsRefused) {
     Detection d = run({empty_drive.path(), card.root});
     EXPECT_EQ(d.decision, CardDecision::FirmwareTooOld);
     EXPECT_EQ(d.info.file_format, 1);
-    EXPECT_EQ(d.status, "HP-1/2 detected at drive " + card.root.string() +
-                            " DBase=06/09/2024 17:00:02 Firmware=1.03.05 Serial=0012345678 FileFormat:1");
+    EXPECT_EQ(d.status,
+              "HP-1/2 detected at drive " + card.root.string() +
+                  " DBase=06/09/2024 17:00:02 Firmware=1.03.05 Serial=0012345678 FileFormat:1");
     EXPECT_EQ(k_firmware_message, "Please update your HP-1 to firmware V2 before using TARVEX V2");
     auto version = read_lines(work / "version.txt");
     ASSERT_EQ(version.size(), 2u);
@@ -67,8 +69,10 @@ TEST_F(Detect, FirmwareTwoAndAnyHomePatrolTwoAreAccepted) {
 TEST_F(Detect, FolderNamesMatchWithoutRegardToCase) {
     TempDir drive;
     fs::create_directories(drive / "Homepatrol" / "hpdb");
-    write_file(drive / "Homepatrol" / "homepatrol.INFO", crlf({"a", "b", "HomePatrol-1\tUS\t7\t2.01"}));
-    write_file(drive / "Homepatrol" / "hpdb" / "hpdb.config", crlf({"a", "b", "DateModified\t01/02/2023"}));
+    write_file(drive / "Homepatrol" / "homepatrol.INFO",
+               crlf({"a", "b", "HomePatrol-1\tUS\t7\t2.01"}));
+    write_file(drive / "Homepatrol" / "hpdb" / "hpdb.config",
+               crlf({"a", "b", "DateModified\t01/02/2023"}));
     Detection d = run({drive.path()});
     EXPECT_EQ(d.decision, CardDecision::Accepted);
     EXPECT_EQ(d.info.base, drive / "Homepatrol");
@@ -101,7 +105,8 @@ TEST_F(Detect, ScannerFactsGoToTheGeneralSettings) {
     detect_hp1(drives, {}, &settings);
     EXPECT_EQ(settings.GetSetting("general", "firmware", ""), "2.04.11");
     EXPECT_EQ(settings.GetSetting("general", "serienum", ""), "0012345678");
-    EXPECT_EQ(settings.GetSetting("general", "hpinfo", ""), "HomePatrol-1\tUS\t0012345678\t2.04.11");
+    EXPECT_EQ(settings.GetSetting("general", "hpinfo", ""),
+              "HomePatrol-1\tUS\t0012345678\t2.04.11");
     EXPECT_EQ(settings.GetSetting("general", "hpdbase", ""), "06/09/2024 17:00:02");
 }
 

@@ -15,7 +15,9 @@ struct Favorites : ::testing::Test {
     RecordingProgress progress;
     FavoritesManager manager{card.folders()};
 
-    std::vector<std::string> config_lines() { return read_lines(card.favorites / "favorites_lists.config"); }
+    std::vector<std::string> config_lines() {
+        return read_lines(card.favorites / "favorites_lists.config");
+    }
     std::vector<int> numbers() {
         std::vector<int> out;
         for (const auto& r : manager.rows()) out.push_back(r.number);
@@ -43,10 +45,10 @@ TEST_F(Favorites, VersionOneConfigurationReadsMonitorOnAndIsWrittenAsTwo) {
     prompter.script({Answer::Yes});
     ASSERT_TRUE(manager.save_config(prompter));
     EXPECT_EQ(prompter.questions.back(), "Ok to overwrite favorites_lists.config file?");
-    EXPECT_EQ(config_lines(), (std::vector<std::string>{
-                                  "TargetModel HomePatrol-1", "FormatVersion   2.00",
-                                  "F-List\tHome\tfavorites_000001.hpd\tOn\tOn",
-                                  "F-List\tTrip\tfavorites_000002.hpd\tOff\tOn"}));
+    EXPECT_EQ(config_lines(),
+              (std::vector<std::string>{"TargetModel HomePatrol-1", "FormatVersion   2.00",
+                                        "F-List\tHome\tfavorites_000001.hpd\tOn\tOn",
+                                        "F-List\tTrip\tfavorites_000002.hpd\tOff\tOn"}));
     // The configuration as it was is kept beside it.
     EXPECT_EQ(read_lines(card.favorites / "favorites_lists.backup")[1], "FormatVersion   1.00");
 }
@@ -84,10 +86,10 @@ TEST_F(Favorites, UploadRefusesWithoutDataNameOrChoice) {
     UploadChoice existing;
     existing.existing = true;
     EXPECT_FALSE(manager.upload(existing, editor.store, editor.files, prompter, progress));
-    EXPECT_EQ(prompter.told, (std::vector<std::string>{
-                                 "No HPD file active, can not upload data.",
-                                 "Please enter a name for the new Favorite List",
-                                 "Please select a favorite file."}));
+    EXPECT_EQ(prompter.told,
+              (std::vector<std::string>{"No HPD file active, can not upload data.",
+                                        "Please enter a name for the new Favorite List",
+                                        "Please select a favorite file."}));
     EXPECT_TRUE(manager.rows().empty());
 }
 
@@ -98,7 +100,8 @@ TEST_F(Favorites, NewListTakesTheLowestFreeNumber) {
     manager.read_config(prompter);
     editor.read_text(harbor_hpd());
     ASSERT_TRUE(upload_new("Harbor"));
-    EXPECT_EQ(progress.statuses, (std::vector<std::string>{"PLEASE WAIT - shaving file", "Save ready"}));
+    EXPECT_EQ(progress.statuses,
+              (std::vector<std::string>{"PLEASE WAIT - shaving file", "Save ready"}));
     EXPECT_EQ(config_lines().back(), "F-List\tHarbor\tfavorites_000003.hpd\tOn\tOn");
     EXPECT_EQ(read_lines(card.favorites / "favorites_000003.hpd"), editor.written());
     EXPECT_EQ(numbers(), (std::vector<int>{1, 2, 4, 3}));
@@ -116,7 +119,8 @@ TEST_F(Favorites, UploadToAnExistingListReplacesItAfterConfirmation) {
     c.monitor = false;
     EXPECT_FALSE(manager.upload(c, editor.store, editor.files, prompter, progress));  // answered No
     EXPECT_EQ(read_file(card.favorites / "favorites_000001.hpd"), "old list\r\n");
-    EXPECT_EQ(prompter.questions.back(), "Warning, data in existing Favorite List will be lost, Continue?");
+    EXPECT_EQ(prompter.questions.back(),
+              "Warning, data in existing Favorite List will be lost, Continue?");
 
     prompter.script({Answer::Yes});
     ASSERT_TRUE(manager.upload(c, editor.store, editor.files, prompter, progress));
@@ -158,7 +162,8 @@ TEST_F(Favorites, DeletingAListLeavesItsBackups) {
     EXPECT_EQ(prompter.told.back(), "Please select Favorite List");
     EXPECT_FALSE(manager.delete_list(2, prompter));  // answered No
     EXPECT_TRUE(fs::exists(card.favorites / "favorites_000002.hpd"));
-    EXPECT_EQ(prompter.questions.back(), "Warning, all data in existing Favorite List will be lost, Continue?");
+    EXPECT_EQ(prompter.questions.back(),
+              "Warning, all data in existing Favorite List will be lost, Continue?");
 
     prompter.script({Answer::Yes});
     ASSERT_TRUE(manager.delete_list(2, prompter));
@@ -215,8 +220,9 @@ TEST_F(Favorites, FileNamesLeavingTheFolderAreRefusedAndNeverTouched) {
     manager.read_config(prompter);
     EXPECT_EQ(numbers(), std::vector<int>{1});
     ASSERT_EQ(prompter.told.size(), 5u);
-    EXPECT_EQ(prompter.told[0], "Favorite List file name refused, it points outside the "
-                                "favorites_lists folder: ../outside.hpd");
+    EXPECT_EQ(prompter.told[0],
+              "Favorite List file name refused, it points outside the "
+              "favorites_lists folder: ../outside.hpd");
     editor.read_text(harbor_hpd());
     prompter.script({Answer::Yes, Answer::Yes});
     EXPECT_TRUE(upload_new("New"));
@@ -229,7 +235,8 @@ TEST_F(Favorites, FileNamesLeavingTheFolderAreRefusedAndNeverTouched) {
 
 TEST_F(Favorites, ALinkedFavoritesFolderIsNeverUsed) {
     TempDir elsewhere;
-    write_file(elsewhere / "favorites_lists.config", "TargetModel HomePatrol-1\r\nFormatVersion   2.00\r\n");
+    write_file(elsewhere / "favorites_lists.config",
+               "TargetModel HomePatrol-1\r\nFormatVersion   2.00\r\n");
     fs::remove_all(card.favorites);
     fs::create_directory_symlink(elsewhere.path(), card.favorites);
     FavoritesManager linked{card.folders()};
@@ -239,7 +246,8 @@ TEST_F(Favorites, ALinkedFavoritesFolderIsNeverUsed) {
     c.name = "New";
     EXPECT_FALSE(linked.upload(c, editor.store, editor.files, prompter, progress));
     EXPECT_TRUE(linked.orphan_scan().empty());
-    EXPECT_EQ(read_file(elsewhere / "favorites_lists.config"), "TargetModel HomePatrol-1\r\nFormatVersion   2.00\r\n");
+    EXPECT_EQ(read_file(elsewhere / "favorites_lists.config"),
+              "TargetModel HomePatrol-1\r\nFormatVersion   2.00\r\n");
     EXPECT_FALSE(fs::exists(elsewhere / "favorites_000001.hpd"));
     EXPECT_EQ(prompter.told.size(), 2u);
 }
@@ -261,7 +269,8 @@ TEST_F(Favorites, AFullCardStopsBeforeAnythingIsReplaced) {
     c.selected = 1;
     EXPECT_FALSE(full.upload(c, editor.store, editor.files, prompter, progress));
     EXPECT_FALSE(full.delete_list(1, prompter));
-    EXPECT_EQ(prompter.told, (std::vector<std::string>{"Error, Disk is Full", "Error, Disk is Full"}));
+    EXPECT_EQ(prompter.told,
+              (std::vector<std::string>{"Error, Disk is Full", "Error, Disk is Full"}));
     EXPECT_EQ(read_file(card.favorites / "favorites_000001.hpd"), "list one\r\n");
     EXPECT_EQ(read_file(card.favorites / "favorites_lists.config"), config_before);
     EXPECT_EQ(full.rows().size(), 1u);

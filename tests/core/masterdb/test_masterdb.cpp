@@ -33,24 +33,24 @@ struct MasterDb : ::testing::Test {
 
     void SetUp() override {
         write_file(db / "HPDB.config",
-                   crlf({"TargetModel|HomePatrol-1", "FormatVersion|2.04", "DateModified|06/09/2024",
-                         "StateInfo|StateId=6|CountryId=1|California|CA",
+                   crlf({"TargetModel|HomePatrol-1", "FormatVersion|2.04",
+                         "DateModified|06/09/2024", "StateInfo|StateId=6|CountryId=1|California|CA",
                          "CountyInfo|CountyId=1|StateId=6|Alameda",
                          "StateInfo|StateId=12|CountryId=1|Florida|FL"}));
-        write_file(db / "s_000006.hpd",
-                   crlf({"TargetModel|HomePatrol-1", "FormatVersion|2.04",
-                         "Conventional|CountyId=183|StateId=6|Alameda|Off||Conventional",
-                         "AreaState|CountyId=183|StateId=6", "AreaCounty|CountyId=183|CountyId=183",
-                         "C-Group|CGroupId=1|CountyId=183|Fire, EMS|Off|37.7|-121.9|25.0|Circle",
-                         "C-Freq|CFreqId=1|CGroupId=1|Tac 4|Off|154070000|NFM|TONE=C131.8|8",
-                         "C-Freq|CFreqId=2|CGroupId=1|Tac 5|Off|154235000|NFM|TONE=C131.8|8",
-                         "Rectangle|CGroupId=1|38.0|-122.0|37.0|-121.0",
-                         "Trunk|TrunkId=7|StateId=6|Acumen|Off||Ltr|||||",
-                         "AreaState|TrunkId=7|StateId=6", "Site|SiteId=9|TrunkId=7|Oat Mountain|Off|34.3|-118.6|25.0|Auto|Circle|0",
-                         "T-Freq|TFreqId=1|SiteId=9||Off|852212500|1|",
-                         "BandPlan_P25|SiteId=9|0|0", "Surprise|line",
-                         "T-Group|TGroupId=3|TrunkId=7|Users|Off|34.3|-118.6|25.0|Circle",
-                         "TGID|Tid=1|TGroupId=3|Dispatch|Off|1-01|FM|2|Off|2|0|Off|Auto"}));
+        write_file(
+            db / "s_000006.hpd",
+            crlf({"TargetModel|HomePatrol-1", "FormatVersion|2.04",
+                  "Conventional|CountyId=183|StateId=6|Alameda|Off||Conventional",
+                  "AreaState|CountyId=183|StateId=6", "AreaCounty|CountyId=183|CountyId=183",
+                  "C-Group|CGroupId=1|CountyId=183|Fire, EMS|Off|37.7|-121.9|25.0|Circle",
+                  "C-Freq|CFreqId=1|CGroupId=1|Tac 4|Off|154070000|NFM|TONE=C131.8|8",
+                  "C-Freq|CFreqId=2|CGroupId=1|Tac 5|Off|154235000|NFM|TONE=C131.8|8",
+                  "Rectangle|CGroupId=1|38.0|-122.0|37.0|-121.0",
+                  "Trunk|TrunkId=7|StateId=6|Acumen|Off||Ltr|||||", "AreaState|TrunkId=7|StateId=6",
+                  "Site|SiteId=9|TrunkId=7|Oat Mountain|Off|34.3|-118.6|25.0|Auto|Circle|0",
+                  "T-Freq|TFreqId=1|SiteId=9||Off|852212500|1|", "BandPlan_P25|SiteId=9|0|0",
+                  "Surprise|line", "T-Group|TGroupId=3|TrunkId=7|Users|Off|34.3|-118.6|25.0|Circle",
+                  "TGID|Tid=1|TGroupId=3|Dispatch|Off|1-01|FM|2|Off|2|0|Off|Auto"}));
     }
 };
 
@@ -63,7 +63,8 @@ TEST_F(MasterDb, TheIndexListsEveryStateWithItsFile) {
     EXPECT_EQ(index.states[1].file_name, "s_000012.hpd");
     TempDir none;
     EXPECT_FALSE(read_hpdb_index(none.path()).opened);
-    EXPECT_EQ(k_no_database, "Database or Sentinel not found, please install Sentinel software first");
+    EXPECT_EQ(k_no_database,
+              "Database or Sentinel not found, please install Sentinel software first");
 }
 
 TEST_F(MasterDb, TheLineStoreKeepsKnownKindsUnderTheirPrefixes) {
@@ -74,7 +75,8 @@ TEST_F(MasterDb, TheLineStoreKeepsKnownKindsUnderTheirPrefixes) {
                                               "FREQ-0001-0003", "SYST-0002", "SITE-0002-0001",
                                               "TFRE-0002-0002", "DUMM-00001", "TGRP-0002-0003",
                                               "TGID-0002-0004"}));
-    EXPECT_EQ(lines.lines()[1].text, "C-Group,CGroupId=1,CountyId=183,Fire; EMS,Off,37.7,-121.9,25.0,Circle");
+    EXPECT_EQ(lines.lines()[1].text,
+              "C-Group,CGroupId=1,CountyId=183,Fire; EMS,Off,37.7,-121.9,25.0,Circle");
     ASSERT_EQ(lines.systems().size(), 2u);
     EXPECT_EQ(lines.systems()[0].text, "Conventional: Alameda");
     EXPECT_EQ(lines.systems()[0].first_group, "Fire; EMS");
@@ -91,13 +93,15 @@ TEST_F(MasterDb, ATickedSystemImportsAllItsLinesAndNoOthers) {
     ReadStats stats = lines.import(store, files, prompter, no_progress());
     ASSERT_TRUE(stats.opened);
     auto written = read_lines(files.folder() / "import.hpd");
-    EXPECT_EQ(written, (std::vector<std::string>{
-                           "TargetModel HomePatrol-1", "FormatVersion\t2.04",
-                           "Trunk\tTrunkId=7\tStateId=6\tAcumen\tOff\t\tLtr\t\t\t\t\t",
-                           "Site\tSiteId=9\tTrunkId=7\tOat Mountain\tOff\t34.3\t-118.6\t25.0\tAuto\tCircle\t0",
-                           "T-Freq\tTFreqId=1\tSiteId=9\t\tOff\t852212500\t1\t",
-                           "T-Group\tTGroupId=3\tTrunkId=7\tUsers\tOff\t34.3\t-118.6\t25.0\tCircle",
-                           "TGID\tTid=1\tTGroupId=3\tDispatch\tOff\t1-01\tFM\t2\tOff\t2\t0\tOff\tAuto"}));
+    EXPECT_EQ(
+        written,
+        (std::vector<std::string>{
+            "TargetModel HomePatrol-1", "FormatVersion\t2.04",
+            "Trunk\tTrunkId=7\tStateId=6\tAcumen\tOff\t\tLtr\t\t\t\t\t",
+            "Site\tSiteId=9\tTrunkId=7\tOat Mountain\tOff\t34.3\t-118.6\t25.0\tAuto\tCircle\t0",
+            "T-Freq\tTFreqId=1\tSiteId=9\t\tOff\t852212500\t1\t",
+            "T-Group\tTGroupId=3\tTrunkId=7\tUsers\tOff\t34.3\t-118.6\t25.0\tCircle",
+            "TGID\tTid=1\tTGroupId=3\tDispatch\tOff\t1-01\tFM\t2\tOff\t2\t0\tOff\tAuto"}));
     EXPECT_EQ(stats.trunked_systems, 1);
     EXPECT_EQ(stats.talkgroups, 1);
     remove_import_file(files.folder());
