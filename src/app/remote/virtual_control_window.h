@@ -28,13 +28,13 @@ class MiniVcWindow;
 
 using SerialPortFactory = std::function<std::unique_ptr<remote::SerialPort>()>;
 // Asks for a file name: (caption, filter, save) -> path, "" when cancelled.
-using FileChooser = std::function<QString(const QString&, const QString&, bool)>;
+using VcFileChooser = std::function<QString(const QString&, const QString&, bool)>;
 
 struct VcWindowOptions {
     remote::VcFolders folders;        // data folder (log file, raw log, trace), loggrid.ini folder
     VcIntervals intervals;            // the timers; tests shorten them
     bool find_scanner_by_usb = true;  // prefer the port that carries the scanner's USB ids
-    FileChooser choose_file;          // default: the platform's file dialog
+    VcFileChooser choose_file;          // default: the platform's file dialog
 };
 
 // A label that reports clicks and double-clicks, as the display's lines need.
