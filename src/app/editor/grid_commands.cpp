@@ -1,0 +1,373 @@
+// The grid commands of the Edit menu, the grid's pop-up menu, the tool bar and the Options menu:
+// each picks the selection, calls its core routine and records the undo step.
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QUndoStack>
+#include <QVBoxLayout>
+
+#include "app/common/latin1.h"
+#include "app/editor/grid_editor.h"
+#include "app/editor/grid_model.h"
+#include "app/editor/grid_view.h"
+#include "core/base/prompter.h"
+#include "core/editor/grid_check.h"
+#include "core/editor/grid_columns.h"
+#include "core/editor/grid_diag.h"
+#include "core/editor/grid_edacs.h"
+#include "core/editor/grid_text.h"
+#include "core/editor/session.h"
+#include "core/model/group_files.h"
+#include "core/model/record_line.h"
+#include "core/model/store_keys.h"
+#include "core/model/system_store.h"
+
+namespace tarvex {
+
+using grid::CellRange;
+using grid::GridChange;
+
+std::string_view GridEditor::routine_name(CommandId id) {
+    switch (id) {
+        case CommandId::Cut: return "cut_block";
+        case CommandId::Copy: return "copy_block";
+        case CommandId::Paste: return "paste_block";
+        case CommandId::PasteFrequencies: return "paste_frequencies";
+        case CommandId::Delete: return "delete_block";
+        case CommandId::CutLine: return "cut_lines";
+        case CommandId::CopyLine: return "copy_lines";
+        case CommandId::PasteLine: return "paste_lines";
+        case CommandId::SelectAll: return "select_all";
+        case CommandId::Find: return "find_next";
+        case CommandId::Replace: return "replace_in";
+        case CommandId::ShiftUp: return "shift_up";
+        case CommandId::ShiftDown: return "shift_down";
+        case CommandId::CopyFrequencyToAlphaTag:
+        case CommandId::CopyTalkgroupToAlphaTag:
+        case CommandId::CopyIdToAlphaTag: return "copy_to_alpha_tag";
+        case CommandId::ClearCurrentGrid: return "clear_grid";
+        case CommandId::InsertLine: return "insert_lines";
+        case CommandId::FillDown: return "fill_down";
+        case CommandId::FillSeries: return "fill_series";
+        case CommandId::LowerCase:
+        case CommandId::UpperCase:
+        case CommandId::SpecialCase: return "change_case";
+        case CommandId::EditCell: return "edit_cell";
+        case CommandId::MoveTo: return "move_lines_to";
+        case CommandId::CopyTo: return "copy_lines_to";
+        case CommandId::ConvertDecimal: return "convert_decimal";
+        case CommandId::ConvertAfs: return "convert_afs";
+        case CommandId::SplitComments: return "split_comments";
+        case CommandId::ClearSelectedLines: return "clear_lines";
+        case CommandId::RemoveEmptyLines: return "remove_empty_lines";
+        case CommandId::Validate: return "validate_grid";
+        case CommandId::NewChannel: return "add_line";
+        default: return "";
+    }
+}
+
+bool GridEditor::no_grid(CommandId id) {
+    if (has_group()) return false;
+    // A grid routine reached without a grid leaves its trace in the diagnostic list.
+    emit diagnostic(to_q(grid::no_invoer(routine_name(id))));
+    session_.prompter().tell(grid::k_no_grid_selected);
+    return true;
+}
+
+void GridEditor::copy_to_clipboard(const std::string& text) {
+    QApplication::clipboard()->setText(to_q(text));
+}
+
+std::string GridEditor::clipboard_text() const {
+    return from_q(QApplication::clipboard()->text());
+}
+
+bool GridEditor::run(CommandId id) {
+    if (handler_of(id) != Handler::Grid) return false;
+    if (no_grid(id)) return true;
+    GridView* v = view();
+    Prompter& prompter = session_.prompter();
+    const CellRange range = selected_range();
+    const int at = range.empty() ? 1 : range.top;
+
+    // Commands that work on the selection need one.
+    switch (id) {
+        case CommandId::SelectAll:
+        case CommandId::ClearCurrentGrid:
+        case CommandId::RemoveEmptyLines:
+        case CommandId::Validate:
+        case CommandId::NewChannel:
+        case CommandId::Find:
+        case CommandId::Replace:
+            break;
+        default:
+            if (range.empty()) {
+                prompter.tell(grid::k_click_grid_first);
+                return true;
+            }
+    }
+
+    const QString label = to_q(routine_name(id));
+    switch (id) {
+        case CommandId::Cut: {
+            std::string text;
+            change(tr("Cut"), [&](TextGrid& g) { return grid::cut_block(g, range, text); });
+            copy_to_clipboard(text);
+            break;
+        }
+        case CommandId::Copy:
+            copy_to_clipboard(grid::copy_block(model()->grid(), range));
+            break;
+        case CommandId::Paste: {
+            std::string text = clipboard_text();
+            change(tr("Paste"), [&](TextGrid& g) { return grid::paste_block(g, range, text); });
+            break;
+        }
+        case CommandId::PasteFrequencies: {
+            std::string text = clipboard_text();
+            change(tr("Paste Frequencies"), [&](TextGrid& g) {
+                return grid::paste_frequencies(g, kind_, at, text, prompter);
+            });
+            break;
+        }
+        case CommandId::Delete:
+            change(tr("Delete"), [&](TextGrid& g) { return grid::delete_block(g, range); });
+            break;
+        case CommandId::CutLine: {
+            std::string text;
+            change(tr("Cut Line"), [&](TextGrid& g) { return grid::cut_lines(g, range, text); });
+            copy_to_clipboard(text);
+            break;
+        }
+        case CommandId::CopyLine:
+            copy_to_clipboard(grid::copy_lines(model()->grid(), range));
+            break;
+        case CommandId::PasteLine: {
+            std::string text = clipboard_text();
+            change(tr("Paste Line"), [&](TextGrid& g) {
+                return grid::paste_lines(g, kind_, at, text, prompter);
+            });
+            break;
+        }
+        case CommandId::SelectAll:
+            select_range(grid::select_all(model()->grid()));
+            break;
+        case CommandId::Find: show_find_bar(false); break;
+        case CommandId::Replace: show_find_bar(true); break;
+        case CommandId::ShiftUp:
+            change(tr("Shift Up"), [&](TextGrid& g) { return grid::shift_up(g, range); });
+            break;
+        case CommandId::ShiftDown:
+            change(tr("Shift Down"), [&](TextGrid& g) { return grid::shift_down(g, range); });
+            break;
+        case CommandId::CopyFrequencyToAlphaTag:
+        case CommandId::CopyTalkgroupToAlphaTag:
+        case CommandId::CopyIdToAlphaTag:
+            change(tr("Copy to Alpha Tag"),
+                   [&](TextGrid& g) { return grid::copy_to_alpha_tag(g, kind_, range); });
+            break;
+        case CommandId::ClearCurrentGrid:
+            change(tr("Clear Current Grid"),
+                   [&](TextGrid& g) { return grid::clear_grid(g, prompter); });
+            break;
+        case CommandId::InsertLine:
+            change(tr("Insert Line"),
+                   [&](TextGrid& g) { return grid::insert_lines(g, kind_, range, prompter); });
+            break;
+        case CommandId::FillDown:
+            change(tr("Fill Down"), [&](TextGrid& g) { return grid::fill_down(g, range); });
+            break;
+        case CommandId::FillSeries:
+            change(tr("Fill Series"),
+                   [&](TextGrid& g) { return grid::fill_series(g, kind_, range, prompter); });
+            break;
+        case CommandId::LowerCase:
+        case CommandId::UpperCase:
+        case CommandId::SpecialCase: {
+            grid::CaseCode code = id == CommandId::LowerCase   ? grid::CaseCode::Lower
+                                  : id == CommandId::UpperCase ? grid::CaseCode::Upper
+                                                               : grid::CaseCode::Special;
+            change(tr("Change case"),
+                   [&](TextGrid& g) { return grid::change_case(g, kind_, range, code); });
+            break;
+        }
+        case CommandId::EditCell: {
+            QModelIndex c = v->currentIndex();
+            if (c.isValid()) v->edit(c);
+            break;
+        }
+        case CommandId::MoveTo: move_or_copy(true); break;
+        case CommandId::CopyTo: move_or_copy(false); break;
+        case CommandId::ConvertDecimal:
+            change(tr("Convert Decimal"),
+                   [&](TextGrid& g) { return grid::convert_decimal(g, kind_, range); });
+            break;
+        case CommandId::ConvertAfs:
+            change(tr("Convert AFS"),
+                   [&](TextGrid& g) { return grid::convert_afs(g, kind_, range); });
+            break;
+        case CommandId::ClearSelectedLines:
+            change(tr("Clear Selected Line(s)"),
+                   [&](TextGrid& g) { return grid::clear_lines(g, range); });
+            break;
+        case CommandId::RemoveEmptyLines:
+            change(tr("Remove Empty Line(s)"),
+                   [&](TextGrid& g) { return grid::remove_empty_lines(g, kind_); });
+            break;
+        case CommandId::Validate: validate(); break;
+        case CommandId::NewChannel:
+            change(tr("Channel"), [&](TextGrid& g) { return grid::add_line(g, kind_, prompter); });
+            v->setFocus();
+            break;
+        default:
+            // A grid command without its routine yet is disabled in the menus; reaching it
+            // anyway leaves the same trace as a missing grid.
+            emit diagnostic(to_q(grid::no_invoer(routine_name(id))));
+            return true;
+    }
+    (void)label;
+    return true;
+}
+
+// ---- find and replace ----
+
+void GridEditor::show_find_bar(bool replace) {
+    replace_text_->setEnabled(replace);
+    replace_button_->setEnabled(replace);
+    find_bar_->show();
+    find_text_->setFocus();
+    find_text_->selectAll();
+}
+
+void GridEditor::find_next() {
+    GridView* v = view();
+    if (!v || find_text_->text().isEmpty()) return;
+    QModelIndex c = v->currentIndex();
+    grid::CellPos from = c.isValid() ? grid::CellPos{c.row() + 1, c.column()} : grid::CellPos{0, 0};
+    auto hit = grid::find_next(model()->grid(), from_q(find_text_->text()), from,
+                               match_case_->isChecked());
+    if (!hit) {
+        emit status(tr("Not found: ") + find_text_->text());
+        return;
+    }
+    select_range(CellRange::cell(hit->row, hit->col));
+    emit status(tr("Found in row %1").arg(hit->row));
+}
+
+void GridEditor::replace_all() {
+    if (!view() || find_text_->text().isEmpty()) return;
+    CellRange range = selected_range();
+    if (range.empty() || (range.row_count() == 1 && range.col_count() == 1))
+        range = grid::select_all(model()->grid());
+    std::string text = from_q(find_text_->text()), with = from_q(replace_text_->text());
+    GridChange ch = change(tr("Replace"), [&](TextGrid& g) {
+        return grid::replace_in(g, range, text, with, match_case_->isChecked());
+    });
+    emit status(tr("Replaced: %1").arg(ch.count));
+}
+
+// ---- other groups ----
+
+std::optional<std::pair<int, int>> GridEditor::target_group_dialog(bool move) {
+    QDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("frm_move_to"));
+    dialog.setWindowTitle(move ? tr("Move To") : tr("Copy To"));
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel(tr("Choose the group that receives the selected rows:"), &dialog));
+    auto* list = new QListWidget(&dialog);
+    const SystemStore& store = session_.store();
+    for (auto sys = store.first_root(); sys != SystemStore::npos; sys = store.next_sibling(sys)) {
+        const std::string& key = store.key_of(sys);
+        if (!starts_with(key, "SYS-")) continue;
+        int s = keys::system_of(key);
+        const std::string& code = store.system_type_code(s);
+        if (grid::grid_kind_for_system_type(code.empty() ? 0 : std::stoi(code)) != kind_) continue;
+        for (auto c = store.first_child(sys); c != SystemStore::npos; c = store.next_sibling(c)) {
+            const std::string& gk = store.key_of(c);
+            if (!starts_with(gk, "GRP-")) continue;
+            int g = keys::group_of(gk);
+            if (s == system_ && g == group_) continue;
+            auto* item = new QListWidgetItem(to_q(get_field(store.text_of(sys), 4)) +
+                                             QStringLiteral(" / ") +
+                                             to_q(get_field(store.text_of(c), 4)));
+            item->setData(Qt::UserRole, s);
+            item->setData(Qt::UserRole + 1, g);
+            list->addItem(item);
+        }
+    }
+    layout->addWidget(list);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
+    layout->addWidget(buttons);
+    dialog.resize(420, 360);
+    if (dialog.exec() != QDialog::Accepted || !list->currentItem()) return std::nullopt;
+    return std::pair{list->currentItem()->data(Qt::UserRole).toInt(),
+                     list->currentItem()->data(Qt::UserRole + 1).toInt()};
+}
+
+void GridEditor::move_or_copy(bool move) {
+    const CellRange range = selected_range();
+    auto target = choose_target_group ? choose_target_group(move) : target_group_dialog(move);
+    if (!target) return;
+    auto [ts, tg] = *target;
+    if (ts == system_ && tg == group_) return;
+    // Whatever the target shows must be on file before rows join it.
+    write_back();
+    TextGrid to;
+    grid::load_group_grid(session_.files(), ts, tg, kind_, to);
+    Prompter& prompter = session_.prompter();
+    GridChange to_change;
+    if (move) {
+        change(tr("Move To"), [&](TextGrid& g) {
+            GridChange from_change;
+            to_change = grid::move_lines_to(g, kind_, range, to, prompter, &from_change);
+            return from_change;
+        });
+    } else {
+        to_change = grid::copy_lines_to(model()->grid(), kind_, range, to, prompter);
+    }
+    if (!to_change.changed && !to_change.rows_changed) return;
+    grid::save_group_grid(session_.files(), ts, tg, kind_, to);
+    // The receiving group's own history no longer fits its rows.
+    std::string target_key = keys::group(ts, tg);
+    if (auto it = stacks_.find(target_key); it != stacks_.end()) it->second->clear();
+    left_as_.erase(target_key);
+    session_.mark_changed(ts);
+    emit status(tr("%1 row(s) %2").arg(range.row_count()).arg(move ? tr("moved") : tr("copied")));
+}
+
+// ---- check ----
+
+void GridEditor::validate() {
+    emit status(QStringLiteral("Validate"));
+    std::vector<grid::Finding> findings;
+    change(tr("Check"), [&](TextGrid& g) {
+        findings = grid::validate_grid(g, kind_, true);
+        GridChange ch;
+        for (const auto& f : findings)
+            if (f.fixed) {
+                ch.changed = true;
+                ++ch.count;
+            }
+        return ch;
+    });
+    check_list_->clear();
+    for (const auto& f : findings) {
+        auto* item = new QListWidgetItem(to_q(f.message), check_list_);
+        item->setData(Qt::UserRole, f.row);
+        item->setData(Qt::UserRole + 1, f.col);
+    }
+    check_list_->setVisible(!findings.empty());
+    emit status(findings.empty() ? tr("Validate: no problems found")
+                                 : tr("Validate: %1 finding(s)").arg(findings.size()));
+}
+
+}  // namespace tarvex

@@ -1,0 +1,515 @@
+#include "app/editor/grid_editor.h"
+
+#include <QCheckBox>
+#include <QDoubleValidator>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QUndoGroup>
+#include <QUndoStack>
+#include <QVBoxLayout>
+
+#include "app/common/latin1.h"
+#include "app/editor/grid_model.h"
+#include "app/editor/grid_undo.h"
+#include "app/editor/grid_view.h"
+#include "core/base/prompter.h"
+#include "core/editor/grid_columns.h"
+#include "core/editor/grid_keys.h"
+#include "core/editor/grid_text.h"
+#include "core/editor/map_link.h"
+#include "core/editor/session.h"
+#include "core/model/group_files.h"
+#include "core/model/store_keys.h"
+#include "core/model/system_store.h"
+#include "core/settings/settings.h"
+
+namespace tarvex {
+
+using grid::GridKind;
+
+namespace {
+
+// The data rows that survive saving (what the group's file will hold), for comparing the grid
+// a group was left with against what its file gives back.
+std::vector<std::vector<std::string>> saved_rows(const TextGrid& g) {
+    TextGrid copy = g;
+    copy.remove_empty_rows(1);
+    std::vector<std::vector<std::string>> rows;
+    for (int r = 1; r < copy.rows(); ++r) {
+        std::vector<std::string> row(copy.row(r).begin() + 1, copy.row(r).end());
+        for (auto& cell : row)
+            for (char& c : cell)
+                if (c == ',') c = ';';
+        rows.push_back(std::move(row));
+    }
+    while (!rows.empty() &&
+           std::all_of(rows.back().begin(), rows.back().end(), [](auto& c) { return c.empty(); }))
+        rows.pop_back();
+    return rows;
+}
+
+QLineEdit* coordinate_edit(const QString& name, QWidget* parent) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setMaximumWidth(110);
+    return e;
+}
+
+}  // namespace
+
+GridEditor::GridEditor(EditingSession& session, Settings& settings, QUndoGroup* undo_group,
+                       QWidget* parent)
+    : QWidget(parent), session_(session), settings_(settings), undo_group_(undo_group) {
+    setObjectName(QStringLiteral("frm_grid"));
+    build_ui();
+}
+
+GridEditor::~GridEditor() = default;
+
+void GridEditor::build_ui() {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+
+    caption_ = new QLabel(this);
+    caption_->setObjectName(QStringLiteral("lbl_group"));
+    QFont f = caption_->font();
+    f.setBold(true);
+    caption_->setFont(f);
+    layout->addWidget(caption_);
+
+    auto* header = new QHBoxLayout;
+    header->addWidget(new QLabel(tr("Name:"), this));
+    name_ = new QLineEdit(this);
+    name_->setObjectName(QStringLiteral("txt_name"));
+    name_->setMaxLength(static_cast<int>(k_max_name_chars));
+    header->addWidget(name_, 3);
+    name_count_ = new QLabel(to_q(name_counter_text("")), this);
+    name_count_->setObjectName(QStringLiteral("lbl_chars"));
+    header->addWidget(name_count_);
+    lockout_ = new QCheckBox(tr("Lockout"), this);
+    lockout_->setObjectName(QStringLiteral("chk_lockout"));
+    header->addWidget(lockout_);
+    header->addWidget(new QLabel(tr("Lat:"), this));
+    latitude_ = coordinate_edit(QStringLiteral("txt_lat"), this);
+    header->addWidget(latitude_);
+    header->addWidget(new QLabel(tr("Lon:"), this));
+    longitude_ = coordinate_edit(QStringLiteral("txt_lon"), this);
+    header->addWidget(longitude_);
+    header->addWidget(new QLabel(tr("Range:"), this));
+    range_ = coordinate_edit(QStringLiteral("txt_range"), this);
+    range_->setMaximumWidth(60);
+    header->addWidget(range_);
+    default_button_ = new QPushButton(tr("Default"), this);
+    default_button_->setObjectName(QStringLiteral("cmd_default"));
+    header->addWidget(default_button_);
+    map_button_ = new QPushButton(tr("Map"), this);
+    map_button_->setObjectName(QStringLiteral("cmd_map"));
+    map_button_->setToolTip(tr("Show the group's location on a web map"));
+    header->addWidget(map_button_);
+    layout->addLayout(header);
+
+    for (QLineEdit* e : {name_, latitude_, longitude_, range_})
+        connect(e, &QLineEdit::textEdited, this, [this] { header_edited(); });
+    connect(name_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        name_count_->setText(to_q(name_counter_text(from_q(text))));
+    });
+    connect(lockout_, &QCheckBox::toggled, this, [this] { header_edited(); });
+    connect(default_button_, &QPushButton::clicked, this, [this] {
+        if (!has_group()) return;
+        GroupHeaderForm form = header_form();
+        default_group_header(form, group_);
+        show_header(form);
+        header_edited();
+    });
+    connect(map_button_, &QPushButton::clicked, this, [this] { open_map(); });
+
+    grids_ = new QStackedWidget(this);
+    empty_page_ = new QLabel(tr("Click a group or department in the browser to edit its channels."),
+                             this);
+    static_cast<QLabel*>(empty_page_)->setAlignment(Qt::AlignCenter);
+    grids_->addWidget(empty_page_);
+    conv_view_ = make_view(QStringLiteral("convgrid"), GridKind::Channel, conv_model_);
+    trunk_view_ = make_view(QStringLiteral("trunkgrid"), GridKind::Talkgroup, trunk_model_);
+    layout->addWidget(grids_, 1);
+
+    // The find bar: Find and Replace open it under the grid instead of a modal box, so the
+    // user can keep clicking in the grid while searching.
+    find_bar_ = new QWidget(this);
+    find_bar_->setObjectName(QStringLiteral("find_bar"));
+    auto* fb = new QHBoxLayout(find_bar_);
+    fb->setContentsMargins(0, 0, 0, 0);
+    fb->addWidget(new QLabel(tr("Find:"), find_bar_));
+    find_text_ = new QLineEdit(find_bar_);
+    find_text_->setObjectName(QStringLiteral("txt_find"));
+    fb->addWidget(find_text_, 1);
+    auto* next = new QPushButton(tr("Find Next"), find_bar_);
+    next->setObjectName(QStringLiteral("cmd_find_next"));
+    fb->addWidget(next);
+    fb->addWidget(new QLabel(tr("Replace with:"), find_bar_));
+    replace_text_ = new QLineEdit(find_bar_);
+    replace_text_->setObjectName(QStringLiteral("txt_replace"));
+    fb->addWidget(replace_text_, 1);
+    replace_button_ = new QPushButton(tr("Replace All"), find_bar_);
+    replace_button_->setObjectName(QStringLiteral("cmd_replace_all"));
+    fb->addWidget(replace_button_);
+    match_case_ = new QCheckBox(tr("Match case"), find_bar_);
+    fb->addWidget(match_case_);
+    auto* close = new QPushButton(tr("Close"), find_bar_);
+    fb->addWidget(close);
+    connect(next, &QPushButton::clicked, this, [this] { find_next(); });
+    connect(find_text_, &QLineEdit::returnPressed, this, [this] { find_next(); });
+    connect(replace_button_, &QPushButton::clicked, this, [this] { replace_all(); });
+    connect(close, &QPushButton::clicked, find_bar_, &QWidget::hide);
+    find_bar_->hide();
+    layout->addWidget(find_bar_);
+
+    check_list_ = new QListWidget(this);
+    check_list_->setObjectName(QStringLiteral("check_results"));
+    check_list_->setMaximumHeight(120);
+    check_list_->hide();
+    connect(check_list_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        int row = item->data(Qt::UserRole).toInt(), col = item->data(Qt::UserRole + 1).toInt();
+        if (GridView* v = view()) {
+            v->move_to(row - 1, col);
+            v->setFocus();
+        }
+    });
+    layout->addWidget(check_list_);
+
+    for (QWidget* w : {static_cast<QWidget*>(name_), static_cast<QWidget*>(lockout_),
+                       static_cast<QWidget*>(latitude_), static_cast<QWidget*>(longitude_),
+                       static_cast<QWidget*>(range_), static_cast<QWidget*>(default_button_),
+                       static_cast<QWidget*>(map_button_)})
+        w->setEnabled(false);
+}
+
+GridView* GridEditor::make_view(const QString& name, GridKind kind, GridModel*& model) {
+    auto* view = new GridView(grids_);
+    view->setObjectName(name);
+    model = new GridModel(view);
+    std::vector<std::string> titles;
+    for (const auto& spec : grid::columns_of(kind))
+        if (spec.column != grid::Column::Number) titles.emplace_back(spec.title);
+    model->set_titles(titles);
+    TextGrid empty;
+    grid::setup_grid(empty, kind);
+    model->replace(empty);
+    view->setModel(model);
+    set_up_columns(view, kind);
+
+    model->edit_hook = [this](int r, int c, const std::string& v) { cell_edited(r, c, v); };
+    view->key_table = [this](int r, int c, const std::string& key) {
+        return key_pressed(r, c, key);
+    };
+    view->is_free_column = [kind](int col) {
+        const grid::ColumnSpec* spec = grid::column_spec(kind, col);
+        return spec && spec->editor == grid::CellEditor::Text;
+    };
+    view->on_delete = [this] { run(CommandId::Delete); };
+    view->delegate()->choices = [this](int r, int c) { return cell_choices(r, c); };
+    view->delegate()->max_length = [kind](int col) {
+        const grid::ColumnSpec* spec = grid::column_spec(kind, col);
+        return spec && spec->column == grid::Column::AlphaTag ? grid::k_alpha_tag_limit : 0;
+    };
+    connect(view, &QWidget::customContextMenuRequested, this,
+            [this, view](const QPoint& pos) { emit context_menu(view->viewport()->mapToGlobal(pos)); });
+    grids_->addWidget(view);
+    return view;
+}
+
+void GridEditor::set_up_columns(GridView* view, GridKind kind) {
+    std::vector<int> widths = grid::read_column_widths(settings_, kind);
+    for (int c = 0; c < static_cast<int>(widths.size()); ++c)
+        view->setColumnWidth(c, grid::twips_to_pixels(c == 0 ? std::min(widths[c], 700)
+                                                             : widths[c]));
+}
+
+void GridEditor::save_column_widths() {
+    for (auto [view, kind] : {std::pair{conv_view_, GridKind::Channel},
+                              std::pair{trunk_view_, GridKind::Talkgroup}}) {
+        std::vector<int> widths;
+        for (int c = 0; c < grid::column_count(kind); ++c)
+            widths.push_back(grid::pixels_to_twips(view->columnWidth(c)));
+        grid::save_column_widths(settings_, kind, widths);
+    }
+}
+
+GridView* GridEditor::view() const {
+    if (!has_group()) return nullptr;
+    return kind_ == GridKind::Channel ? conv_view_ : trunk_view_;
+}
+
+GridModel* GridEditor::model() const {
+    return kind_ == GridKind::Channel ? conv_model_ : trunk_model_;
+}
+
+bool GridEditor::is_edacs() const {
+    if (!has_group()) return false;
+    const std::string& code = session_.store().system_type_code(system_);
+    return code == "2" || code == "3";
+}
+
+std::string GridEditor::group_key() const { return keys::group(system_, group_); }
+
+QUndoStack* GridEditor::stack_for(const std::string& key) {
+    auto it = stacks_.find(key);
+    if (it != stacks_.end()) return it->second;
+    auto* stack = new QUndoStack(this);
+    undo_group_->addStack(stack);
+    stacks_.emplace(key, stack);
+    return stack;
+}
+
+// ---- opening and leaving ----
+
+void GridEditor::open_group(int system, int group) {
+    if (has_group() && (system != system_ || group != group_)) leave();
+    const std::string& code = session_.store().system_type_code(system);
+    system_ = system;
+    group_ = group;
+    kind_ = grid::grid_kind_for_system_type(code.empty() ? 0 : std::stoi(code));
+    dirty_ = false;
+
+    TextGrid loaded;
+    grid::load_group_grid(session_.files(), system, group, kind_, loaded);
+    const std::string key = group_key();
+    auto left = left_as_.find(key);
+    if (left != left_as_.end() && saved_rows(left->second) == saved_rows(loaded)) {
+        // Back to a group nobody changed meanwhile: the user's layout and history stay.
+        loaded = left->second;
+    } else if (auto it = stacks_.find(key); it != stacks_.end()) {
+        it->second->clear();
+    }
+    left_as_.erase(key);
+
+    loading_ = true;
+    model()->replace(std::move(loaded));
+    show_header(show_group_header(session_.store(), system, group));
+    loading_ = false;
+    undo_group_->setActiveStack(stack_for(key));
+
+    GridView* v = view();
+    grids_->setCurrentWidget(v);
+    v->move_to(0, 1);
+    for (QWidget* w : {static_cast<QWidget*>(name_), static_cast<QWidget*>(lockout_),
+                       static_cast<QWidget*>(latitude_), static_cast<QWidget*>(longitude_),
+                       static_cast<QWidget*>(range_), static_cast<QWidget*>(default_button_),
+                       static_cast<QWidget*>(map_button_)})
+        w->setEnabled(true);
+    caption_->setText(to_q(session_.store().system_slot(system, k_slot_name)) +
+                      QStringLiteral("  \u2022  ") +
+                      (kind_ == GridKind::Channel ? tr("Channels") : tr("Talkgroups")));
+    check_list_->clear();
+    check_list_->hide();
+}
+
+void GridEditor::write_back() {
+    if (!has_group() || !dirty_) return;
+    TextGrid copy = model()->grid();
+    if (!grid::save_group_grid(session_.files(), system_, group_, kind_, copy))
+        session_.prompter().tell("The group's channels could not be written to the temp folder.",
+                                 "Warning");
+    save_group_header(session_, system_, group_, header_form());
+    dirty_ = false;
+}
+
+void GridEditor::leave() {
+    if (!has_group()) return;
+    write_back();
+    left_as_[group_key()] = model()->grid();
+    undo_group_->setActiveStack(nullptr);
+    system_ = 0;
+    group_ = -1;
+    grids_->setCurrentWidget(empty_page_);
+    show_header({});
+    caption_->clear();
+    for (QWidget* w : {static_cast<QWidget*>(name_), static_cast<QWidget*>(lockout_),
+                       static_cast<QWidget*>(latitude_), static_cast<QWidget*>(longitude_),
+                       static_cast<QWidget*>(range_), static_cast<QWidget*>(default_button_),
+                       static_cast<QWidget*>(map_button_)})
+        w->setEnabled(false);
+    find_bar_->hide();
+    check_list_->hide();
+}
+
+void GridEditor::reload() {
+    if (!has_group()) return;
+    const std::string key = group_key();
+    if (auto it = stacks_.find(key); it != stacks_.end()) it->second->clear();
+    left_as_.erase(key);
+    dirty_ = false;
+    int s = system_, g = group_;
+    system_ = 0;
+    group_ = -1;
+    open_group(s, g);
+}
+
+void GridEditor::forget() {
+    if (!has_group()) return;
+    const std::string key = group_key();
+    if (auto it = stacks_.find(key); it != stacks_.end()) it->second->clear();
+    dirty_ = false;
+    leave();
+    left_as_.erase(key);
+}
+
+void GridEditor::prune_history(bool all) {
+    for (auto it = stacks_.begin(); it != stacks_.end();) {
+        bool shown = has_group() && it->first == group_key();
+        if (!shown && (all || !session_.store().exists(it->first))) {
+            left_as_.erase(it->first);
+            undo_group_->removeStack(it->second);
+            delete it->second;
+            it = stacks_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+// ---- header ----
+
+void GridEditor::show_header(const GroupHeaderForm& form) {
+    const bool was = loading_;
+    loading_ = true;
+    name_->setText(to_q(form.name));
+    lockout_->setChecked(form.lockout);
+    latitude_->setText(to_q(form.latitude));
+    longitude_->setText(to_q(form.longitude));
+    range_->setText(to_q(form.range));
+    loading_ = was;
+}
+
+GroupHeaderForm GridEditor::header_form() const {
+    GroupHeaderForm form;
+    form.name = from_q(name_->text());
+    form.lockout = lockout_->isChecked();
+    form.latitude = from_q(latitude_->text());
+    form.longitude = from_q(longitude_->text());
+    form.range = from_q(range_->text());
+    return form;
+}
+
+void GridEditor::header_edited() {
+    if (loading_ || !has_group()) return;
+    touch();
+    emit group_renamed(to_q(group_key()), name_->text());
+}
+
+void GridEditor::open_map() {
+    std::string url = map_link(from_q(latitude_->text()), from_q(longitude_->text()));
+    if (url.empty()) {
+        session_.prompter().tell(k_no_location);
+        return;
+    }
+    if (open_url) open_url(url);
+}
+
+// ---- cells ----
+
+void GridEditor::touch() {
+    dirty_ = true;
+    session_.mark_changed(system_);
+}
+
+void GridEditor::cell_edited(int grid_row, int col, const std::string& value) {
+    GridModel* m = model();
+    QUndoStack* stack = stack_for(group_key());
+    const TextGrid& g = m->grid();
+    const bool last_row = grid_row == g.rows() - 1;
+    if (last_row && !value.empty() && g.rows() <= grid::k_max_rows) {
+        // Typing into the last row opens a new empty one below, so entry can go on.
+        TextGrid before = g;
+        m->apply([&](TextGrid& grid) {
+            grid.at(grid_row, col) = value;
+            grid.set_rows(grid.rows() + 1);
+            grid.number_rows();
+        });
+        stack->push(new GridSnapshotCommand(m, tr("Edit cell"), std::move(before)));
+    } else {
+        stack->push(new CellEditCommand(m, grid_row, col, g.at(grid_row, col), value));
+    }
+    touch();
+}
+
+bool GridEditor::key_pressed(int grid_row, int col, const std::string& key) {
+    const grid::ColumnSpec* spec = grid::column_spec(kind_, col);
+    if (!spec || key.size() != 1) return false;
+    const std::string& current = model()->grid().at(grid_row, col);
+    auto value = grid::key_entry(spec->column, key[0], current);
+    if (!value) return false;
+    if (*value != current) cell_edited(grid_row, col, *value);
+    return true;
+}
+
+std::optional<std::vector<std::string>> GridEditor::cell_choices(int grid_row, int col) const {
+    const grid::ColumnSpec* spec = grid::column_spec(kind_, col);
+    if (!spec) return std::nullopt;
+    switch (spec->editor) {
+        case grid::CellEditor::List:
+            return std::vector<std::string>(spec->values.begin(), spec->values.end());
+        case grid::CellEditor::SqCodeList: {
+            int mode_col = grid::column_index(kind_, grid::Column::SqMode);
+            const std::string& mode = model()->grid().at(grid_row, mode_col);
+            // NACs are typed: a text box serves better than a list of 4096.
+            if (grid::sq_code_typed(mode)) return std::nullopt;
+            return grid::sq_code_values(mode);
+        }
+        default: return std::nullopt;
+    }
+}
+
+// ---- selection ----
+
+grid::CellRange GridEditor::selected_range() const {
+    GridView* v = view();
+    if (!v) return {1, 1, 0, 0};
+    const TextGrid& g = model()->grid();
+    const QItemSelection sel = v->selectionModel()->selection();
+    if (sel.isEmpty()) {
+        QModelIndex c = v->currentIndex();
+        if (!c.isValid()) return {1, 1, 0, 0};
+        return grid::clip(grid::CellRange::cell(c.row() + 1, std::max(1, c.column())), g);
+    }
+    int top = INT_MAX, left = INT_MAX, bottom = -1, right = -1;
+    for (const QItemSelectionRange& r : sel) {
+        top = std::min(top, r.top() + 1);
+        bottom = std::max(bottom, r.bottom() + 1);
+        left = std::min(left, r.left());
+        right = std::max(right, r.right());
+    }
+    return grid::clip({top, std::max(1, left), bottom, std::max(1, right)}, g);
+}
+
+void GridEditor::select_range(const grid::CellRange& range) {
+    GridView* v = view();
+    if (!v || range.empty()) return;
+    GridModel* m = model();
+    QModelIndex tl = m->index(range.top - 1, range.left), br = m->index(range.bottom - 1, range.right);
+    if (!tl.isValid() || !br.isValid()) return;
+    v->selectionModel()->setCurrentIndex(tl, QItemSelectionModel::NoUpdate);
+    v->selectionModel()->select(QItemSelection(tl, br), QItemSelectionModel::ClearAndSelect);
+    v->scrollTo(tl);
+}
+
+grid::GridChange GridEditor::change(const QString& label,
+                                    const std::function<grid::GridChange(TextGrid&)>& op) {
+    GridModel* m = model();
+    TextGrid before = m->grid();
+    grid::GridChange result;
+    m->apply([&](TextGrid& g) { result = op(g); });
+    if (result.changed || result.rows_changed) {
+        stack_for(group_key())->push(new GridSnapshotCommand(m, label, std::move(before)));
+        touch();
+    }
+    if (result.selection) select_range(*result.selection);
+    return result;
+}
+
+}  // namespace tarvex

@@ -1,0 +1,155 @@
+#pragma once
+// The group grid editor: the group's header fields above the channel grid `convgrid` or the
+// talkgroup grid `trunkgrid`, a find bar and the check results below. It loads a group's file
+// when the group is opened and writes the grid and the header back when the group is left,
+// the file is saved or the session asks for it. Every grid operation is a core function; this
+// class only picks the selection, records the undo step and refreshes.
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "core/editor/commands.h"
+#include "core/editor/grid_ops.h"
+#include "core/editor/record_editors.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QStackedWidget;
+class QUndoGroup;
+class QUndoStack;
+
+namespace tarvex {
+
+class EditingSession;
+class GridModel;
+class GridView;
+class Settings;
+
+class GridEditor : public QWidget {
+    Q_OBJECT
+public:
+    GridEditor(EditingSession& session, Settings& settings, QUndoGroup* undo_group,
+               QWidget* parent = nullptr);
+    ~GridEditor() override;
+
+    // Leaves the group shown so far (writing it back) and shows this one.
+    void open_group(int system, int group);
+    bool has_group() const { return group_ >= 0 && system_ > 0; }
+    int system() const { return system_; }
+    int group() const { return group_; }
+    grid::GridKind kind() const { return kind_; }
+    // True when the shown group belongs to an EDACS system (the AFS conversions apply).
+    bool is_edacs() const;
+
+    // Writes the grid to the group's file and the header to its node when anything changed;
+    // the view stays as it is.
+    void write_back();
+    // write_back, then shows no group.
+    void leave();
+    // The group's file was rewritten underneath: load it again (its undo steps no longer fit).
+    void reload();
+    // The group is gone: show nothing, write nothing.
+    void forget();
+    // Drops the undo history of groups that no longer exist (all of it with `all`).
+    void prune_history(bool all);
+
+    // Runs a grid command; false when `id` is not one. Reports missing grids itself.
+    bool run(CommandId id);
+    // The command's core routine name, for the "no_invoer" diagnostics.
+    static std::string_view routine_name(CommandId id);
+
+    GridView* view() const;  // the shown grid (convgrid or trunkgrid)
+    GridModel* model() const;
+    GridView* channel_view() const { return conv_view_; }
+    GridView* talkgroup_view() const { return trunk_view_; }
+    QLineEdit* name_edit() const { return name_; }
+    QListWidget* check_results() const { return check_list_; }
+
+    // Writes both grids' column widths to the settings (twips).
+    void save_column_widths();
+    // The selection as a core range (the current cell when nothing is selected).
+    grid::CellRange selected_range() const;
+    void select_range(const grid::CellRange& range);
+
+    // Picks the target group of "Move To"/"Copy To"; the default shows a dialog. Tests replace it.
+    std::function<std::optional<std::pair<int, int>>(bool move)> choose_target_group;
+    // Where a link is opened (the default browser); tests replace it.
+    std::function<void(const std::string& url)> open_url;
+
+signals:
+    void status(const QString& text);
+    void diagnostic(const QString& line);
+    void context_menu(const QPoint& global_pos);
+    // The group's name as typed, for the browser.
+    void group_renamed(const QString& key, const QString& name);
+
+private:
+    void build_ui();
+    GridView* make_view(const QString& name, grid::GridKind kind, GridModel*& model);
+    void set_up_columns(GridView* view, grid::GridKind kind);
+    void show_header(const GroupHeaderForm& form);
+    GroupHeaderForm header_form() const;
+    void header_edited();
+    QUndoStack* stack_for(const std::string& key);
+    std::string group_key() const;
+    void touch();
+    void cell_edited(int grid_row, int col, const std::string& value);
+    bool key_pressed(int grid_row, int col, const std::string& key);
+    std::optional<std::vector<std::string>> cell_choices(int grid_row, int col) const;
+    // Runs an operation on the grid with an undo step when it changed anything.
+    grid::GridChange change(const QString& label,
+                            const std::function<grid::GridChange(TextGrid&)>& op);
+    bool no_grid(CommandId id);
+    void copy_to_clipboard(const std::string& text);
+    std::string clipboard_text() const;
+    void show_find_bar(bool replace);
+    void find_next();
+    void replace_all();
+    void move_or_copy(bool move);
+    void validate();
+    std::optional<std::pair<int, int>> target_group_dialog(bool move);
+    void open_map();
+
+    EditingSession& session_;
+    Settings& settings_;
+    QUndoGroup* undo_group_;
+    int system_ = 0, group_ = -1;
+    grid::GridKind kind_ = grid::GridKind::Channel;
+    bool dirty_ = false;
+    bool loading_ = false;
+
+    // Per group: its undo steps and the grid as it was left, so coming back to an unchanged
+    // group keeps its history.
+    std::map<std::string, QUndoStack*> stacks_;
+    std::map<std::string, TextGrid> left_as_;
+
+    QLineEdit* name_ = nullptr;
+    QLabel* name_count_ = nullptr;
+    QCheckBox* lockout_ = nullptr;
+    QLineEdit* latitude_ = nullptr;
+    QLineEdit* longitude_ = nullptr;
+    QLineEdit* range_ = nullptr;
+    QPushButton* default_button_ = nullptr;
+    QPushButton* map_button_ = nullptr;
+    QLabel* caption_ = nullptr;
+    QStackedWidget* grids_ = nullptr;
+    QWidget* empty_page_ = nullptr;
+    GridView* conv_view_ = nullptr;
+    GridView* trunk_view_ = nullptr;
+    GridModel* conv_model_ = nullptr;
+    GridModel* trunk_model_ = nullptr;
+    QWidget* find_bar_ = nullptr;
+    QLineEdit* find_text_ = nullptr;
+    QLineEdit* replace_text_ = nullptr;
+    QCheckBox* match_case_ = nullptr;
+    QPushButton* replace_button_ = nullptr;
+    QListWidget* check_list_ = nullptr;
+};
+
+}  // namespace tarvex

@@ -1,0 +1,136 @@
+#include "app/editor/grid_view.h"
+
+#include <algorithm>
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include "app/common/latin1.h"
+
+namespace tarvex {
+
+QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                    const QModelIndex& index) const {
+    const int row = index.row() + 1, col = index.column();
+    if (choices) {
+        if (auto list = choices(row, col)) {
+            auto* combo = new QComboBox(parent);
+            combo->setObjectName(QStringLiteral("grid_list"));
+            for (const auto& v : *list) combo->addItem(to_q(v));
+            // A list never drops a value the file brought in: it stays selectable as it is.
+            return combo;
+        }
+    }
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QStringLiteral("grid_text"));
+    if (max_length) {
+        if (int n = max_length(col); n > 0) edit->setMaxLength(n);
+    }
+    edit->setFrame(false);
+    return edit;
+}
+
+void GridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    const QString value = index.data(Qt::EditRole).toString();
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        int at = combo->findText(value);
+        if (at < 0 && !value.isEmpty()) {
+            combo->insertItem(0, value);
+            at = 0;
+        }
+        combo->setCurrentIndex(at);
+        return;
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+        edit->setText(value);
+        edit->selectAll();
+    }
+}
+
+void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                const QModelIndex& index) const {
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        if (combo->currentIndex() >= 0) model->setData(index, combo->currentText());
+        return;
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(editor)) model->setData(index, edit->text());
+}
+
+GridView::GridView(QWidget* parent) : QTableView(parent), delegate_(new GridDelegate(this)) {
+    setItemDelegate(delegate_);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::SelectedClicked | QAbstractItemView::AnyKeyPressed);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setAlternatingRowColors(true);
+    setTabKeyNavigation(true);
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    horizontalHeader()->setHighlightSections(false);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    setWordWrap(false);
+}
+
+void GridView::move_to(int model_row, int col) {
+    if (!model() || model()->rowCount() == 0) return;
+    model_row = std::clamp(model_row, 0, model()->rowCount() - 1);
+    col = std::clamp(col, 0, model()->columnCount() - 1);
+    QModelIndex i = model()->index(model_row, col);
+    setCurrentIndex(i);
+    scrollTo(i);
+}
+
+void GridView::focusInEvent(QFocusEvent* event) {
+    QTableView::focusInEvent(event);
+    emit focused();
+}
+
+void GridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    // Enter in a cell editor commits and moves down, as in a spreadsheet.
+    const bool enter = hint == QAbstractItemDelegate::SubmitModelCache;
+    QTableView::closeEditor(editor, enter ? QAbstractItemDelegate::NoHint : hint);
+    if (enter) move_to(currentIndex().row() + 1, currentIndex().column());
+}
+
+void GridView::keyPressEvent(QKeyEvent* event) {
+    const QModelIndex cur = currentIndex();
+    if (state() == EditingState || !cur.isValid()) {
+        QTableView::keyPressEvent(event);
+        return;
+    }
+    const int key = event->key();
+    const auto mods = event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        move_to(cur.row() + 1, cur.column());
+        return;
+    }
+    if (key == Qt::Key_Delete && mods == Qt::NoModifier) {
+        if (on_delete) on_delete();
+        return;
+    }
+    if (mods != Qt::NoModifier) {
+        QTableView::keyPressEvent(event);
+        return;
+    }
+    std::string text;
+    if (key == Qt::Key_Minus) text = "-";  // main keyboard and numeric pad alike
+    else if (key == Qt::Key_Space) text = " ";
+    else if (!event->text().isEmpty() && event->text().at(0).isPrint())
+        text = from_q(event->text().toUpper());
+    if (!text.empty()) {
+        if (key_table && key_table(cur.row() + 1, cur.column(), text)) return;
+        if (text != " " && is_free_column && is_free_column(cur.column()) &&
+            (cur.flags() & Qt::ItemIsEditable)) {
+            // Typing over a cell replaces it: the text box opens with the value selected and
+            // receives the key.
+            QTableView::edit(cur, AnyKeyPressed, event);
+            return;
+        }
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+}  // namespace tarvex

@@ -1,0 +1,59 @@
+#pragma once
+// The table view of the grids: spreadsheet keys (Enter moves down, Tab moves right, typing over
+// a cell replaces it, F2 edits) and the per-column key table, which the owner supplies.
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tarvex {
+
+// Drop-down lists for list columns, a text box (with a length limit) for free columns.
+class GridDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using Choices = std::function<std::optional<std::vector<std::string>>(int grid_row, int col)>;
+    explicit GridDelegate(QObject* parent = nullptr) : QStyledItemDelegate(parent) {}
+
+    Choices choices;                              // nullopt: free text
+    std::function<int(int col)> max_length;       // 0: no limit
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override;
+};
+
+class GridView : public QTableView {
+    Q_OBJECT
+public:
+    explicit GridView(QWidget* parent = nullptr);
+
+    // A key on a selected cell (not while editing): the grid row and column, the key's text
+    // (upper-cased; "-" for both minus keys, " " for Space). Returns true when it handled it.
+    std::function<bool(int grid_row, int col, const std::string& key)> key_table;
+    // Whether a column takes free text (typing over the cell opens its text box).
+    std::function<bool(int col)> is_free_column;
+    // The Delete key on a selection.
+    std::function<void()> on_delete;
+
+    GridDelegate* delegate() const { return delegate_; }
+    // Moves the current cell, keeping it in range; selects just that cell.
+    void move_to(int model_row, int col);
+
+signals:
+    void focused();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+
+private:
+    GridDelegate* delegate_;
+};
+
+}  // namespace tarvex

@@ -1,0 +1,160 @@
+#pragma once
+// The main window: the browser `TreeView2` on the left with the add buttons, the editors on the
+// right (group grid, system, department and site forms), the menu bar, the tool bar, the status
+// bar and the hidden diagnostic list. It holds the editing session and shows what it reports;
+// every command goes by its caption through the core's command table.
+#include <QMainWindow>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/editor/commands.h"
+#include "core/settings/folders.h"
+
+class QAction;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QSplitter;
+class QTabWidget;
+class QTimer;
+class QTreeView;
+class QUndoGroup;
+
+namespace tarvex {
+
+class BrowserModel;
+class EditingSession;
+class GridEditor;
+class Prompter;
+class QtProgress;
+class Settings;
+class SiteEditor;
+class SystemEditor;
+struct MainWindowOptions;  // app/editor/main_window_options.h
+struct Selection;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr const char* k_title = "Tarvex";
+
+    MainWindow(Settings& settings, const PlatformFolders& platform, QWidget* parent = nullptr);
+    MainWindow(Settings& settings, const PlatformFolders& platform,
+               const MainWindowOptions& options, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Shows the window where the settings put it (maximised when it was).
+    void show_in_place();
+
+    // Runs the command of a caption as the menu, tool bar or add buttons name it. False when
+    // nothing ran (unknown caption, or a command that is not available yet).
+    bool dispatch(Menu menu, const QString& caption);
+    // The same by caption alone (its first entry in the table).
+    bool dispatch(const QString& caption);
+
+    // Files named on the command line or dropped on the window: the first opens, the others
+    // are added, one per timer tick.
+    void open_files(const QStringList& paths);
+
+    EditingSession& session() { return *session_; }
+    const DataFolders& folders() const { return folders_; }
+    QTreeView* browser() const { return tree_; }
+    BrowserModel* browser_model() const { return browser_model_; }
+    GridEditor* grid_editor() const { return grid_editor_; }
+    SystemEditor* system_editor() const { return system_editor_; }
+    SystemEditor* department_editor() const { return department_editor_; }
+    SiteEditor* site_editor() const { return site_editor_; }
+    QTabWidget* editor_tabs() const { return tabs_; }
+    QListWidget* diagnostics() const { return diagnostics_; }
+    QUndoGroup* undo_group() const { return undo_group_; }
+    QLabel* status_label() const { return status_label_; }
+    // The menu or tool-bar action of a caption (nullptr when there is none).
+    QAction* action(Menu menu, const QString& caption) const;
+    // Selects a browser node as a click on it does.
+    bool click_node(const std::string& key);
+
+    // Picks systems for "Delete Multiple Systems" and "Save Individual Systems as HPD file";
+    // the default shows a check list. Tests replace it.
+    std::function<std::optional<std::vector<int>>(const QString& title)> choose_systems;
+    // Opens a web address in the default browser; tests replace it.
+    std::function<void(const std::string& url)> open_url;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void build_ui();
+    void build_menus();
+    void build_tool_bar();
+    QWidget* build_browser_panel();
+    QAction* make_action(Menu menu, const CommandEntry& entry, QObject* parent);
+    void connect_session();
+    void apply_place();
+    bool run_command(CommandId id);
+    bool run_window_command(CommandId id);
+    void after_session_command(CommandId id);
+    void rebuild_browser();
+    void node_activated(const QModelIndex& index);
+    void show_selection(const Selection& selection);
+    void show_page(QWidget* page);
+    void write_back_editors();
+    void close_editors();
+    void reload_editors();
+    void update_title();
+    void update_labels(const Selection& selection);
+    void update_command_states();
+    void tree_context_menu(const QPoint& pos);
+    void grid_context_menu(const QPoint& global_pos);
+    std::optional<std::vector<int>> systems_dialog(const QString& title);
+    void save_individual_systems();
+    void start_program(const QStringList& candidates, const QString& what);
+
+    // The file dialogs (or the injected chooser), kept out of this header: the class name of the
+    // session's chooser must not meet other windows' names in the meta-object code.
+    struct Services;
+
+    Settings& settings_;
+    std::unique_ptr<Prompter> own_prompter_;
+    Prompter* prompter_;
+    std::unique_ptr<Services> services_;
+    DataFolders folders_;
+    std::unique_ptr<EditingSession> session_;
+    std::unique_ptr<QtProgress> progress_;
+    bool shut_down_ = false;
+    bool rebuilding_ = false;
+    bool start_maximized_ = false;
+    bool placed_ = false;
+
+    QSplitter* splitter_ = nullptr;
+    QTreeView* tree_ = nullptr;
+    BrowserModel* browser_model_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    QWidget* start_page_ = nullptr;
+    GridEditor* grid_editor_ = nullptr;
+    SystemEditor* system_editor_ = nullptr;
+    SystemEditor* department_editor_ = nullptr;
+    SiteEditor* site_editor_ = nullptr;
+    QWidget* unit_id_page_ = nullptr;
+    QListWidget* diagnostics_ = nullptr;
+    QUndoGroup* undo_group_ = nullptr;
+    QTimer* queue_timer_ = nullptr;
+    QLabel* status_label_ = nullptr;
+    QLabel* level_label_ = nullptr;
+    QLabel* system_label_ = nullptr;
+    QLabel* site_label_ = nullptr;
+    QLabel* group_label_ = nullptr;
+    QLabel* progress_label_ = nullptr;
+    QMenu* grid_menu_ = nullptr;
+    QMenu* tree_menu_ = nullptr;
+    std::map<std::pair<int, std::string>, QAction*> actions_;  // (menu, caption)
+    QAction* multi_mode_action_ = nullptr;
+};
+
+}  // namespace tarvex

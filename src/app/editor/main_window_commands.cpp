@@ -1,0 +1,407 @@
+// The main window's menus, tool bar and pop-up menus, and the dispatch of their captions.
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QTreeView>
+#include <QUndoGroup>
+#include <QVBoxLayout>
+
+#include "app/common/latin1.h"
+#include "app/common/qt_progress.h"
+#include "app/editor/browser_model.h"
+#include "app/editor/grid_editor.h"
+#include "app/editor/grid_view.h"
+#include "app/editor/main_window.h"
+#include "app/editor/main_window_options.h"
+#include "core/base/prompter.h"
+#include "core/editor/grid_keys.h"
+#include "core/hpd/hpd_writer.h"
+#include "core/model/record_line.h"
+#include "core/model/store_keys.h"
+#include "core/model/system_store.h"
+
+namespace tarvex {
+
+namespace {
+
+// Keys for the commands people reach for most; the menus show them.
+QKeySequence shortcut_for(Menu menu, std::string_view caption) {
+    static const std::pair<std::string_view, QKeySequence> file[] = {
+        {"Open HPD File", QKeySequence::Open},
+        {"Save HPD File", QKeySequence::Save},
+        {"Save HPD File As", QKeySequence::SaveAs},
+    };
+    static const std::pair<std::string_view, QKeySequence> edit[] = {
+        {"Cut", QKeySequence::Cut},
+        {"Copy", QKeySequence::Copy},
+        {"Paste", QKeySequence::Paste},
+        {"Cut Line", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_X)},
+        {"Copy Line", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+        {"Paste Line", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V)},
+        {"Select All", QKeySequence::SelectAll},
+        {"Find", QKeySequence::Find},
+        {"Replace", QKeySequence(Qt::CTRL | Qt::Key_H)},
+        {"Shift Up", QKeySequence(Qt::ALT | Qt::Key_Up)},
+        {"Shift Down", QKeySequence(Qt::ALT | Qt::Key_Down)},
+        {"Insert Line", QKeySequence(Qt::Key_Insert)},
+        {"Fill Down", QKeySequence(Qt::CTRL | Qt::Key_D)},
+        {"Edit  (F2)", QKeySequence(Qt::Key_F2)},
+    };
+    if (menu == Menu::File)
+        for (auto& [c, k] : file)
+            if (c == caption) return k;
+    if (menu == Menu::Edit)
+        for (auto& [c, k] : edit)
+            if (c == caption) return k;
+    return {};
+}
+
+// Menus of the menu bar, in order; the alpha-tag commands sit in a submenu of Edit.
+constexpr Menu k_bar_menus[] = {Menu::File,     Menu::MultiFile, Menu::Add,   Menu::Edit,
+                                Menu::Options,  Menu::ImportExport, Menu::Scanner,
+                                Menu::Setup,    Menu::Tools,     Menu::Browser, Menu::Help};
+
+}  // namespace
+
+QAction* MainWindow::make_action(Menu menu, const CommandEntry& entry, QObject* parent) {
+    const QString caption = to_q(entry.caption);
+    // "&" would turn into a mnemonic; the captions are shown as they are.
+    auto* act = new QAction(QString(caption).replace(QLatin1Char('&'), QStringLiteral("&&")), parent);
+    act->setObjectName(caption);
+    act->setEnabled(entry.available);
+    if (!entry.available) act->setToolTip(to_q(k_not_yet_available));
+    connect(act, &QAction::triggered, this, [this, menu, caption] { dispatch(menu, caption); });
+    actions_.emplace(std::pair{static_cast<int>(menu), std::string(entry.caption)}, act);
+    return act;
+}
+
+QAction* MainWindow::action(Menu menu, const QString& caption) const {
+    auto it = actions_.find({static_cast<int>(menu), from_q(caption)});
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void MainWindow::build_menus() {
+    QMenuBar* bar = menuBar();
+    for (Menu menu : k_bar_menus) {
+        QMenu* m = bar->addMenu(to_q(menu_title(menu)));
+        m->setObjectName(QStringLiteral("mnu_") + to_q(menu_title(menu)));
+        if (menu == Menu::Edit) {
+            QAction* undo = undo_group_->createUndoAction(m, tr("Undo"));
+            undo->setShortcut(QKeySequence::Undo);
+            undo->setObjectName(QStringLiteral("Undo"));
+            QAction* redo = undo_group_->createRedoAction(m, tr("Redo"));
+            redo->setShortcut(QKeySequence::Redo);
+            redo->setObjectName(QStringLiteral("Redo"));
+            m->addAction(undo);
+            m->addAction(redo);
+            m->addSeparator();
+        }
+        if (menu == Menu::MultiFile) {
+            multi_mode_action_ = m->addAction(tr("Several HPD Files at Once"));
+            multi_mode_action_->setObjectName(QStringLiteral("multihpd"));
+            multi_mode_action_->setCheckable(true);
+            connect(multi_mode_action_, &QAction::toggled, this, [this](bool on) {
+                if (on != session_->multi_mode()) session_->set_multi_mode(on);
+                update_command_states();
+            });
+            m->addSeparator();
+        }
+        std::map<std::string_view, QMenu*> submenus;
+        for (const CommandEntry& e : command_table()) {
+            if (e.menu != menu) continue;
+            QMenu* target = m;
+            if (!e.submenu.empty()) {
+                auto it = submenus.find(e.submenu);
+                if (it == submenus.end())
+                    it = submenus.emplace(e.submenu, m->addMenu(to_q(e.submenu))).first;
+                target = it->second;
+            }
+            QAction* act = make_action(menu, e, target);
+            act->setShortcut(shortcut_for(menu, e.caption));
+            if (e.id == CommandId::ToggleHp2Model) act->setCheckable(true);
+            target->addAction(act);
+        }
+        if (menu == Menu::Edit) {
+            m->addSeparator();
+            QMenu* tags = m->addMenu(to_q(menu_title(Menu::AlphaTags)));
+            for (const CommandEntry& e : command_table())
+                if (e.menu == Menu::AlphaTags) tags->addAction(make_action(Menu::AlphaTags, e, tags));
+        }
+    }
+
+    // The grid's pop-up menu: the Edit menu's grid commands.
+    grid_menu_ = new QMenu(this);
+    grid_menu_->setObjectName(QStringLiteral("mnu_grid_popup"));
+    for (const CommandEntry& e : command_table())
+        if (e.menu == Menu::Edit) {
+            auto* act = new QAction(to_q(e.caption), grid_menu_);
+            act->setObjectName(to_q(e.caption));
+            act->setEnabled(e.available);
+            const QString caption = to_q(e.caption);
+            connect(act, &QAction::triggered, this,
+                    [this, caption] { dispatch(Menu::Edit, caption); });
+            grid_menu_->addAction(act);
+        }
+
+    tree_menu_ = new QMenu(this);
+    tree_menu_->setObjectName(QStringLiteral("mnu_tree_popup"));
+    for (const CommandEntry& e : command_table())
+        if (e.menu == Menu::TreePopup) tree_menu_->addAction(make_action(Menu::TreePopup, e, tree_menu_));
+}
+
+void MainWindow::build_tool_bar() {
+    QToolBar* bar = addToolBar(tr("Tools"));
+    bar->setObjectName(QStringLiteral("Toolbar1"));
+    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    bar->setMovable(false);
+    // One button per command, under its first caption.
+    std::vector<CommandId> seen;
+    for (const CommandEntry& e : command_table()) {
+        if (e.menu != Menu::ToolBar) continue;
+        if (std::find(seen.begin(), seen.end(), e.id) != seen.end()) continue;
+        seen.push_back(e.id);
+        bar->addAction(make_action(Menu::ToolBar, e, bar));
+        if (e.id == CommandId::SaveHpd || e.id == CommandId::FillDown ||
+            e.id == CommandId::BackupData)
+            bar->addSeparator();
+    }
+}
+
+// ---- dispatch ----
+
+bool MainWindow::dispatch(Menu menu, const QString& caption) {
+    const CommandEntry* entry = find_entry(menu, from_q(caption));
+    if (!entry) {
+        prompter_->tell(k_no_item_assigned);
+        return false;
+    }
+    return run_command(entry->id);
+}
+
+bool MainWindow::dispatch(const QString& caption) {
+    auto id = find_command(from_q(caption));
+    if (!id) {
+        prompter_->tell(k_no_item_assigned);
+        return false;
+    }
+    return run_command(*id);
+}
+
+bool MainWindow::run_command(CommandId id) {
+    if (!is_available(id)) {
+        status_label_->setText(to_q(k_not_yet_available));
+        return false;
+    }
+    switch (handler_of(id)) {
+        case Handler::Session: {
+            bool ran = session_->run(id, *services_->chooser);
+            after_session_command(id);
+            return ran;
+        }
+        case Handler::Grid: {
+            bool ran = grid_editor_->run(id);
+            update_command_states();
+            return ran;
+        }
+        case Handler::Window: return run_window_command(id);
+    }
+    return false;
+}
+
+void MainWindow::after_session_command(CommandId id) {
+    switch (id) {
+        case CommandId::OpenHpd:
+        case CommandId::CloseAll: grid_editor_->prune_history(session_->store().empty()); break;
+        case CommandId::CloseSystem:
+        case CommandId::DeleteSystem:
+        case CommandId::DeleteGroup:
+        case CommandId::RemoveHpd: grid_editor_->prune_history(false); break;
+        default: break;
+    }
+    if (session_->browser_dirty()) rebuild_browser();
+    update_command_states();
+}
+
+bool MainWindow::run_window_command(CommandId id) {
+    switch (id) {
+        case CommandId::Exit: close(); return true;
+        case CommandId::Expand: tree_->expandAll(); return true;
+        case CommandId::Collapse: tree_->collapseAll(); return true;
+        case CommandId::HighlightChangedSystems:
+        case CommandId::HighlightSystems:
+        case CommandId::HighlightGroups:
+        case CommandId::HighlightLockOutSystems:
+        case CommandId::HighlightSites:
+        case CommandId::HighlightLockOutSites:
+        case CommandId::HighlightLockOutGroups:
+        case CommandId::HighlightTrunkGroups:
+        case CommandId::HighlightConvGroups: {
+            write_back_editors();
+            auto keys = session_->highlight_keys(id);
+            browser_model_->set_highlighted(keys);
+            status_label_->setText(tr("Highlighted: %1").arg(keys.size()));
+            return true;
+        }
+        case CommandId::DeleteMultipleSystems: {
+            auto chosen = choose_systems ? choose_systems(tr("Delete Multiple Systems"))
+                                         : systems_dialog(tr("Delete Multiple Systems"));
+            if (!chosen || chosen->empty()) return true;
+            session_->delete_systems(*chosen);
+            after_session_command(CommandId::DeleteSystem);
+            return true;
+        }
+        case CommandId::SaveIndividualSystems: save_individual_systems(); return true;
+        case CommandId::EditGroups: {
+            const Selection& s = session_->selection();
+            if (s.level != Level::Group) {
+                prompter_->tell("Please click on a group first.");
+                return true;
+            }
+            show_selection(s);
+            if (grid_editor_->view()) grid_editor_->view()->setFocus();
+            return true;
+        }
+        case CommandId::OpenCalculator:
+            start_program({QStringLiteral("calc.exe"), QStringLiteral("gnome-calculator"),
+                           QStringLiteral("kcalc"), QStringLiteral("galculator"),
+                           QStringLiteral("qalculate-gtk"), QStringLiteral("xcalc")},
+                          tr("calculator"));
+            return true;
+        case CommandId::OpenNotePad:
+            start_program({QStringLiteral("notepad.exe"), QStringLiteral("gnome-text-editor"),
+                           QStringLiteral("gedit"), QStringLiteral("kate"),
+                           QStringLiteral("kwrite"), QStringLiteral("mousepad"),
+                           QStringLiteral("xed"), QStringLiteral("pluma")},
+                          tr("text editor"));
+            return true;
+        case CommandId::ShortcutsOverview:
+            prompter_->tell(grid::shortcuts_overview(), "Shortcuts Overview");
+            return true;
+        case CommandId::About:
+            QMessageBox::about(this, tr("About Tarvex"),
+                               tr("<b>Tarvex</b> %1<br>Editor and programmer for the Uniden "
+                                  "HomePatrol-1 and HomePatrol-2 scanners.")
+                                   .arg(QApplication::applicationVersion()));
+            return true;
+        default:
+            prompter_->tell(k_no_item_assigned);
+            return false;
+    }
+}
+
+void MainWindow::update_command_states() {
+    if (QAction* hp2 = action(Menu::Scanner, QStringLiteral("Homepatrol HP-2  model")))
+        hp2->setChecked(session_->hp2_model());
+    if (multi_mode_action_) {
+        QSignalBlocker block(multi_mode_action_);
+        multi_mode_action_->setChecked(session_->multi_mode());
+    }
+    for (const char* caption : {"New HPD", "Add HPD file", "Remove HPD", "Save All HPD files"})
+        if (QAction* a = action(Menu::MultiFile, QString::fromLatin1(caption)))
+            a->setEnabled(session_->multi_mode());
+    // The EDACS notations only mean something in an EDACS system's talkgroups.
+    const bool edacs = grid_editor_->is_edacs();
+    for (const char* caption : {"Convert Decimal", "Convert AFS"}) {
+        if (QAction* a = action(Menu::Edit, QString::fromLatin1(caption))) a->setEnabled(edacs);
+        for (QAction* a : grid_menu_->actions())
+            if (a->objectName() == QLatin1String(caption)) a->setVisible(edacs);
+    }
+}
+
+// ---- pop-up menus ----
+
+void MainWindow::tree_context_menu(const QPoint& pos) {
+    QModelIndex i = tree_->indexAt(pos);
+    if (i.isValid() && tree_->currentIndex() != i)
+        tree_->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
+    const Selection& s = session_->selection();
+    const bool conventional = s.system > 0 && session_->store().is_conventional(s.system);
+    for (QAction* a : tree_menu_->actions()) {
+        const QString c = a->objectName();
+        bool show = true;
+        if (c.contains(QLatin1String("Site"))) show = !conventional && s.system > 0;
+        // Conventional systems speak of departments, trunked ones of groups.
+        if (c.contains(QLatin1String("Department"))) show = conventional;
+        if (c.contains(QLatin1String("Group"))) show = s.system > 0 && !conventional;
+        a->setVisible(show);
+    }
+    tree_menu_->popup(tree_->viewport()->mapToGlobal(pos));
+}
+
+void MainWindow::grid_context_menu(const QPoint& global_pos) {
+    update_command_states();
+    grid_menu_->popup(global_pos);
+}
+
+// ---- dialogs ----
+
+std::optional<std::vector<int>> MainWindow::systems_dialog(const QString& title) {
+    write_back_editors();
+    QDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("frm_systems"));
+    dialog.setWindowTitle(title);
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* list = new QListWidget(&dialog);
+    const SystemStore& store = session_->store();
+    for (auto id = store.first_root(); id != SystemStore::npos; id = store.next_sibling(id)) {
+        const std::string& key = store.key_of(id);
+        if (!starts_with(key, "SYS-")) continue;
+        auto* item = new QListWidgetItem(to_q(get_field(store.text_of(id), 4)), list);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+        item->setData(Qt::UserRole, keys::system_of(key));
+    }
+    layout->addWidget(list);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    auto* all = buttons->addButton(tr("Select All"), QDialogButtonBox::ActionRole);
+    connect(all, &QPushButton::clicked, list, [list] {
+        for (int i = 0; i < list->count(); ++i) list->item(i)->setCheckState(Qt::Checked);
+    });
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    dialog.resize(420, 480);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    std::vector<int> chosen;
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i)->checkState() == Qt::Checked)
+            chosen.push_back(list->item(i)->data(Qt::UserRole).toInt());
+    return chosen;
+}
+
+void MainWindow::save_individual_systems() {
+    auto chosen = choose_systems ? choose_systems(tr("Save Individual Systems as HPD file"))
+                                 : systems_dialog(tr("Save Individual Systems as HPD file"));
+    if (!chosen) return;
+    write_back_editors();
+    std::vector<std::pair<int, std::string>> ticked;
+    for (int s : *chosen)
+        ticked.emplace_back(s, get_field(session_->store().get_node_text(keys::system(s)), 4));
+    auto written = tarvex::save_individual_systems(folders_.data, ticked, session_->store(),
+                                                   session_->files(), *prompter_, *progress_);
+    if (!written.empty())
+        status_label_->setText(tr("Saved %1 file(s) in %2")
+                                   .arg(written.size())
+                                   .arg(QString::fromStdString(folders_.data.string())));
+}
+
+void MainWindow::start_program(const QStringList& candidates, const QString& what) {
+    for (const QString& program : candidates) {
+        QString path = QStandardPaths::findExecutable(program);
+        if (!path.isEmpty() && QProcess::startDetached(path, {})) return;
+    }
+    prompter_->tell(from_q(tr("No %1 was found on this computer.").arg(what)));
+}
+
+}  // namespace tarvex
