@@ -1,0 +1,217 @@
+// The group grid editor driven with mouse and keyboard on the sample database: the key table,
+// typing over cells, row operations, undo and redo, the clipboard, leaving a group, and saving
+// and reopening the file with every edit in it.
+#include <QAction>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QUndoGroup>
+#include <QUndoStack>
+
+#include "app/editor/grid_editor.h"
+#include "app/editor/grid_model.h"
+#include "app/editor/grid_view.h"
+#include "core/editor/session.h"
+#include "core/model/group_files.h"
+#include "core/model/system_store.h"
+#include "editor_rig.h"
+
+using namespace tarvex;
+using namespace tarvex::test;
+
+namespace {
+
+// Channel grid columns.
+constexpr int k_freq = 1, k_tag = 2, k_avoid = 3, k_delay = 9, k_volume = 10;
+
+const std::string& cell(GridEditor* g, int row, int col) { return g->model()->grid().at(row, col); }
+
+void select_cell(GridView* v, int grid_row, int col) {
+    v->setFocus();
+    v->move_to(grid_row - 1, col);
+}
+
+// Types over a cell: the first key opens the cell's text box, the rest goes into it, Enter
+// commits.
+void type_over(GridView* v, int grid_row, int col, const QString& text) {
+    select_cell(v, grid_row, col);
+    QTest::keyClick(v, text.at(0).toLatin1());
+    QWidget* editor = QApplication::focusWidget();
+    QVERIFY(qobject_cast<QLineEdit*>(editor));
+    QTest::keyClicks(editor, text.mid(1));
+    QTest::keyClick(editor, Qt::Key_Return);
+}
+
+}  // namespace
+
+class TestGridEditor : public QObject {
+    Q_OBJECT
+
+    EditorRig* rig_ = nullptr;
+    GridEditor* grid_ = nullptr;
+    GridView* view_ = nullptr;
+
+private slots:
+    void init() {
+        rig_ = new EditorRig;
+        rig_->start();
+        rig_->open(sample_hpd());
+        QVERIFY(rig_->click("GRP-999-001-000"));
+        grid_ = rig_->window->grid_editor();
+        view_ = grid_->view();
+        QVERIFY(view_);
+        QCOMPARE(view_->objectName(), QStringLiteral("convgrid"));
+    }
+
+    void cleanup() {
+        rig_->window->session().clear_changed();
+        delete rig_;
+    }
+
+    void groupOpensWithTitlesNumbersAndHeader() {
+        QCOMPARE(grid_->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("#"));
+        QCOMPARE(grid_->model()->headerData(k_tag, Qt::Horizontal).toString(),
+                 QStringLiteral("Alpha Tag"));
+        QCOMPARE(cell(grid_, 3, 0), std::string("3"));
+        QCOMPARE(cell(grid_, 1, k_tag), std::string("Sheriff Dispatch"));
+        QCOMPARE(grid_->name_edit()->text(), QStringLiteral("Harbor County Sheriff"));
+        QCOMPARE(grid_->findChild<QLabel*>(QStringLiteral("lbl_chars"))->text(),
+                 QStringLiteral("# chars: 21"));
+        // A stored width of 50 twips or none reads as 1200 twips (80 pixels).
+        QCOMPARE(view_->columnWidth(k_tag), 80);
+        QVERIFY(rig_->click("GRP-999-002-000"));
+        QCOMPARE(grid_->view()->objectName(), QStringLiteral("trunkgrid"));
+    }
+
+    void keyTableSetsListColumns() {
+        select_cell(view_, 1, k_avoid);
+        QTest::keyClick(view_, Qt::Key_Space);
+        QCOMPARE(cell(grid_, 1, k_avoid), std::string("On"));
+        QTest::keyClick(view_, Qt::Key_Space);
+        QCOMPARE(cell(grid_, 1, k_avoid), std::string("Off"));
+        select_cell(view_, 1, k_delay);
+        QTest::keyClick(view_, Qt::Key_1);
+        QCOMPARE(cell(grid_, 1, k_delay), std::string("10"));
+        QTest::keyClick(view_, Qt::Key_Minus, Qt::KeypadModifier);
+        QCOMPARE(cell(grid_, 1, k_delay), std::string("-10"));
+        select_cell(view_, 2, k_volume);
+        QTest::keyClick(view_, Qt::Key_2);
+        QTest::keyClick(view_, Qt::Key_Minus);
+        QCOMPARE(cell(grid_, 2, k_volume), std::string("-2"));
+        QVERIFY(rig_->window->isWindowModified());
+    }
+
+    void typingReplacesEnterMovesDownTabMovesRight() {
+        type_over(view_, 1, k_tag, QStringLiteral("County Dispatch"));
+        QCOMPARE(cell(grid_, 1, k_tag), std::string("County Dispatch"));
+        QCOMPARE(view_->currentIndex().row(), 1);  // Enter went down
+        QTest::keyClick(view_, Qt::Key_Tab);
+        QCOMPARE(view_->currentIndex().column(), k_tag + 1);
+        // The last row opens a new one below as soon as it gets a value.
+        const int rows = grid_->model()->grid().rows();
+        type_over(view_, rows - 1, k_freq, QStringLiteral("155.5500"));
+        QCOMPARE(grid_->model()->grid().rows(), rows + 1);
+    }
+
+    void rowOperationsUndoAndRedo() {
+        QUndoGroup* undo = rig_->window->undo_group();
+        const std::string first = cell(grid_, 1, k_tag), second = cell(grid_, 2, k_tag);
+        select_cell(view_, 1, k_tag);
+        rig_->window->dispatch(Menu::ToolBar, QStringLiteral("Down"));
+        QCOMPARE(cell(grid_, 2, k_tag), first);
+        QCOMPARE(cell(grid_, 1, k_tag), second);
+        // The selection went down with the row; a line is inserted above it.
+        rig_->window->dispatch(Menu::Edit, QStringLiteral("Insert Line"));
+        QVERIFY(cell(grid_, 2, k_freq).empty());
+        QCOMPARE(cell(grid_, 3, k_tag), first);
+        undo->undo();
+        undo->undo();
+        QCOMPARE(cell(grid_, 1, k_tag), first);
+        undo->redo();
+        QCOMPARE(cell(grid_, 1, k_tag), second);
+
+        rig_->prompter.script({Answer::No});
+        rig_->window->dispatch(Menu::Edit, QStringLiteral("Clear Current Grid"));
+        QCOMPARE(rig_->prompter.questions.back(),
+                 std::string("All data in current grid will be lost, Continue?"));
+        QCOMPARE(cell(grid_, 1, k_tag), second);
+        rig_->prompter.script({Answer::Yes});
+        rig_->window->dispatch(Menu::Edit, QStringLiteral("Clear Current Grid"));
+        QVERIFY(cell(grid_, 1, k_freq).empty());
+        undo->undo();
+        QCOMPARE(cell(grid_, 1, k_tag), second);
+    }
+
+    void blocksTravelThroughTheClipboardAsTabSeparatedText() {
+        grid_->select_range({1, k_freq, 2, k_tag});
+        rig_->window->dispatch(Menu::Edit, QStringLiteral("Copy"));
+        const QString text = QApplication::clipboard()->text();
+        QVERIFY(text.startsWith(QStringLiteral("155.6100\tSheriff Dispatch\r\n")));
+        const int rows = grid_->model()->grid().rows();
+        select_cell(view_, rows - 1, k_freq);
+        rig_->window->dispatch(Menu::Edit, QStringLiteral("Paste"));
+        QCOMPARE(cell(grid_, rows - 1, k_tag), std::string("Sheriff Dispatch"));
+        QCOMPARE(cell(grid_, rows, k_tag), std::string("Sheriff Car-to-Car"));
+
+        grid_->select_range({3, k_tag, 5, k_tag});
+        rig_->window->dispatch(Menu::Edit, QStringLiteral("Fill Series"));
+        QCOMPARE(cell(grid_, 5, k_tag), std::string("Sheriff Tac 4"));
+        grid_->select_range({3, k_freq, 5, k_freq});
+        rig_->window->dispatch(Menu::Edit, QStringLiteral("Fill Series"));
+        QCOMPARE(rig_->prompter.told.back(),
+                 std::string("Fill series only works in Alpha Tag Columns"));
+    }
+
+    void leavingAGroupWritesItBackAndKeepsItsHistory() {
+        type_over(view_, 1, k_tag, QStringLiteral("Edited"));
+        QVERIFY(rig_->click("GRP-999-001-001"));
+        auto lines = rig_->window->session().files().read_lines(1, 0);
+        QVERIFY(lines.front().find(",Edited,") != std::string::npos);
+        QVERIFY(rig_->click("GRP-999-001-000"));
+        QCOMPARE(cell(grid_, 1, k_tag), std::string("Edited"));
+        QVERIFY(rig_->window->undo_group()->canUndo());
+        rig_->window->undo_group()->undo();
+        QCOMPARE(cell(grid_, 1, k_tag), std::string("Sheriff Dispatch"));
+    }
+
+    void savedFileReopensWithEveryEdit() {
+        type_over(view_, 2, k_tag, QStringLiteral("Car to Car"));
+        select_cell(view_, 3, k_avoid);
+        QTest::keyClick(view_, Qt::Key_Space);
+        grid_->name_edit()->selectAll();
+        QTest::keyClicks(grid_->name_edit(), "Sheriff, County");
+        const QString saved = rig_->home.filePath("saved.hpd");
+        rig_->chooser.push(QFile::encodeName(saved).toStdString());
+        rig_->window->dispatch(Menu::File, QStringLiteral("Save HPD File As"));
+        QVERIFY(!rig_->window->isWindowModified());
+        QVERIFY(rig_->window->windowTitle().contains(QStringLiteral("saved.hpd")));
+
+        QFile file(saved);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray first_save = file.readAll();
+        QVERIFY(first_save.contains("\tCar to Car\t"));
+        QVERIFY(first_save.contains("Sheriff; County"));
+
+        rig_->open(saved);
+        QVERIFY(rig_->click("GRP-999-001-000"));
+        grid_ = rig_->window->grid_editor();
+        QCOMPARE(cell(grid_, 2, k_tag), std::string("Car to Car"));
+        QCOMPARE(cell(grid_, 3, k_avoid), std::string("On"));
+        // Saving the reopened file again gives the same bytes.
+        const QString again = rig_->home.filePath("again.hpd");
+        rig_->chooser.push(QFile::encodeName(again).toStdString());
+        rig_->window->dispatch(Menu::File, QStringLiteral("Save HPD File As"));
+        QFile second(again);
+        QVERIFY(second.open(QIODevice::ReadOnly));
+        QCOMPARE(second.readAll(), first_save);
+    }
+
+    void columnWidthsAreRememberedWhenTheWindowCloses() {
+        view_->setColumnWidth(k_tag, 200);
+        rig_->window->close();
+        QCOMPARE(rig_->settings->GetSetting("colwidth", "ccol_width2", "1200x"),
+                 std::string("3000"));
+    }
+};
+
+QTEST_MAIN(TestGridEditor)
+#include "test_grid_editor.moc"
