@@ -1,6 +1,9 @@
 #include "core/model/group_files.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 #include <cctype>
 #include <cstring>
 #include <memory>
@@ -214,7 +217,7 @@ void GroupFiles::open_tmpfile(int system, int group, TextGrid& grid, int columns
     columns = std::max(columns, 0);
     grid.reset(k_min_grid_rows, columns + 1);
     if (!valid_index(system, group)) return;
-    if (append_file_) std::fflush(append_file_);
+    flush_appender();
     FilePtr in(open_file(path_of(system, group), "rb"));
     if (!in) return;
 
@@ -239,7 +242,7 @@ std::vector<ScratchEntry> GroupFiles::laad_van_tempie(std::string_view kind,
     std::vector<ScratchEntry> entries;
     const bool channels = kind == "FRQ-";
     if (!channels && kind != "TID-") return entries;
-    if (append_file_) std::fflush(append_file_);
+    flush_appender();
 
     std::error_code ec;
     fs::remove(folder_ / k_scratch_name, ec);
@@ -280,7 +283,7 @@ std::vector<ScratchEntry> GroupFiles::laad_van_tempie(std::string_view kind,
 bool GroupFiles::for_each_line(int system, int group,
                                const std::function<void(std::string_view)>& visit) const {
     if (!valid_index(system, group)) return false;
-    if (append_file_) std::fflush(append_file_);
+    flush_appender();
     FilePtr in(open_file(path_of(system, group), "rb"));
     if (!in) return false;
     LineReader reader(in.get());
@@ -373,26 +376,47 @@ bool GroupFiles::copy_group_file(int from_system, int from_group, int to_system,
 
 void GroupFiles::append_line(int system, int group, std::string_view line) {
     if (!valid_index(system, group)) return;
-    if (append_file_ && (system != append_system_ || group != append_group_)) close_appender();
-    if (!append_file_) {
-        append_file_ = open_file(path_of(system, group), "ab");
-        if (!append_file_) {
+    if (append_fd_ >= 0 && (system != append_system_ || group != append_group_)) close_appender();
+    if (append_fd_ < 0) {
+        // A plain descriptor: opening for append through stdio costs extra system calls per
+        // file, and reading a database opens one file per group.
+        append_fd_ = ::open(path_of(system, group).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC,
+                            0644);
+        if (append_fd_ < 0) {
             append_failed_ = true;
             return;
         }
-        append_buffer_.resize(k_io_buffer);
-        std::setvbuf(append_file_, append_buffer_.data(), _IOFBF, append_buffer_.size());
         append_system_ = system;
         append_group_ = group;
     }
     std::string storage;
-    if (!write_line(append_file_, one_line(line, storage))) append_failed_ = true;
+    append_pending_ += one_line(line, storage);
+    append_pending_ += '\n';
+    if (append_pending_.size() >= k_io_buffer) flush_appender();
+}
+
+void GroupFiles::flush_appender() const {
+    if (append_fd_ < 0 || append_pending_.empty()) return;
+    const char* data = append_pending_.data();
+    size_t left = append_pending_.size();
+    while (left > 0) {
+        ssize_t n = ::write(append_fd_, data, left);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            append_failed_ = true;
+            break;
+        }
+        data += n;
+        left -= static_cast<size_t>(n);
+    }
+    append_pending_.clear();
 }
 
 void GroupFiles::close_appender() {
-    if (!append_file_) return;
-    if (std::fclose(append_file_) != 0) append_failed_ = true;
-    append_file_ = nullptr;
+    if (append_fd_ < 0) return;
+    flush_appender();
+    if (::close(append_fd_) != 0) append_failed_ = true;
+    append_fd_ = -1;
     append_system_ = append_group_ = -1;
 }
 

@@ -97,10 +97,13 @@ public:
 
 private:
     std::filesystem::path folder_;
-    std::FILE* append_file_ = nullptr;
+    // The reader's appender: one open descriptor and its pending bytes. Reads of the same
+    // folder flush it first, so they are const-callable while it holds data.
+    void flush_appender() const;
+    mutable int append_fd_ = -1;
     int append_system_ = -1, append_group_ = -1;
-    std::vector<char> append_buffer_;  // the open file's stdio buffer; lives as long as the file
-    bool append_failed_ = false;
+    mutable std::string append_pending_;
+    mutable bool append_failed_ = false;
 };
 
 }  // namespace tarvex
