@@ -310,7 +310,9 @@ void GridEditor::open_group(int system, int group) {
 }
 
 void GridEditor::write_back() {
-    if (!has_group() || !dirty_) return;
+    if (!has_group()) return;
+    view()->finish_editing();
+    if (!dirty_) return;
     TextGrid copy = model()->grid();
     if (!grid::save_group_grid(session_.files(), system_, group_, kind_, copy))
         session_.prompter().tell("The group's channels could not be written to the temp folder.",
@@ -426,11 +428,8 @@ void GridEditor::cell_edited(int grid_row, int col, const std::string& value) {
     if (last_row && !value.empty() && g.rows() <= grid::k_max_rows) {
         // Typing into the last row opens a new empty one below, so entry can go on.
         TextGrid before = g;
-        m->apply([&](TextGrid& grid) {
-            grid.at(grid_row, col) = value;
-            grid.set_rows(grid.rows() + 1);
-            grid.number_rows();
-        });
+        m->set_cell(grid_row, col, value);
+        m->append_rows(1);
         stack->push(new GridSnapshotCommand(m, tr("Edit cell"), std::move(before)));
     } else {
         stack->push(new CellEditCommand(m, grid_row, col, g.at(grid_row, col), value));

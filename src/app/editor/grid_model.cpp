@@ -44,6 +44,15 @@ void GridModel::set_cell(int grid_row, int col, const std::string& value) {
     emit dataChanged(i, i);
 }
 
+void GridModel::append_rows(int count) {
+    if (count <= 0) return;
+    const int first = grid_.rows();
+    beginInsertRows({}, first - 1, first - 1 + count - 1);
+    grid_.set_rows(first + count);
+    for (int r = first; r < grid_.rows(); ++r) grid_.at(r, 0) = std::to_string(r);
+    endInsertRows();
+}
+
 int GridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : std::max(0, grid_.rows() - 1);
 }

@@ -29,6 +29,8 @@ public:
     void replace(TextGrid grid);
     // Sets one cell (grid coordinates) without the edit hook.
     void set_cell(int grid_row, int col, const std::string& value);
+    // Adds empty numbered rows at the end; an open cell editor stays open.
+    void append_rows(int count);
 
     // Called for a user's edit of one cell, with grid coordinates and the Latin-1 value; when
     // unset, the value is written directly.

@@ -82,6 +82,14 @@ void GridView::move_to(int model_row, int col) {
     scrollTo(i);
 }
 
+void GridView::finish_editing() {
+    if (state() != EditingState) return;
+    QWidget* editor = indexWidget(currentIndex());
+    if (!editor) return;
+    commitData(editor);
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
 void GridView::focusInEvent(QFocusEvent* event) {
     QTableView::focusInEvent(event);
     emit focused();

@@ -43,6 +43,8 @@ public:
     GridDelegate* delegate() const { return delegate_; }
     // Moves the current cell, keeping it in range; selects just that cell.
     void move_to(int model_row, int col);
+    // Commits and closes an open cell editor, so a save never misses what is being typed.
+    void finish_editing();
 
 signals:
     void focused();

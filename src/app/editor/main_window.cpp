@@ -96,11 +96,13 @@ MainWindow::MainWindow(Settings& settings, const PlatformFolders& platform,
 }
 
 MainWindow::~MainWindow() {
+    // The editors talk to the session until they are gone, so they go first.
+    session_->editor = {};
+    session_->events = {};
+    delete takeCentralWidget();
     // A window destroyed without being closed (tests, a failed start) still cleans up its
     // group files and temp folder.
-    if (!shut_down_ && session_) {
-        session_->editor = {};
-        session_->events = {};
+    if (!shut_down_) {
         session_->shut_down(settings_);
         shut_down_ = true;
     }

@@ -289,12 +289,9 @@ void SiteEditor::edited() {
 }
 
 void SiteEditor::freq_edited(int grid_row, int col, const std::string& value) {
-    freq_model_->apply([&](TextGrid& g) {
-        g.at(grid_row, col) = value;
-        // One empty row always waits at the bottom for the next frequency.
-        if (grid_row == g.rows() - 1 && !value.empty()) g.set_rows(g.rows() + 1);
-        g.number_rows();
-    });
+    freq_model_->set_cell(grid_row, col, value);
+    // One empty row always waits at the bottom for the next frequency.
+    if (grid_row == freq_model_->grid().rows() - 1 && !value.empty()) freq_model_->append_rows(1);
     edited();
 }
 
@@ -319,12 +316,15 @@ void SiteEditor::delete_rows() {
 }
 
 void SiteEditor::write_back() {
-    if (system_ <= 0 || !dirty_) return;
+    if (system_ <= 0) return;
+    freq_view_->finish_editing();
+    if (!dirty_) return;
     save();
 }
 
 void SiteEditor::save() {
     if (system_ <= 0) return;
+    freq_view_->finish_editing();
     if (!session_.store().exists(keys::site(system_, site_))) {
         forget();
         return;

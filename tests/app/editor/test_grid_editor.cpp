@@ -39,6 +39,8 @@ void type_over(GridView* v, int grid_row, int col, const QString& text) {
     QVERIFY(qobject_cast<QLineEdit*>(editor));
     QTest::keyClicks(editor, text.mid(1));
     QTest::keyClick(editor, Qt::Key_Return);
+    // The item view commits a cell editor's text on its next turn of the event loop.
+    QTRY_VERIFY(!qobject_cast<QLineEdit*>(QApplication::focusWidget()));
 }
 
 }  // namespace
