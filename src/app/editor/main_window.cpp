@@ -208,7 +208,7 @@ QWidget* MainWindow::build_browser_panel() {
         const QString caption = to_q(e.caption);
         connect(b, &QPushButton::clicked, this,
                 [this, caption] { dispatch(Menu::AddButtons, caption); });
-        buttons->addWidget(b, n / 5, n % 5);
+        buttons->addWidget(b, n / 4, n % 4);
         ++n;
     }
     layout->addLayout(buttons);
