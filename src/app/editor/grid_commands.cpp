@@ -21,6 +21,7 @@
 #include "core/editor/grid_columns.h"
 #include "core/editor/grid_diag.h"
 #include "core/editor/grid_edacs.h"
+#include "core/editor/grid_split.h"
 #include "core/editor/grid_text.h"
 #include "core/editor/session.h"
 #include "core/model/group_files.h"
@@ -113,7 +114,6 @@ bool GridEditor::run(CommandId id) {
             }
     }
 
-    const QString label = to_q(routine_name(id));
     switch (id) {
         case CommandId::Cut: {
             std::string text;
@@ -212,6 +212,13 @@ bool GridEditor::run(CommandId id) {
             change(tr("Convert AFS"),
                    [&](TextGrid& g) { return grid::convert_afs(g, kind_, range); });
             break;
+        case CommandId::SplitComments: {
+            std::string text = clipboard_text();
+            change(tr("Split Comments"), [&](TextGrid& g) {
+                return grid::split_comments(g, kind_, at, text, prompter);
+            });
+            break;
+        }
         case CommandId::ClearSelectedLines:
             change(tr("Clear Selected Line(s)"),
                    [&](TextGrid& g) { return grid::clear_lines(g, range); });
@@ -231,7 +238,6 @@ bool GridEditor::run(CommandId id) {
             emit diagnostic(to_q(grid::no_invoer(routine_name(id))));
             return true;
     }
-    (void)label;
     return true;
 }
 

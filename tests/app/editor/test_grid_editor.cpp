@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QUndoGroup>
 #include <QUndoStack>
 
@@ -161,6 +162,28 @@ private slots:
         rig_->window->dispatch(Menu::Edit, QStringLiteral("Fill Series"));
         QCOMPARE(rig_->prompter.told.back(),
                  std::string("Fill series only works in Alpha Tag Columns"));
+    }
+
+    void findReplaceAndSplitComments() {
+        rig_->window->dispatch(Menu::Edit, QStringLiteral("Find"));
+        auto* find = grid_->findChild<QLineEdit*>(QStringLiteral("txt_find"));
+        QVERIFY(find->isVisible());
+        QTest::keyClicks(find, "Tac");
+        QTest::keyClick(find, Qt::Key_Return);
+        QCOMPARE(view_->currentIndex().row() + 1, 3);
+        QCOMPARE(view_->currentIndex().column(), k_tag);
+        rig_->window->dispatch(Menu::Edit, QStringLiteral("Replace"));
+        QTest::keyClicks(grid_->findChild<QLineEdit*>(QStringLiteral("txt_replace")), "TAC");
+        grid_->findChild<QPushButton*>(QStringLiteral("cmd_replace_all"))->click();
+        QCOMPARE(cell(grid_, 3, k_tag), std::string("Sheriff TAC 2"));
+        QCOMPARE(cell(grid_, 4, k_tag), std::string("Sheriff TAC 3"));
+
+        QApplication::clipboard()->setText(QStringLiteral("154.9 Range Ops\n453.1250 - Jail Tac\n"));
+        const int rows = grid_->model()->grid().rows();
+        select_cell(view_, rows - 1, k_tag);
+        rig_->window->dispatch(Menu::Edit, QStringLiteral("Split Comments"));
+        QCOMPARE(cell(grid_, rows - 1, k_freq), std::string("154.9000"));
+        QCOMPARE(cell(grid_, rows, k_tag), std::string("Jail Tac"));
     }
 
     void leavingAGroupWritesItBackAndKeepsItsHistory() {
