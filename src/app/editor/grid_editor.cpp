@@ -324,7 +324,12 @@ void GridEditor::write_back() {
 void GridEditor::leave() {
     if (!has_group()) return;
     write_back();
-    left_as_[group_key()] = model()->grid();
+    // Only a group with undo steps needs its rows remembered to check them on return.
+    auto stack = stacks_.find(group_key());
+    if (stack != stacks_.end() && stack->second->count() > 0)
+        left_as_[group_key()] = model()->grid();
+    else
+        left_as_.erase(group_key());
     undo_group_->setActiveStack(nullptr);
     system_ = 0;
     group_ = -1;

@@ -221,8 +221,8 @@ bool MainWindow::run_command(CommandId id) {
 
 void MainWindow::after_session_command(CommandId id) {
     switch (id) {
-        case CommandId::OpenHpd:
         case CommandId::CloseAll: grid_editor_->prune_history(session_->store().empty()); break;
+        case CommandId::OpenHpd:
         case CommandId::CloseSystem:
         case CommandId::DeleteSystem:
         case CommandId::DeleteGroup:
