@@ -44,6 +44,11 @@ void type_over(GridView* v, int grid_row, int col, const QString& text) {
     QTRY_VERIFY(!qobject_cast<QLineEdit*>(QApplication::focusWidget()));
 }
 
+struct FilesOf {
+    GroupFiles& files;
+    int count(int system, int group) { return int(files.read_lines(system, group).size()); }
+};
+
 }  // namespace
 
 class TestGridEditor : public QObject {
@@ -184,6 +189,23 @@ private slots:
         rig_->window->dispatch(Menu::Edit, QStringLiteral("Split Comments"));
         QCOMPARE(cell(grid_, rows - 1, k_freq), std::string("154.9000"));
         QCOMPARE(cell(grid_, rows, k_tag), std::string("Jail Tac"));
+    }
+
+    void rowsMoveAndCopyToAnotherGroup() {
+        FilesOf files(rig_->window->session().files());
+        grid_->choose_target_group = [](bool) { return std::optional(std::pair{1, 1}); };
+        grid_->select_range({1, k_freq, 2, k_tag});
+        rig_->window->dispatch(Menu::Edit, QStringLiteral("Copy To"));
+        QCOMPARE(files.count(1, 1), 10);
+        rig_->window->dispatch(Menu::Edit, QStringLiteral("Move To"));
+        QCOMPARE(files.count(1, 1), 12);
+        QCOMPARE(cell(grid_, 1, k_tag), std::string("Sheriff Tac 2"));
+        QVERIFY(rig_->click("GRP-999-001-001"));
+        QCOMPARE(cell(grid_, 12, k_tag), std::string("Sheriff Car-to-Car"));
+        // The EDACS notations are offered only for EDACS talkgroups.
+        QVERIFY(!rig_->window->action(Menu::Edit, QStringLiteral("Convert AFS"))->isEnabled());
+        QVERIFY(rig_->click("GRP-999-004-000"));
+        QVERIFY(rig_->window->action(Menu::Edit, QStringLiteral("Convert AFS"))->isEnabled());
     }
 
     void leavingAGroupWritesItBackAndKeepsItsHistory() {
