@@ -3,12 +3,12 @@
 // offscreen platform unless QT_QPA_PLATFORM says otherwise.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <QApplication>
 #include <QTreeView>
 #include <QUndoGroup>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 #include "app/editor/browser_model.h"
 #include "app/editor/grid_editor.h"
@@ -32,7 +32,8 @@ namespace {
 
 fs::path bench_dir() {
     static fs::path dir = [] {
-        fs::path d = fs::temp_directory_path() / ("tarvex-bench-editor-" + std::to_string(::getpid()));
+        fs::path d =
+            fs::temp_directory_path() / ("tarvex-bench-editor-" + std::to_string(::getpid()));
         fs::create_directories(d);
         return d;
     }();
@@ -48,7 +49,8 @@ struct Rig {
     Rig() {
         DataFolders folders;
         folders.data = bench_dir() / "data";
-        folders.run_temp = bench_dir() / ("run" + std::to_string(reinterpret_cast<uintptr_t>(this)));
+        folders.run_temp =
+            bench_dir() / ("run" + std::to_string(reinterpret_cast<uintptr_t>(this)));
         fs::create_directories(folders.run_temp);
         session = std::make_unique<EditingSession>(prompter, folders);
     }

@@ -11,7 +11,9 @@ namespace {
 const QString k_hpd_filter = QStringLiteral("HPD files (*.hpd *.HPD *.txt);;All files (*)");
 }
 
-std::string to_core_path(const QString& path) { return QFile::encodeName(path).toStdString(); }
+std::string to_core_path(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
 
 QString from_core_path(const std::string& path) {
     return QFile::decodeName(QByteArray::fromStdString(path));

@@ -8,7 +8,7 @@
 namespace tarvex {
 
 class QtFileChooser : public FileChooser {
-public:
+  public:
     explicit QtFileChooser(QWidget* parent = nullptr) : parent_(parent) {}
     std::optional<std::string> open_file(std::string_view title,
                                          const std::filesystem::path& start_folder) override;
@@ -16,7 +16,7 @@ public:
                                          std::string_view suggested_name) override;
     std::optional<std::string> choose_folder(std::string_view title) override;
 
-private:
+  private:
     QPointer<QWidget> parent_;
 };
 

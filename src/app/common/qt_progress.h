@@ -11,13 +11,13 @@ class QLabel;
 namespace tarvex {
 
 class QtProgress : public Progress {
-public:
+  public:
     QtProgress(QLabel* progress_label, QLabel* status_label);
     void label(std::string_view text) override;
     void status(std::string_view text) override;
     void pump() override;
 
-private:
+  private:
     QPointer<QLabel> label_;
     QPointer<QLabel> status_;
     QElapsedTimer since_pump_;

@@ -36,9 +36,12 @@ Answer QtPrompter::ask(const std::vector<std::string>& lines, std::string_view t
     box.setDefaultButton(buttons == Buttons::Ok ? QMessageBox::Ok : QMessageBox::No);
     switch (box.exec()) {
         case QMessageBox::Yes:
-        case QMessageBox::Ok: return Answer::Yes;
-        case QMessageBox::No: return Answer::No;
-        default: return Answer::Cancel;
+        case QMessageBox::Ok:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return Answer::Cancel;
     }
 }
 

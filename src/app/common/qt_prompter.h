@@ -8,7 +8,7 @@
 namespace tarvex {
 
 class QtPrompter : public Prompter {
-public:
+  public:
     explicit QtPrompter(QWidget* parent = nullptr) : parent_(parent) {}
     void set_parent(QWidget* parent) { parent_ = parent; }
 
@@ -16,7 +16,7 @@ public:
     Answer ask(const std::vector<std::string>& lines, std::string_view title = "Warning",
                Buttons buttons = Buttons::YesNoCancel) override;
 
-private:
+  private:
     QPointer<QWidget> parent_;
 };
 

@@ -19,22 +19,38 @@ struct Badge {
 // One small lettered badge per node kind; the tree reads at a glance without image files.
 Badge badge_for(NodeImage image) {
     switch (image) {
-        case NodeImage::Conventional: return {"C", QColor(0x2e, 0x7d, 0x32)};
-        case NodeImage::Motorola: return {"M", QColor(0x15, 0x65, 0xc0)};
-        case NodeImage::Edacs: return {"E", QColor(0x6a, 0x1b, 0x9a)};
-        case NodeImage::EdacsScat: return {"S", QColor(0x8e, 0x24, 0xaa)};
-        case NodeImage::Ltr: return {"L", QColor(0xef, 0x6c, 0x00)};
-        case NodeImage::P25: return {"P", QColor(0xc6, 0x28, 0x28)};
-        case NodeImage::P25OneFrequency: return {"1", QColor(0xad, 0x14, 0x57)};
-        case NodeImage::P25X2Tdma: return {"X", QColor(0xb7, 0x1c, 0x1c)};
-        case NodeImage::MotoTrbo: return {"T", QColor(0x00, 0x83, 0x8f)};
-        case NodeImage::DmrOneFrequency: return {"D", QColor(0x00, 0x69, 0x5c)};
-        case NodeImage::UnknownSystem: return {"?", QColor(0x61, 0x61, 0x61)};
-        case NodeImage::SitesFolder: return {"s", QColor(0x79, 0x55, 0x48)};
-        case NodeImage::Site: return {"t", QColor(0x8d, 0x6e, 0x63)};
-        case NodeImage::Group: return {"g", QColor(0x42, 0x42, 0x42)};
-        case NodeImage::UnitIds: return {"u", QColor(0x45, 0x5a, 0x64)};
-        case NodeImage::FavoritesList: return {"F", QColor(0xf9, 0xa8, 0x25)};
+        case NodeImage::Conventional:
+            return {"C", QColor(0x2e, 0x7d, 0x32)};
+        case NodeImage::Motorola:
+            return {"M", QColor(0x15, 0x65, 0xc0)};
+        case NodeImage::Edacs:
+            return {"E", QColor(0x6a, 0x1b, 0x9a)};
+        case NodeImage::EdacsScat:
+            return {"S", QColor(0x8e, 0x24, 0xaa)};
+        case NodeImage::Ltr:
+            return {"L", QColor(0xef, 0x6c, 0x00)};
+        case NodeImage::P25:
+            return {"P", QColor(0xc6, 0x28, 0x28)};
+        case NodeImage::P25OneFrequency:
+            return {"1", QColor(0xad, 0x14, 0x57)};
+        case NodeImage::P25X2Tdma:
+            return {"X", QColor(0xb7, 0x1c, 0x1c)};
+        case NodeImage::MotoTrbo:
+            return {"T", QColor(0x00, 0x83, 0x8f)};
+        case NodeImage::DmrOneFrequency:
+            return {"D", QColor(0x00, 0x69, 0x5c)};
+        case NodeImage::UnknownSystem:
+            return {"?", QColor(0x61, 0x61, 0x61)};
+        case NodeImage::SitesFolder:
+            return {"s", QColor(0x79, 0x55, 0x48)};
+        case NodeImage::Site:
+            return {"t", QColor(0x8d, 0x6e, 0x63)};
+        case NodeImage::Group:
+            return {"g", QColor(0x42, 0x42, 0x42)};
+        case NodeImage::UnitIds:
+            return {"u", QColor(0x45, 0x5a, 0x64)};
+        case NodeImage::FavoritesList:
+            return {"F", QColor(0xf9, 0xa8, 0x25)};
     }
     return {"?", Qt::gray};
 }
@@ -120,7 +136,9 @@ int BrowserModel::rowCount(const QModelIndex& parent) const {
     return static_cast<int>(children_[parent.isValid() ? int(parent.internalId()) : n].size());
 }
 
-int BrowserModel::columnCount(const QModelIndex&) const { return 1; }
+int BrowserModel::columnCount(const QModelIndex&) const {
+    return 1;
+}
 
 QVariant BrowserModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
@@ -128,13 +146,17 @@ QVariant BrowserModel::data(const QModelIndex& index, int role) const {
     const BrowserNode& node = tree_.nodes[i];
     switch (role) {
         case Qt::DisplayRole:
-        case Qt::ToolTipRole: return to_q(node.text);
-        case Qt::DecorationRole: return icon_for(node.image);
+        case Qt::ToolTipRole:
+            return to_q(node.text);
+        case Qt::DecorationRole:
+            return icon_for(node.image);
         case Qt::BackgroundRole:
             if (highlighted_[i]) return QBrush(QColor(0xff, 0xf1, 0x76));
             return {};
-        case k_key_role: return to_q(node.key);
-        default: return {};
+        case k_key_role:
+            return to_q(node.key);
+        default:
+            return {};
     }
 }
 

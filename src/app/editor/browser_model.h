@@ -14,7 +14,7 @@ namespace tarvex {
 
 class BrowserModel : public QAbstractItemModel {
     Q_OBJECT
-public:
+  public:
     static constexpr int k_key_role = Qt::UserRole + 1;
 
     explicit BrowserModel(QObject* parent = nullptr);
@@ -35,14 +35,14 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
-private:
+  private:
     static constexpr int k_none = -1;
     QIcon icon_for(NodeImage image) const;
 
     BrowserTree tree_;
-    std::vector<int> parent_;                  // node -> parent node (k_none at top level)
-    std::vector<int> row_;                     // node -> row among its siblings
-    std::vector<std::vector<int>> children_;   // node -> children; last entry is the top level
+    std::vector<int> parent_;                 // node -> parent node (k_none at top level)
+    std::vector<int> row_;                    // node -> row among its siblings
+    std::vector<std::vector<int>> children_;  // node -> children; last entry is the top level
     std::unordered_map<std::string, int> by_key_;
     std::vector<bool> highlighted_;
     mutable std::unordered_map<int, QIcon> icons_;

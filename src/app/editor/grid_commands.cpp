@@ -17,6 +17,7 @@
 #include "app/editor/grid_model.h"
 #include "app/editor/grid_view.h"
 #include "core/base/prompter.h"
+#include "core/base/text.h"
 #include "core/editor/grid_check.h"
 #include "core/editor/grid_columns.h"
 #include "core/editor/grid_diag.h"
@@ -36,40 +37,70 @@ using grid::GridChange;
 
 std::string_view GridEditor::routine_name(CommandId id) {
     switch (id) {
-        case CommandId::Cut: return "cut_block";
-        case CommandId::Copy: return "copy_block";
-        case CommandId::Paste: return "paste_block";
-        case CommandId::PasteFrequencies: return "paste_frequencies";
-        case CommandId::Delete: return "delete_block";
-        case CommandId::CutLine: return "cut_lines";
-        case CommandId::CopyLine: return "copy_lines";
-        case CommandId::PasteLine: return "paste_lines";
-        case CommandId::SelectAll: return "select_all";
-        case CommandId::Find: return "find_next";
-        case CommandId::Replace: return "replace_in";
-        case CommandId::ShiftUp: return "shift_up";
-        case CommandId::ShiftDown: return "shift_down";
+        case CommandId::Cut:
+            return "cut_block";
+        case CommandId::Copy:
+            return "copy_block";
+        case CommandId::Paste:
+            return "paste_block";
+        case CommandId::PasteFrequencies:
+            return "paste_frequencies";
+        case CommandId::Delete:
+            return "delete_block";
+        case CommandId::CutLine:
+            return "cut_lines";
+        case CommandId::CopyLine:
+            return "copy_lines";
+        case CommandId::PasteLine:
+            return "paste_lines";
+        case CommandId::SelectAll:
+            return "select_all";
+        case CommandId::Find:
+            return "find_next";
+        case CommandId::Replace:
+            return "replace_in";
+        case CommandId::ShiftUp:
+            return "shift_up";
+        case CommandId::ShiftDown:
+            return "shift_down";
         case CommandId::CopyFrequencyToAlphaTag:
         case CommandId::CopyTalkgroupToAlphaTag:
-        case CommandId::CopyIdToAlphaTag: return "copy_to_alpha_tag";
-        case CommandId::ClearCurrentGrid: return "clear_grid";
-        case CommandId::InsertLine: return "insert_lines";
-        case CommandId::FillDown: return "fill_down";
-        case CommandId::FillSeries: return "fill_series";
+        case CommandId::CopyIdToAlphaTag:
+            return "copy_to_alpha_tag";
+        case CommandId::ClearCurrentGrid:
+            return "clear_grid";
+        case CommandId::InsertLine:
+            return "insert_lines";
+        case CommandId::FillDown:
+            return "fill_down";
+        case CommandId::FillSeries:
+            return "fill_series";
         case CommandId::LowerCase:
         case CommandId::UpperCase:
-        case CommandId::SpecialCase: return "change_case";
-        case CommandId::EditCell: return "edit_cell";
-        case CommandId::MoveTo: return "move_lines_to";
-        case CommandId::CopyTo: return "copy_lines_to";
-        case CommandId::ConvertDecimal: return "convert_decimal";
-        case CommandId::ConvertAfs: return "convert_afs";
-        case CommandId::SplitComments: return "split_comments";
-        case CommandId::ClearSelectedLines: return "clear_lines";
-        case CommandId::RemoveEmptyLines: return "remove_empty_lines";
-        case CommandId::Validate: return "validate_grid";
-        case CommandId::NewChannel: return "add_line";
-        default: return "";
+        case CommandId::SpecialCase:
+            return "change_case";
+        case CommandId::EditCell:
+            return "edit_cell";
+        case CommandId::MoveTo:
+            return "move_lines_to";
+        case CommandId::CopyTo:
+            return "copy_lines_to";
+        case CommandId::ConvertDecimal:
+            return "convert_decimal";
+        case CommandId::ConvertAfs:
+            return "convert_afs";
+        case CommandId::SplitComments:
+            return "split_comments";
+        case CommandId::ClearSelectedLines:
+            return "clear_lines";
+        case CommandId::RemoveEmptyLines:
+            return "remove_empty_lines";
+        case CommandId::Validate:
+            return "validate_grid";
+        case CommandId::NewChannel:
+            return "add_line";
+        default:
+            return "";
     }
 }
 
@@ -150,16 +181,19 @@ bool GridEditor::run(CommandId id) {
             break;
         case CommandId::PasteLine: {
             std::string text = clipboard_text();
-            change(tr("Paste Line"), [&](TextGrid& g) {
-                return grid::paste_lines(g, kind_, at, text, prompter);
-            });
+            change(tr("Paste Line"),
+                   [&](TextGrid& g) { return grid::paste_lines(g, kind_, at, text, prompter); });
             break;
         }
         case CommandId::SelectAll:
             select_range(grid::select_all(model()->grid()));
             break;
-        case CommandId::Find: show_find_bar(false); break;
-        case CommandId::Replace: show_find_bar(true); break;
+        case CommandId::Find:
+            show_find_bar(false);
+            break;
+        case CommandId::Replace:
+            show_find_bar(true);
+            break;
         case CommandId::ShiftUp:
             change(tr("Shift Up"), [&](TextGrid& g) { return grid::shift_up(g, range); });
             break;
@@ -202,8 +236,12 @@ bool GridEditor::run(CommandId id) {
             if (c.isValid()) v->edit(c);
             break;
         }
-        case CommandId::MoveTo: move_or_copy(true); break;
-        case CommandId::CopyTo: move_or_copy(false); break;
+        case CommandId::MoveTo:
+            move_or_copy(true);
+            break;
+        case CommandId::CopyTo:
+            move_or_copy(false);
+            break;
         case CommandId::ConvertDecimal:
             change(tr("Convert Decimal"),
                    [&](TextGrid& g) { return grid::convert_decimal(g, kind_, range); });
@@ -214,9 +252,8 @@ bool GridEditor::run(CommandId id) {
             break;
         case CommandId::SplitComments: {
             std::string text = clipboard_text();
-            change(tr("Split Comments"), [&](TextGrid& g) {
-                return grid::split_comments(g, kind_, at, text, prompter);
-            });
+            change(tr("Split Comments"),
+                   [&](TextGrid& g) { return grid::split_comments(g, kind_, at, text, prompter); });
             break;
         }
         case CommandId::ClearSelectedLines:
@@ -227,7 +264,9 @@ bool GridEditor::run(CommandId id) {
             change(tr("Remove Empty Line(s)"),
                    [&](TextGrid& g) { return grid::remove_empty_lines(g, kind_); });
             break;
-        case CommandId::Validate: validate(); break;
+        case CommandId::Validate:
+            validate();
+            break;
         case CommandId::NewChannel:
             change(tr("Channel"), [&](TextGrid& g) { return grid::add_line(g, kind_, prompter); });
             v->setFocus();
@@ -293,15 +332,16 @@ std::optional<std::pair<int, int>> GridEditor::target_group_dialog(bool move) {
         if (!starts_with(key, "SYS-")) continue;
         int s = keys::system_of(key);
         const std::string& code = store.system_type_code(s);
-        if (grid::grid_kind_for_system_type(code.empty() ? 0 : std::stoi(code)) != kind_) continue;
+        if (grid::grid_kind_for_system_type(static_cast<int>(lenient_integer(code))) != kind_)
+            continue;
         for (auto c = store.first_child(sys); c != SystemStore::npos; c = store.next_sibling(c)) {
             const std::string& gk = store.key_of(c);
             if (!starts_with(gk, "GRP-")) continue;
             int g = keys::group_of(gk);
             if (s == system_ && g == group_) continue;
-            auto* item = new QListWidgetItem(to_q(get_field(store.text_of(sys), 4)) +
-                                             QStringLiteral(" / ") +
-                                             to_q(get_field(store.text_of(c), 4)));
+            auto* item =
+                new QListWidgetItem(to_q(get_field(store.text_of(sys), 4)) + QStringLiteral(" / ") +
+                                    to_q(get_field(store.text_of(c), 4)));
             item->setData(Qt::UserRole, s);
             item->setData(Qt::UserRole + 1, g);
             list->addItem(item);

@@ -19,6 +19,7 @@
 #include "app/editor/grid_undo.h"
 #include "app/editor/grid_view.h"
 #include "core/base/prompter.h"
+#include "core/base/text.h"
 #include "core/editor/grid_columns.h"
 #include "core/editor/grid_keys.h"
 #include "core/editor/grid_text.h"
@@ -130,8 +131,8 @@ void GridEditor::build_ui() {
     connect(map_button_, &QPushButton::clicked, this, [this] { open_map(); });
 
     grids_ = new QStackedWidget(this);
-    empty_page_ = new QLabel(tr("Click a group or department in the browser to edit its channels."),
-                             this);
+    empty_page_ =
+        new QLabel(tr("Click a group or department in the browser to edit its channels."), this);
     static_cast<QLabel*>(empty_page_)->setAlignment(Qt::AlignCenter);
     grids_->addWidget(empty_page_);
     conv_view_ = make_view(QStringLiteral("convgrid"), GridKind::Channel, conv_model_);
@@ -217,8 +218,9 @@ GridView* GridEditor::make_view(const QString& name, GridKind kind, GridModel*& 
         const grid::ColumnSpec* spec = grid::column_spec(kind, col);
         return spec && spec->column == grid::Column::AlphaTag ? grid::k_alpha_tag_limit : 0;
     };
-    connect(view, &QWidget::customContextMenuRequested, this,
-            [this, view](const QPoint& pos) { emit context_menu(view->viewport()->mapToGlobal(pos)); });
+    connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint& pos) {
+        emit context_menu(view->viewport()->mapToGlobal(pos));
+    });
     grids_->addWidget(view);
     return view;
 }
@@ -226,13 +228,13 @@ GridView* GridEditor::make_view(const QString& name, GridKind kind, GridModel*& 
 void GridEditor::set_up_columns(GridView* view, GridKind kind) {
     std::vector<int> widths = grid::read_column_widths(settings_, kind);
     for (int c = 0; c < static_cast<int>(widths.size()); ++c)
-        view->setColumnWidth(c, grid::twips_to_pixels(c == 0 ? std::min(widths[c], 700)
-                                                             : widths[c]));
+        view->setColumnWidth(c,
+                             grid::twips_to_pixels(c == 0 ? std::min(widths[c], 700) : widths[c]));
 }
 
 void GridEditor::save_column_widths() {
-    for (auto [view, kind] : {std::pair{conv_view_, GridKind::Channel},
-                              std::pair{trunk_view_, GridKind::Talkgroup}}) {
+    for (auto [view, kind] :
+         {std::pair{conv_view_, GridKind::Channel}, std::pair{trunk_view_, GridKind::Talkgroup}}) {
         std::vector<int> widths;
         for (int c = 0; c < grid::column_count(kind); ++c)
             widths.push_back(grid::pixels_to_twips(view->columnWidth(c)));
@@ -255,7 +257,9 @@ bool GridEditor::is_edacs() const {
     return code == "2" || code == "3";
 }
 
-std::string GridEditor::group_key() const { return keys::group(system_, group_); }
+std::string GridEditor::group_key() const {
+    return keys::group(system_, group_);
+}
 
 QUndoStack* GridEditor::stack_for(const std::string& key) {
     auto it = stacks_.find(key);
@@ -273,7 +277,7 @@ void GridEditor::open_group(int system, int group) {
     const std::string& code = session_.store().system_type_code(system);
     system_ = system;
     group_ = group;
-    kind_ = grid::grid_kind_for_system_type(code.empty() ? 0 : std::stoi(code));
+    kind_ = grid::grid_kind_for_system_type(static_cast<int>(lenient_integer(code)));
     dirty_ = false;
 
     TextGrid loaded;
@@ -465,7 +469,8 @@ std::optional<std::vector<std::string>> GridEditor::cell_choices(int grid_row, i
             if (grid::sq_code_typed(mode)) return std::nullopt;
             return grid::sq_code_values(mode);
         }
-        default: return std::nullopt;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -495,7 +500,8 @@ void GridEditor::select_range(const grid::CellRange& range) {
     GridView* v = view();
     if (!v || range.empty()) return;
     GridModel* m = model();
-    QModelIndex tl = m->index(range.top - 1, range.left), br = m->index(range.bottom - 1, range.right);
+    QModelIndex tl = m->index(range.top - 1, range.left),
+                br = m->index(range.bottom - 1, range.right);
     if (!tl.isValid() || !br.isValid()) return;
     v->selectionModel()->setCurrentIndex(tl, QItemSelectionModel::NoUpdate);
     v->selectionModel()->select(QItemSelection(tl, br), QItemSelectionModel::ClearAndSelect);

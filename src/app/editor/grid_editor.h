@@ -33,7 +33,7 @@ class Settings;
 
 class GridEditor : public QWidget {
     Q_OBJECT
-public:
+  public:
     GridEditor(EditingSession& session, Settings& settings, QUndoGroup* undo_group,
                QWidget* parent = nullptr);
     ~GridEditor() override;
@@ -82,14 +82,14 @@ public:
     // Where a link is opened (the default browser); tests replace it.
     std::function<void(const std::string& url)> open_url;
 
-signals:
+  signals:
     void status(const QString& text);
     void diagnostic(const QString& line);
     void context_menu(const QPoint& global_pos);
     // The group's name as typed, for the browser.
     void group_renamed(const QString& key, const QString& name);
 
-private:
+  private:
     void build_ui();
     GridView* make_view(const QString& name, grid::GridKind kind, GridModel*& model);
     void set_up_columns(GridView* view, grid::GridKind kind);

@@ -1,8 +1,8 @@
 #include "app/editor/grid_model.h"
 
+#include <QApplication>
 #include <QBrush>
 #include <QPalette>
-#include <QApplication>
 
 #include "app/common/latin1.h"
 
@@ -67,14 +67,16 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     if (r >= grid_.rows() || c >= grid_.cols()) return {};
     switch (role) {
         case Qt::DisplayRole:
-        case Qt::EditRole: return to_q(grid_.at(r, c));
+        case Qt::EditRole:
+            return to_q(grid_.at(r, c));
         case Qt::TextAlignmentRole:
             if (c == 0) return int(Qt::AlignRight | Qt::AlignVCenter);
             return {};
         case Qt::BackgroundRole:
             if (c == 0) return QApplication::palette().brush(QPalette::Button);
             return {};
-        default: return {};
+        default:
+            return {};
     }
 }
 
@@ -83,8 +85,10 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
     const int r = index.row() + 1, c = index.column();
     std::string text = from_q(value.toString());
     if (grid_.at(r, c) == text) return false;
-    if (edit_hook) edit_hook(r, c, text);
-    else set_cell(r, c, text);
+    if (edit_hook)
+        edit_hook(r, c, text);
+    else
+        set_cell(r, c, text);
     return true;
 }
 

@@ -15,7 +15,7 @@ namespace tarvex {
 
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     explicit GridModel(QObject* parent = nullptr);
 
     // Titles of columns 1.. (column 0 is always "#").
@@ -44,7 +44,7 @@ public:
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-private:
+  private:
     TextGrid grid_;
     QStringList titles_;
 };

@@ -6,7 +6,10 @@ namespace tarvex {
 
 CellEditCommand::CellEditCommand(GridModel* model, int grid_row, int col, std::string before,
                                  std::string after)
-    : model_(model), row_(grid_row), col_(col), before_(std::move(before)),
+    : model_(model),
+      row_(grid_row),
+      col_(col),
+      before_(std::move(before)),
       after_(std::move(after)) {
     setText(QStringLiteral("Edit cell"));
 }

@@ -123,8 +123,10 @@ void GridView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     std::string text;
-    if (key == Qt::Key_Minus) text = "-";  // main keyboard and numeric pad alike
-    else if (key == Qt::Key_Space) text = " ";
+    if (key == Qt::Key_Minus)
+        text = "-";  // main keyboard and numeric pad alike
+    else if (key == Qt::Key_Space)
+        text = " ";
     else if (!event->text().isEmpty() && event->text().at(0).isPrint())
         text = from_q(event->text().toUpper());
     if (!text.empty()) {

@@ -13,12 +13,12 @@ namespace tarvex {
 // Drop-down lists for list columns, a text box (with a length limit) for free columns.
 class GridDelegate : public QStyledItemDelegate {
     Q_OBJECT
-public:
+  public:
     using Choices = std::function<std::optional<std::vector<std::string>>(int grid_row, int col)>;
     explicit GridDelegate(QObject* parent = nullptr) : QStyledItemDelegate(parent) {}
 
-    Choices choices;                              // nullopt: free text
-    std::function<int(int col)> max_length;       // 0: no limit
+    Choices choices;                         // nullopt: free text
+    std::function<int(int col)> max_length;  // 0: no limit
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
@@ -29,7 +29,7 @@ public:
 
 class GridView : public QTableView {
     Q_OBJECT
-public:
+  public:
     explicit GridView(QWidget* parent = nullptr);
 
     // A key on a selected cell (not while editing): the grid row and column, the key's text
@@ -46,15 +46,15 @@ public:
     // Commits and closes an open cell editor, so a save never misses what is being typed.
     void finish_editing();
 
-signals:
+  signals:
     void focused();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
-private:
+  private:
     GridDelegate* delegate_;
 };
 

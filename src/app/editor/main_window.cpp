@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QShowEvent>
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -15,6 +14,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -261,8 +261,10 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::show_in_place() {
-    if (start_maximized_) showMaximized();
-    else show();
+    if (start_maximized_)
+        showMaximized();
+    else
+        show();
 }
 
 // ---- the session ----
@@ -357,8 +359,12 @@ void MainWindow::show_selection(const Selection& s) {
             show_page(site_editor_);
             site_editor_->show_site(s.system, s.site);
             break;
-        case Level::UnitIds: show_page(unit_id_page_); break;
-        default: show_page(start_page_); break;
+        case Level::UnitIds:
+            show_page(unit_id_page_);
+            break;
+        default:
+            show_page(start_page_);
+            break;
     }
     update_command_states();
 }
@@ -378,7 +384,8 @@ void MainWindow::show_page(QWidget* page) {
         site_editor_->write_back();
         site_editor_->forget();
     }
-    for (int i = 0; i < tabs_->count(); ++i) tabs_->setTabEnabled(i, tabs_->widget(i) == page || i == 0);
+    for (int i = 0; i < tabs_->count(); ++i)
+        tabs_->setTabEnabled(i, tabs_->widget(i) == page || i == 0);
     tabs_->setCurrentWidget(page);
 }
 

@@ -39,7 +39,7 @@ struct Selection;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     static constexpr const char* k_title = "Tarvex";
 
     MainWindow(Settings& settings, const PlatformFolders& platform, QWidget* parent = nullptr);
@@ -83,13 +83,13 @@ public:
     // Opens a web address in the default browser; tests replace it.
     std::function<void(const std::string& url)> open_url;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-private:
+  private:
     void build_ui();
     void build_menus();
     void build_tool_bar();

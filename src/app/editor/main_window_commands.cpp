@@ -68,16 +68,17 @@ QKeySequence shortcut_for(Menu menu, std::string_view caption) {
 }
 
 // Menus of the menu bar, in order; the alpha-tag commands sit in a submenu of Edit.
-constexpr Menu k_bar_menus[] = {Menu::File,     Menu::MultiFile, Menu::Add,   Menu::Edit,
-                                Menu::Options,  Menu::ImportExport, Menu::Scanner,
-                                Menu::Setup,    Menu::Tools,     Menu::Browser, Menu::Help};
+constexpr Menu k_bar_menus[] = {Menu::File,    Menu::MultiFile,    Menu::Add,     Menu::Edit,
+                                Menu::Options, Menu::ImportExport, Menu::Scanner, Menu::Setup,
+                                Menu::Tools,   Menu::Browser,      Menu::Help};
 
 }  // namespace
 
 QAction* MainWindow::make_action(Menu menu, const CommandEntry& entry, QObject* parent) {
     const QString caption = to_q(entry.caption);
     // "&" would turn into a mnemonic; the captions are shown as they are.
-    auto* act = new QAction(QString(caption).replace(QLatin1Char('&'), QStringLiteral("&&")), parent);
+    auto* act =
+        new QAction(QString(caption).replace(QLatin1Char('&'), QStringLiteral("&&")), parent);
     act->setObjectName(caption);
     act->setEnabled(entry.available);
     if (!entry.available) act->setToolTip(to_q(k_not_yet_available));
@@ -136,7 +137,8 @@ void MainWindow::build_menus() {
             m->addSeparator();
             QMenu* tags = m->addMenu(to_q(menu_title(Menu::AlphaTags)));
             for (const CommandEntry& e : command_table())
-                if (e.menu == Menu::AlphaTags) tags->addAction(make_action(Menu::AlphaTags, e, tags));
+                if (e.menu == Menu::AlphaTags)
+                    tags->addAction(make_action(Menu::AlphaTags, e, tags));
         }
     }
 
@@ -157,7 +159,8 @@ void MainWindow::build_menus() {
     tree_menu_ = new QMenu(this);
     tree_menu_->setObjectName(QStringLiteral("mnu_tree_popup"));
     for (const CommandEntry& e : command_table())
-        if (e.menu == Menu::TreePopup) tree_menu_->addAction(make_action(Menu::TreePopup, e, tree_menu_));
+        if (e.menu == Menu::TreePopup)
+            tree_menu_->addAction(make_action(Menu::TreePopup, e, tree_menu_));
 }
 
 void MainWindow::build_tool_bar() {
@@ -214,20 +217,26 @@ bool MainWindow::run_command(CommandId id) {
             update_command_states();
             return ran;
         }
-        case Handler::Window: return run_window_command(id);
+        case Handler::Window:
+            return run_window_command(id);
     }
     return false;
 }
 
 void MainWindow::after_session_command(CommandId id) {
     switch (id) {
-        case CommandId::CloseAll: grid_editor_->prune_history(session_->store().empty()); break;
+        case CommandId::CloseAll:
+            grid_editor_->prune_history(session_->store().empty());
+            break;
         case CommandId::OpenHpd:
         case CommandId::CloseSystem:
         case CommandId::DeleteSystem:
         case CommandId::DeleteGroup:
-        case CommandId::RemoveHpd: grid_editor_->prune_history(false); break;
-        default: break;
+        case CommandId::RemoveHpd:
+            grid_editor_->prune_history(false);
+            break;
+        default:
+            break;
     }
     if (session_->browser_dirty()) rebuild_browser();
     update_command_states();
@@ -235,9 +244,15 @@ void MainWindow::after_session_command(CommandId id) {
 
 bool MainWindow::run_window_command(CommandId id) {
     switch (id) {
-        case CommandId::Exit: close(); return true;
-        case CommandId::Expand: tree_->expandAll(); return true;
-        case CommandId::Collapse: tree_->collapseAll(); return true;
+        case CommandId::Exit:
+            close();
+            return true;
+        case CommandId::Expand:
+            tree_->expandAll();
+            return true;
+        case CommandId::Collapse:
+            tree_->collapseAll();
+            return true;
         case CommandId::HighlightChangedSystems:
         case CommandId::HighlightSystems:
         case CommandId::HighlightGroups:
@@ -261,7 +276,9 @@ bool MainWindow::run_window_command(CommandId id) {
             after_session_command(CommandId::DeleteSystem);
             return true;
         }
-        case CommandId::SaveIndividualSystems: save_individual_systems(); return true;
+        case CommandId::SaveIndividualSystems:
+            save_individual_systems();
+            return true;
         case CommandId::EditGroups: {
             const Selection& s = session_->selection();
             if (s.level != Level::Group) {
@@ -279,11 +296,11 @@ bool MainWindow::run_window_command(CommandId id) {
                           tr("calculator"));
             return true;
         case CommandId::OpenNotePad:
-            start_program({QStringLiteral("notepad.exe"), QStringLiteral("gnome-text-editor"),
-                           QStringLiteral("gedit"), QStringLiteral("kate"),
-                           QStringLiteral("kwrite"), QStringLiteral("mousepad"),
-                           QStringLiteral("xed"), QStringLiteral("pluma")},
-                          tr("text editor"));
+            start_program(
+                {QStringLiteral("notepad.exe"), QStringLiteral("gnome-text-editor"),
+                 QStringLiteral("gedit"), QStringLiteral("kate"), QStringLiteral("kwrite"),
+                 QStringLiteral("mousepad"), QStringLiteral("xed"), QStringLiteral("pluma")},
+                tr("text editor"));
             return true;
         case CommandId::ShortcutsOverview:
             prompter_->tell(grid::shortcuts_overview(), "Shortcuts Overview");

@@ -16,12 +16,12 @@
 #include "app/common/latin1.h"
 #include "app/editor/grid_model.h"
 #include "app/editor/grid_view.h"
+#include "core/base/prompter.h"
 #include "core/base/text.h"
 #include "core/editor/grid_columns.h"
 #include "core/editor/grid_ops.h"
 #include "core/editor/map_link.h"
 #include "core/editor/session.h"
-#include "core/base/prompter.h"
 #include "core/model/store_keys.h"
 #include "core/model/system_store.h"
 
@@ -113,8 +113,8 @@ SiteEditor::SiteEditor(EditingSession& session, Settings& settings, QWidget* par
     freq_view_->setModel(freq_model_);
     std::vector<int> widths = grid::read_column_widths(settings_, grid::GridKind::SiteFrequency);
     for (int c = 0; c < static_cast<int>(widths.size()); ++c)
-        freq_view_->setColumnWidth(c, grid::twips_to_pixels(c == 0 ? std::min(widths[c], 700)
-                                                                   : widths[c]));
+        freq_view_->setColumnWidth(
+            c, grid::twips_to_pixels(c == 0 ? std::min(widths[c], 700) : widths[c]));
     freq_view_->is_free_column = [](int col) { return col > 0; };
     freq_model_->edit_hook = [this](int r, int c, const std::string& v) { freq_edited(r, c, v); };
     freq_view_->on_delete = [this] {
@@ -207,17 +207,22 @@ SiteEditor::SiteEditor(EditingSession& session, Settings& settings, QWidget* par
     });
     connect(map, &QPushButton::clicked, this, [this] {
         std::string url = map_link(from_q(latitude_->text()), from_q(longitude_->text()));
-        if (url.empty()) session_.prompter().tell(k_no_location);
-        else if (open_url) open_url(url);
+        if (url.empty())
+            session_.prompter().tell(k_no_location);
+        else if (open_url)
+            open_url(url);
     });
     setEnabled(false);
 }
 
 QLineEdit* SiteEditor::bandplan_edit(int row, int col) const {
     switch (col) {
-        case 0: return lower_[row];
-        case 1: return upper_[row];
-        default: return offset_[row];
+        case 0:
+            return lower_[row];
+        case 1:
+            return upper_[row];
+        default:
+            return offset_[row];
     }
 }
 

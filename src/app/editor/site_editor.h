@@ -22,7 +22,7 @@ class Settings;
 
 class SiteEditor : public QWidget {
     Q_OBJECT
-public:
+  public:
     SiteEditor(EditingSession& session, Settings& settings, QWidget* parent = nullptr);
 
     void show_site(int system, int site);
@@ -43,10 +43,10 @@ public:
     // Where the map link is opened (the default browser); tests replace it.
     std::function<void(const std::string& url)> open_url;
 
-signals:
+  signals:
     void renamed(const QString& key, const QString& name);
 
-private:
+  private:
     void fill(const SiteForm& form);
     SiteForm collect() const;
     void fill_bandplan(const Bandplan& plan);

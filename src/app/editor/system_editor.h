@@ -21,7 +21,7 @@ class EditingSession;
 
 class SystemEditor : public QWidget {
     Q_OBJECT
-public:
+  public:
     // `department`: the shorter form, without trunk options and fleet map.
     SystemEditor(EditingSession& session, bool department, QWidget* parent = nullptr);
 
@@ -39,11 +39,11 @@ public:
     QComboBox* type_box() const { return type_; }
     QSpinBox* fleet_block(int i) const { return fleet_[i]; }
 
-signals:
+  signals:
     // The system's name as typed, for the browser.
     void renamed(const QString& key, const QString& name);
 
-private:
+  private:
     void fill(const SystemForm& form);
     SystemForm collect() const;
     void edited();

@@ -17,7 +17,8 @@ namespace {
 using detail::set_cell;
 
 bool all_digits(std::string_view s) {
-    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return !s.empty() &&
+           std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // A listed frequency as MHz text, "" when the word is none. Whole numbers of more than six
@@ -34,15 +35,18 @@ std::string frequency_key(std::string_view word) {
 
 std::string key_of(Column key_column, std::string_view word) {
     switch (key_column) {
-        case Column::Frequency: return frequency_key(word);
+        case Column::Frequency:
+            return frequency_key(word);
         case Column::Talkgroup:
             // EDACS lists write talkgroups in agency-fleet-subfleet notation.
             if (all_digits(word) || decimal_from_afs(word)) return std::string(word);
             if (word.size() > 1 && (word[0] == 'i' || word[0] == 'I') && all_digits(word.substr(1)))
                 return "i" + std::string(word.substr(1));
             return {};
-        case Column::UnitId: return all_digits(word) ? std::string(word) : std::string();
-        default: return {};
+        case Column::UnitId:
+            return all_digits(word) ? std::string(word) : std::string();
+        default:
+            return {};
     }
 }
 
@@ -74,7 +78,8 @@ GridChange split_comments(TextGrid& grid, GridKind kind, int at, std::string_vie
         size_t end = clean.find_first_of(" \t,;:");
         std::string word = clean.substr(0, end);
         // "154.3100," and "1234:" carry their separator on the number.
-        while (!word.empty() && std::string_view("-:,;").find(word.back()) != std::string_view::npos)
+        while (!word.empty() &&
+               std::string_view("-:,;").find(word.back()) != std::string_view::npos)
             word.pop_back();
         std::string key = key_of(key_spec->column, word);
         if (key.empty()) {

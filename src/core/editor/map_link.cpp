@@ -15,9 +15,12 @@ bool is_number(std::string_view s) {
     size_t i = (t[0] == '-' || t[0] == '+') ? 1 : 0;
     bool digit = false, point = false;
     for (; i < t.size(); ++i) {
-        if (t[i] >= '0' && t[i] <= '9') digit = true;
-        else if (t[i] == '.' && !point) point = true;
-        else return false;
+        if (t[i] >= '0' && t[i] <= '9')
+            digit = true;
+        else if (t[i] == '.' && !point)
+            point = true;
+        else
+            return false;
     }
     return digit;
 }

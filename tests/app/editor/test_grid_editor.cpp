@@ -24,7 +24,9 @@ namespace {
 // Channel grid columns.
 constexpr int k_freq = 1, k_tag = 2, k_avoid = 3, k_delay = 9, k_volume = 10;
 
-const std::string& cell(GridEditor* g, int row, int col) { return g->model()->grid().at(row, col); }
+const std::string& cell(GridEditor* g, int row, int col) {
+    return g->model()->grid().at(row, col);
+}
 
 void select_cell(GridView* v, int grid_row, int col) {
     v->setFocus();
@@ -58,7 +60,7 @@ class TestGridEditor : public QObject {
     GridEditor* grid_ = nullptr;
     GridView* view_ = nullptr;
 
-private slots:
+  private slots:
     void init() {
         rig_ = new EditorRig;
         rig_->start();
@@ -183,7 +185,8 @@ private slots:
         QCOMPARE(cell(grid_, 3, k_tag), std::string("Sheriff TAC 2"));
         QCOMPARE(cell(grid_, 4, k_tag), std::string("Sheriff TAC 3"));
 
-        QApplication::clipboard()->setText(QStringLiteral("154.9 Range Ops\n453.1250 - Jail Tac\n"));
+        QApplication::clipboard()->setText(
+            QStringLiteral("154.9 Range Ops\n453.1250 - Jail Tac\n"));
         const int rows = grid_->model()->grid().rows();
         select_cell(view_, rows - 1, k_tag);
         rig_->window->dispatch(Menu::Edit, QStringLiteral("Split Comments"));

@@ -45,7 +45,7 @@ bool told(const RecordingPrompter& p, std::string_view text) {
 class TestMainWindow : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void startUpWarnsAboutFirmwareOnlyOnce() {
         EditorRig rig;
         rig.start();
@@ -170,7 +170,9 @@ private slots:
         QCOMPARE(int(tfq.size()), 4);
         QCOMPARE(get_field(tfq[0], 1), std::string("851.2375"));
         QCOMPARE(get_field(tfq[1], 1), std::string("853.0625"));
-        QVERIFY(store.get_node_text("MCP-002-001").rfind("MCP,type,851.0250,854.0000,25.0,440", 0) == 0);
+        QVERIFY(
+            store.get_node_text("MCP-002-001").rfind("MCP,type,851.0250,854.0000,25.0,440", 0) ==
+            0);
 
         std::string opened;
         site->open_url = [&](const std::string& url) { opened = url; };

@@ -14,7 +14,7 @@ using namespace tarvex::test;
 class TestScreenshot : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void mainWindowDrawsTheSampleWithAGroupOpen() {
         EditorRig rig;
         // Widths a user would have dragged the name columns to in an earlier run.
