@@ -84,36 +84,43 @@ void GridEditor::build_ui() {
     caption_->setFont(f);
     layout->addWidget(caption_);
 
+    // Two short rows rather than one long one, so the editor fits beside the browser on a
+    // small screen.
     auto* header = new QHBoxLayout;
     header->addWidget(new QLabel(tr("Name:"), this));
     name_ = new QLineEdit(this);
     name_->setObjectName(QStringLiteral("txt_name"));
     name_->setMaxLength(static_cast<int>(k_max_name_chars));
-    header->addWidget(name_, 3);
+    name_->setMinimumWidth(120);
+    header->addWidget(name_, 1);
     name_count_ = new QLabel(to_q(name_counter_text("")), this);
     name_count_->setObjectName(QStringLiteral("lbl_chars"));
     header->addWidget(name_count_);
     lockout_ = new QCheckBox(tr("Lockout"), this);
     lockout_->setObjectName(QStringLiteral("chk_lockout"));
     header->addWidget(lockout_);
-    header->addWidget(new QLabel(tr("Lat:"), this));
+    layout->addLayout(header);
+
+    auto* place = new QHBoxLayout;
+    place->addWidget(new QLabel(tr("Lat:"), this));
     latitude_ = coordinate_edit(QStringLiteral("txt_lat"), this);
-    header->addWidget(latitude_);
-    header->addWidget(new QLabel(tr("Lon:"), this));
+    place->addWidget(latitude_);
+    place->addWidget(new QLabel(tr("Lon:"), this));
     longitude_ = coordinate_edit(QStringLiteral("txt_lon"), this);
-    header->addWidget(longitude_);
-    header->addWidget(new QLabel(tr("Range:"), this));
+    place->addWidget(longitude_);
+    place->addWidget(new QLabel(tr("Range:"), this));
     range_ = coordinate_edit(QStringLiteral("txt_range"), this);
     range_->setMaximumWidth(60);
-    header->addWidget(range_);
-    default_button_ = new QPushButton(tr("Default"), this);
-    default_button_->setObjectName(QStringLiteral("cmd_default"));
-    header->addWidget(default_button_);
+    place->addWidget(range_);
     map_button_ = new QPushButton(tr("Map"), this);
     map_button_->setObjectName(QStringLiteral("cmd_map"));
     map_button_->setToolTip(tr("Show the group's location on a web map"));
-    header->addWidget(map_button_);
-    layout->addLayout(header);
+    place->addWidget(map_button_);
+    place->addStretch(1);
+    default_button_ = new QPushButton(tr("Default"), this);
+    default_button_->setObjectName(QStringLiteral("cmd_default"));
+    place->addWidget(default_button_);
+    layout->addLayout(place);
 
     for (QLineEdit* e : {name_, latitude_, longitude_, range_})
         connect(e, &QLineEdit::textEdited, this, [this] { header_edited(); });

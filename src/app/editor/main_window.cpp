@@ -141,6 +141,8 @@ void MainWindow::build_ui() {
     tabs_->addTab(unit_id_page_, tr("Unit IDs"));
     for (int i = 1; i < tabs_->count(); ++i) tabs_->setTabEnabled(i, false);
     splitter_->addWidget(tabs_);
+    // Resizing the window widens the editors; the browser keeps the width it was given.
+    splitter_->setStretchFactor(0, 0);
     splitter_->setStretchFactor(1, 1);
     setCentralWidget(splitter_);
 
@@ -254,10 +256,12 @@ void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (placed_) return;
     placed_ = true;
-    // The browser width is set once the window has its real width, so the splitter does not
-    // rescale it.
-    int browser = std::max(120, twips_to_pixels(session_->settings().place.browser_left));
-    splitter_->setSizes({browser, std::max(200, splitter_->width() - browser)});
+    // The browser width is set once the window is laid out at its real width, so the splitter
+    // does not scale it down with a smaller first layout.
+    QTimer::singleShot(0, this, [this] {
+        int browser = std::max(120, twips_to_pixels(session_->settings().place.browser_left));
+        splitter_->setSizes({browser, std::max(200, splitter_->width() - browser)});
+    });
 }
 
 void MainWindow::show_in_place() {

@@ -3,6 +3,7 @@
 // and reopening the file with every edit in it.
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QUndoGroup>
@@ -192,6 +193,34 @@ class TestGridEditor : public QObject {
         rig_->window->dispatch(Menu::Edit, QStringLiteral("Split Comments"));
         QCOMPARE(cell(grid_, rows - 1, k_freq), std::string("154.9000"));
         QCOMPARE(cell(grid_, rows, k_tag), std::string("Jail Tac"));
+    }
+
+    void sqCodeListFollowsTheRowsSqMode() {
+        auto list_at = [&](int row) {
+            select_cell(view_, row, 6);
+            view_->edit(view_->currentIndex());
+            auto* box = qobject_cast<QComboBox*>(QApplication::focusWidget());
+            int n = box ? box->count() : -1;
+            QString second = box && n > 1 ? box->itemText(1) : QString();
+            view_->finish_editing();
+            return std::pair{n, second};
+        };
+        QCOMPARE(list_at(1), std::pair(51, QStringLiteral("67.0")));  // CTCSS
+        QCOMPARE(list_at(3), std::pair(105, QStringLiteral("023")));  // DCS
+    }
+
+    void undoHistoryBelongsToItsGroup() {
+        QUndoGroup* undo = rig_->window->undo_group();
+        type_over(view_, 1, k_tag, QStringLiteral("First group"));
+        QVERIFY(rig_->click("GRP-999-001-001"));
+        QVERIFY(!undo->canUndo());
+        type_over(grid_->view(), 1, k_tag, QStringLiteral("Second group"));
+        QVERIFY(rig_->click("GRP-999-001-000"));
+        undo->undo();
+        QCOMPARE(cell(grid_, 1, k_tag), std::string("Sheriff Dispatch"));
+        QVERIFY(!undo->canUndo());
+        QVERIFY(rig_->click("GRP-999-001-001"));
+        QCOMPARE(cell(grid_, 1, k_tag), std::string("Second group"));
     }
 
     void rowsMoveAndCopyToAnotherGroup() {

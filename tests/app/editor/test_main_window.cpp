@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QUrl>
 #include <filesystem>
@@ -182,6 +183,78 @@ class TestMainWindow : public QObject {
         rig.prompter.script({Answer::Yes});
         site->findChild<QPushButton*>(QStringLiteral("cmd_delete"))->click();
         QVERIFY(!store.exists("SIT-002-001"));
+    }
+
+    void openingOverUnsavedChangesAsksAndCancelKeepsThem() {
+        EditorRig rig;
+        MainWindow& w = rig.start();
+        w.dispatch(Menu::AddButtons, QStringLiteral("Con"));
+        rig.prompter.script({Answer::Cancel});
+        rig.open(sample_hpd());
+        QCOMPARE(rig.prompter.questions.back(),
+                 std::string("This will delete all data.\nIf not saved, data is lost!\nContinue?"));
+        QCOMPARE(systems_in(w.session().store()), 1);
+        QVERIFY(w.isWindowModified());
+    }
+
+    void savingWithoutAFileNameAsksForOne() {
+        EditorRig rig;
+        MainWindow& w = rig.start();
+        w.dispatch(Menu::AddButtons, QStringLiteral("P25"));
+        const QString target = rig.home.filePath("new.hpd");
+        rig.chooser.push(QFile::encodeName(target).toStdString());
+        w.dispatch(Menu::ToolBar, QStringLiteral("Save"));
+        QCOMPARE(int(rig.chooser.asked.size()), 1);
+        QVERIFY(QFile::exists(target));
+        QVERIFY(!w.isWindowModified());
+        QVERIFY(w.windowTitle().contains(QStringLiteral("new.hpd")));
+        QVERIFY(w.status_label()->text().startsWith(QStringLiteral("Saved: ")));
+        // Known now: the next save asks nothing.
+        w.dispatch(Menu::File, QStringLiteral("Save HPD File"));
+        QCOMPARE(int(rig.chooser.asked.size()), 1);
+    }
+
+    void highlightMenusMarkTheMatchingNodes() {
+        EditorRig rig;
+        MainWindow& w = rig.start();
+        rig.open(sample_hpd());
+        w.dispatch(Menu::Browser, QStringLiteral("Conv Groups"));
+        auto marked = [&](const char* key) {
+            return w.browser_model()
+                ->data(w.browser_model()->index_of_key(key), Qt::BackgroundRole)
+                .isValid();
+        };
+        QVERIFY(marked("GRP-999-001-000"));
+        QVERIFY(!marked("GRP-999-002-000"));
+        QVERIFY(!marked("SYS-001"));
+    }
+
+    void severalFilesModeShowsEachFileAsAList() {
+        EditorRig rig;
+        MainWindow& w = rig.start();
+        rig.open(sample_hpd());
+        w.findChild<QAction*>(QStringLiteral("multihpd"))->trigger();
+        QVERIFY(w.session().multi_mode());
+        QVERIFY(w.browser_model()->index_of_key("FAV-001").isValid());
+        QVERIFY(w.action(Menu::MultiFile, QStringLiteral("Remove HPD"))->isEnabled());
+        QVERIFY(rig.click("SYS-001"));
+        w.dispatch(Menu::MultiFile, QStringLiteral("Remove HPD"));
+        QVERIFY(told(rig.prompter, "Click on Fav file first"));
+    }
+
+    void windowPlaceAndBrowserWidthComeFromTheSettings() {
+        EditorRig rig;
+        rig.settings->SaveSetting("", "wwidth", "10500");
+        rig.settings->SaveSetting("", "wheight", "7500");
+        rig.settings->SaveSetting("all", "browser_left", "3000");
+        MainWindowOptions options;
+        options.prompter = &rig.prompter;
+        options.chooser = &rig.chooser;
+        MainWindow w(*rig.settings, QtFolderProvider().folders(), options);
+        QCOMPARE(w.size(), QSize(700, 500));
+        w.show_in_place();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTRY_COMPARE(w.findChild<QSplitter*>(QStringLiteral("splitter"))->sizes().value(0), 200);
     }
 
     void gridCommandWithoutAGridLeavesADiagnosticLine() {
