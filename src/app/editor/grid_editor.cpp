@@ -202,8 +202,8 @@ GridView* GridEditor::make_view(const QString& name, GridKind kind, GridModel*& 
     view->setObjectName(name);
     model = new GridModel(view);
     std::vector<std::string> titles;
-    for (const auto& spec : grid::columns_of(kind))
-        if (spec.column != grid::Column::Number) titles.emplace_back(spec.title);
+    for (const auto& colspec : grid::columns_of(kind))
+        if (colspec.column != grid::Column::Number) titles.emplace_back(colspec.title);
     model->set_titles(titles);
     TextGrid empty;
     grid::setup_grid(empty, kind);
@@ -216,14 +216,14 @@ GridView* GridEditor::make_view(const QString& name, GridKind kind, GridModel*& 
         return key_pressed(r, c, key);
     };
     view->is_free_column = [kind](int col) {
-        const grid::ColumnSpec* spec = grid::column_spec(kind, col);
-        return spec && spec->editor == grid::CellEditor::Text;
+        const grid::ColumnSpec* colspec = grid::column_spec(kind, col);
+        return colspec && colspec->editor == grid::CellEditor::Text;
     };
     view->on_delete = [this] { run(CommandId::Delete); };
     view->delegate()->choices = [this](int r, int c) { return cell_choices(r, c); };
     view->delegate()->max_length = [kind](int col) {
-        const grid::ColumnSpec* spec = grid::column_spec(kind, col);
-        return spec && spec->column == grid::Column::AlphaTag ? grid::k_alpha_tag_limit : 0;
+        const grid::ColumnSpec* colspec = grid::column_spec(kind, col);
+        return colspec && colspec->column == grid::Column::AlphaTag ? grid::k_alpha_tag_limit : 0;
     };
     connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint& pos) {
         emit context_menu(view->viewport()->mapToGlobal(pos));
@@ -454,21 +454,21 @@ void GridEditor::cell_edited(int grid_row, int col, const std::string& value) {
 }
 
 bool GridEditor::key_pressed(int grid_row, int col, const std::string& key) {
-    const grid::ColumnSpec* spec = grid::column_spec(kind_, col);
-    if (!spec || key.size() != 1) return false;
+    const grid::ColumnSpec* colspec = grid::column_spec(kind_, col);
+    if (!colspec || key.size() != 1) return false;
     const std::string& current = model()->grid().at(grid_row, col);
-    auto value = grid::key_entry(spec->column, key[0], current);
+    auto value = grid::key_entry(colspec->column, key[0], current);
     if (!value) return false;
     if (*value != current) cell_edited(grid_row, col, *value);
     return true;
 }
 
 std::optional<std::vector<std::string>> GridEditor::cell_choices(int grid_row, int col) const {
-    const grid::ColumnSpec* spec = grid::column_spec(kind_, col);
-    if (!spec) return std::nullopt;
-    switch (spec->editor) {
+    const grid::ColumnSpec* colspec = grid::column_spec(kind_, col);
+    if (!colspec) return std::nullopt;
+    switch (colspec->editor) {
         case grid::CellEditor::List:
-            return std::vector<std::string>(spec->values.begin(), spec->values.end());
+            return std::vector<std::string>(colspec->values.begin(), colspec->values.end());
         case grid::CellEditor::SqCodeList: {
             int mode_col = grid::column_index(kind_, grid::Column::SqMode);
             const std::string& mode = model()->grid().at(grid_row, mode_col);

@@ -77,9 +77,9 @@ Verdict check_unit_id(std::string_view value) {
 }
 
 // The numeric span of a list of numbers ("Off"/"Auto" entries left out).
-std::optional<std::pair<long long, long long>> numeric_span(const ColumnSpec& spec) {
+std::optional<std::pair<long long, long long>> numeric_span(const ColumnSpec& colspec) {
     std::optional<std::pair<long long, long long>> span;
-    for (std::string_view entry : spec.values) {
+    for (std::string_view entry : colspec.values) {
         auto n = parse_integer(entry);
         if (!n) continue;
         if (!span) span = std::pair{*n, *n};
@@ -89,17 +89,17 @@ std::optional<std::pair<long long, long long>> numeric_span(const ColumnSpec& sp
     return span;
 }
 
-Verdict check_list(const ColumnSpec& spec, std::string_view value) {
-    if (value.empty()) return fix("empty", std::string(spec.fallback));
-    for (std::string_view entry : spec.values)
+Verdict check_list(const ColumnSpec& colspec, std::string_view value) {
+    if (value.empty()) return fix("empty", std::string(colspec.fallback));
+    for (std::string_view entry : colspec.values)
         if (entry == value) return ok();
     std::string lower = to_lower(trim(value));
-    for (std::string_view entry : spec.values)
+    for (std::string_view entry : colspec.values)
         if (to_lower(entry) == lower)
             return fix(std::string(value) + " is spelled " + std::string(entry),
                        std::string(entry));
     if (auto n = parse_integer(trim(value)); n) {
-        if (auto span = numeric_span(spec); span) {
+        if (auto span = numeric_span(colspec); span) {
             if (*n > span->second)
                 return fix(std::string(value) + " is above " + std::to_string(span->second),
                            std::to_string(span->second));
@@ -109,7 +109,7 @@ Verdict check_list(const ColumnSpec& spec, std::string_view value) {
         }
     }
     return report(std::string(value) + " is not one of the values, the scanner gets " +
-                  std::string(spec.fallback));
+                  std::string(colspec.fallback));
 }
 
 // Codes typed without the table's exact spelling: "100" for "100.0", "23" for "023".
@@ -148,9 +148,9 @@ Verdict check_whole_number(std::string_view value, long long max, bool required,
     return ok();
 }
 
-Verdict check_cell(const TextGrid& grid, GridKind kind, const ColumnSpec& spec, int row, int col) {
+Verdict check_cell(const TextGrid& grid, GridKind kind, const ColumnSpec& colspec, int row, int col) {
     const std::string& value = grid.at(row, col);
-    switch (spec.column) {
+    switch (colspec.column) {
         case Column::Frequency:
             return check_frequency(value, true);
         case Column::StartFrequency:
@@ -175,7 +175,7 @@ Verdict check_cell(const TextGrid& grid, GridKind kind, const ColumnSpec& spec, 
         default:
             break;
     }
-    if (spec.editor == CellEditor::List) return check_list(spec, value);
+    if (colspec.editor == CellEditor::List) return check_list(colspec, value);
     return ok();
 }
 
@@ -189,14 +189,14 @@ std::vector<Finding> validate_grid(TextGrid& grid, GridKind kind, bool correct) 
         if (row_is_empty(grid, kind, r)) continue;
         // SQ Mode is settled before SQ Code is read, which comes after it.
         for (int c = 1; c < cols; ++c) {
-            const ColumnSpec& spec = columns[static_cast<size_t>(c)];
-            Verdict verdict = check_cell(grid, kind, spec, r, c);
+            const ColumnSpec& colspec = columns[static_cast<size_t>(c)];
+            Verdict verdict = check_cell(grid, kind, colspec, r, c);
             if (verdict.problem.empty()) continue;
             Finding f;
             f.row = r;
             f.col = c;
             f.value = grid.at(r, c);
-            f.message = "Row " + std::to_string(r) + ", " + std::string(spec.title) + ": " +
+            f.message = "Row " + std::to_string(r) + ", " + std::string(colspec.title) + ": " +
                         verdict.problem;
             if (verdict.fix) {
                 f.corrected = *verdict.fix;

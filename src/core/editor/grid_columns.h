@@ -67,7 +67,7 @@ int data_columns(GridKind kind);  // after column 0: 12, 9, 4, 2, 3
 int column_index(GridKind kind, Column column);
 // Index of the column with this title (exact), or -1.
 int column_by_title(GridKind kind, std::string_view title);
-// The spec of column `col`, or nullptr outside the grid.
+// The description of column `col`, or nullptr outside the grid.
 const ColumnSpec* column_spec(GridKind kind, int col);
 
 // Groups of conventional systems (type code 0) use the channel grid, all others the talkgroup grid.

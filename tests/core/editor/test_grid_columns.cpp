@@ -12,7 +12,7 @@ using namespace tarvex::grid;
 namespace {
 std::vector<std::string> titles(GridKind kind) {
     std::vector<std::string> out;
-    for (const auto& spec : columns_of(kind)) out.emplace_back(spec.title);
+    for (const auto& colspec : columns_of(kind)) out.emplace_back(colspec.title);
     return out;
 }
 }  // namespace
