@@ -120,7 +120,7 @@ constexpr CommandEntry k_table[] = {
     {M::ImportExport, "Import HPD Advanced", "Trunk Systems from HPD file", C::ImportTrunkedHpd, S, yes},
     {M::ImportExport, "Import HPD Advanced", "DataBase File", C::ImportDatabaseFile, S, yes},
     {M::ImportExport, "Import HPD Advanced", "HPD Files", C::ImportHpdFolder, S, yes},
-    {M::ImportExport, "", "Import System(s) from Database", C::ImportFromDatabase, W, later},
+    {M::ImportExport, "", "Import System(s) from Database", C::ImportFromDatabase, W, yes},
     {M::ImportExport, "", "Import CSV", C::ImportCsv, W, later},
     {M::ImportExport, "", "Import CSV File", C::ImportCsv, W, later},
     {M::ImportExport, "", "Create HTML", C::CreateHtml, W, later},
@@ -130,15 +130,15 @@ constexpr CommandEntry k_table[] = {
     {M::ImportExport, "Print", "All Systems", C::PrintAllSystems, W, later},
 
     // ---- Scanner ----
-    {M::Scanner, "", "Read from HP1", C::ReadFromScanner, W, later},
-    {M::Scanner, "", "Read from Scanner", C::ReadFromScanner, W, later},
-    {M::Scanner, "", "Upload To HP1 Folder", C::UploadToScannerFolder, W, later},
-    {M::Scanner, "", "Write To HP1", C::WriteToScanner, W, later},
-    {M::Scanner, "", "Backup HP1 Favorites", C::BackupFavorites, W, later},
-    {M::Scanner, "", "Backup HP1 Data", C::BackupData, W, later},
-    {M::Scanner, "", "Edit Favorites Configuration", C::EditFavoritesConfiguration, W, later},
-    {M::Scanner, "", "Virtual Control", C::VirtualControl, W, later},
-    {M::Scanner, "", "Add Service Search", C::AddServiceSearch, W, later},
+    {M::Scanner, "", "Read from HP1", C::ReadFromScanner, W, yes},
+    {M::Scanner, "", "Read from Scanner", C::ReadFromScanner, W, yes},
+    {M::Scanner, "", "Upload To HP1 Folder", C::UploadToScannerFolder, W, yes},
+    {M::Scanner, "", "Write To HP1", C::WriteToScanner, W, yes},
+    {M::Scanner, "", "Backup HP1 Favorites", C::BackupFavorites, W, yes},
+    {M::Scanner, "", "Backup HP1 Data", C::BackupData, W, yes},
+    {M::Scanner, "", "Edit Favorites Configuration", C::EditFavoritesConfiguration, W, yes},
+    {M::Scanner, "", "Virtual Control", C::VirtualControl, W, yes},
+    {M::Scanner, "", "Add Service Search", C::AddServiceSearch, W, yes},
     {M::Scanner, "", "Bulk Edit Database", C::BulkEditDatabase, W, later},
     {M::Scanner, "", "Manage Full Database", C::ManageFullDatabase, W, later},
     {M::Scanner, "", "Homepatrol HP-2  model", C::ToggleHp2Model, S, yes},
@@ -218,19 +218,19 @@ constexpr CommandEntry k_table[] = {
     {M::ToolBar, "", "Up", C::ShiftUp, G, yes},
     {M::ToolBar, "", "Delete", C::Delete, G, yes},
     {M::ToolBar, "", "Fill", C::FillDown, G, yes},
-    {M::ToolBar, "", "Read", C::ReadFromScanner, W, later},
-    {M::ToolBar, "", "Read HP-1", C::ReadFromScanner, W, later},
-    {M::ToolBar, "", "Read Data", C::ReadFromScanner, W, later},
-    {M::ToolBar, "", "Send", C::WriteToScanner, W, later},
-    {M::ToolBar, "", "HP-1", C::WriteToScanner, W, later},
-    {M::ToolBar, "", "Send HP-1", C::WriteToScanner, W, later},
-    {M::ToolBar, "", "Write Data", C::WriteToScanner, W, later},
-    {M::ToolBar, "", "Backup", C::BackupData, W, later},
+    {M::ToolBar, "", "Read", C::ReadFromScanner, W, yes},
+    {M::ToolBar, "", "Read HP-1", C::ReadFromScanner, W, yes},
+    {M::ToolBar, "", "Read Data", C::ReadFromScanner, W, yes},
+    {M::ToolBar, "", "Send", C::WriteToScanner, W, yes},
+    {M::ToolBar, "", "HP-1", C::WriteToScanner, W, yes},
+    {M::ToolBar, "", "Send HP-1", C::WriteToScanner, W, yes},
+    {M::ToolBar, "", "Write Data", C::WriteToScanner, W, yes},
+    {M::ToolBar, "", "Backup", C::BackupData, W, yes},
     {M::ToolBar, "", "Check", C::Validate, G, yes},
     {M::ToolBar, "", "Conv.", C::RadioReferenceImport, W, later},
     {M::ToolBar, "", "RR", C::RadioReferenceImport, W, later},
-    {M::ToolBar, "", "VC", C::VirtualControl, W, later},
-    {M::ToolBar, "", "Virtual C.", C::VirtualControl, W, later},
+    {M::ToolBar, "", "VC", C::VirtualControl, W, yes},
+    {M::ToolBar, "", "Virtual C.", C::VirtualControl, W, yes},
 
     // ---- the add buttons beside the browser ----
     {M::AddButtons, "", "Con", C::NewConventionalSystem, S, yes},
@@ -342,6 +342,25 @@ Handler handler_of(CommandId id) {
     for (const auto& e : k_table)
         if (e.id == id) return e.handler;
     return Handler::Window;
+}
+
+std::optional<CardPage> card_page(CommandId id) {
+    switch (id) {
+        case CommandId::UploadToScannerFolder:
+        case CommandId::WriteToScanner:
+            return CardPage::Upload;
+        case CommandId::ReadFromScanner:
+            return CardPage::Read;
+        case CommandId::EditFavoritesConfiguration:
+            return CardPage::Configuration;
+        // The service-search lists are added from the backup page's row of buttons.
+        case CommandId::BackupFavorites:
+        case CommandId::BackupData:
+        case CommandId::AddServiceSearch:
+            return CardPage::Backup;
+        default:
+            return std::nullopt;
+    }
 }
 
 }  // namespace tarvex

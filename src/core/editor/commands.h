@@ -227,6 +227,11 @@ std::string_view menu_title(Menu menu);  // "File", "Multi-file", "Edit", ...
 bool is_available(CommandId id);         // false when every entry of the id is unavailable
 Handler handler_of(CommandId id);
 
+// The page of the favorites-lists manager a scanner command opens it on: the command names
+// what the user came to do, so the window starts there. nullopt for commands of other windows.
+enum class CardPage { Upload, Read, Configuration, Backup };
+std::optional<CardPage> card_page(CommandId id);
+
 // Messages of the dispatch itself.
 inline constexpr std::string_view k_no_item_assigned = "no item assigned";    // setup, unknown
 inline constexpr std::string_view k_not_yet_available = "not yet available";  // tool tip

@@ -178,6 +178,10 @@ BrowserTree EditingSession::build_browser() {
     } else {
         tree = create_browser_tree(*store_, ordering(), previous);
     }
+    shown_systems_.clear();
+    for (auto id = store_->first_root(); id != SystemStore::npos; id = store_->next_sibling(id))
+        if (starts_with(store_->key_of(id), "SYS-"))
+            shown_systems_.insert(keys::system_of(store_->key_of(id)));
     browser_dirty_ = false;
     // The builder forgets the current system; selecting the node again restores it, as a
     // click on it would.

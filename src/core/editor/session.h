@@ -19,6 +19,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -264,6 +265,22 @@ class EditingSession {
     bool has_queued() const { return !queue_.empty(); }
     bool load_next_queued();  // true while more files wait
 
+    // ---- data from the memory card and the master database ----
+    // Their windows read into the store themselves; the session prepares the data for them and
+    // takes note of what arrived.
+    // The open editor writes itself back, so an upload sends what the user sees.
+    void write_back() { write_back_editor(); }
+    // Before a favorites list replaces the data: with unsaved changes, the question of "Open HPD
+    // File". True to go on.
+    bool confirm_replace();
+    // Empties everything for a favorites list about to be read: store, group files, selection,
+    // file name and the unsaved-changes flag. Asks nothing (confirm_replace does).
+    void clear_data();
+    // A reader outside the session added systems to the store. Those the browser did not show
+    // when it was last built are new: each counts as changed, the flag is set, and the browser
+    // is rebuilt (in the several-files mode they join the list in use). Returns them.
+    std::vector<int> systems_arrived();
+
     // "Save HPD File": asks for a name only when none is known. "Save HPD File As" always asks.
     bool save_hpd(FileChooser& chooser);
     bool save_hpd_as(FileChooser& chooser);
@@ -354,6 +371,7 @@ class EditingSession {
     std::string file_name_;
     Selection selection_;
     std::vector<HpdFileEntry> hpd_files_;
+    std::set<int> shown_systems_;                     // the systems of the browser last built
     std::deque<std::pair<std::string, bool>> queue_;  // path, opens (else adds)
 };
 

@@ -31,6 +31,7 @@ void EditingSession::reset_all() {
     store_->reset_all_change_counters();
     store_->copy = {};
     hpd_files_.clear();
+    shown_systems_.clear();
     clear_selection();
 }
 
@@ -113,6 +114,29 @@ bool EditingSession::open_confirmed(const std::string& path) {
     clear_changed();
     request_browser();
     return true;
+}
+
+bool EditingSession::confirm_replace() {
+    return !changed_ || ask_warning(k_open_question);
+}
+
+void EditingSession::clear_data() {
+    reset_all();
+    set_file_name({});
+    clear_changed();
+    request_browser();
+}
+
+std::vector<int> EditingSession::systems_arrived() {
+    std::vector<int> fresh;
+    for (auto id = store_->first_root(); id != SystemStore::npos; id = store_->next_sibling(id)) {
+        const std::string& key = store_->key_of(id);
+        if (starts_with(key, "SYS-") && !shown_systems_.count(keys::system_of(key)))
+            fresh.push_back(keys::system_of(key));
+    }
+    for (int s : fresh) mark_changed(s);
+    request_browser();
+    return fresh;
 }
 
 bool EditingSession::add_hpd(FileChooser& chooser, uint16_t flags, const fs::path& start_folder) {

@@ -74,16 +74,40 @@ TEST(CommandTable, CaptionsKeepTheirExactSpacing) {
 }
 
 TEST(CommandTable, WindowsOfLaterPartsAreListedButNotAvailable) {
-    for (auto id : {CommandId::VirtualControl, CommandId::ImportCsv, CommandId::CreateHtml,
-                    CommandId::BulkChannelEdit, CommandId::ReadFromScanner,
-                    CommandId::ImportFromDatabase, CommandId::GpsHome, CommandId::FindDuplicates})
+    for (auto id : {CommandId::ImportCsv, CommandId::CreateHtml, CommandId::BulkChannelEdit,
+                    CommandId::BulkEditDatabase, CommandId::ManageFullDatabase,
+                    CommandId::RadioReferenceImport, CommandId::GpsHome, CommandId::FindDuplicates})
         EXPECT_FALSE(is_available(id));
     for (auto id : {CommandId::OpenHpd, CommandId::NewSite, CommandId::Cut, CommandId::Validate,
                     CommandId::OpenCalculator, CommandId::ToggleHp2Model})
         EXPECT_TRUE(is_available(id));
-    for (const auto& e : command_table())
-        if (e.menu == Menu::Scanner && e.id != CommandId::ToggleHp2Model)
-            EXPECT_FALSE(e.available) << e.caption;
+}
+
+TEST(CommandTable, TheCardMasterDatabaseAndVirtualControlWindowsAreReachable) {
+    for (auto c : {"Read from HP1", "Read from Scanner", "Upload To HP1 Folder", "Write To HP1",
+                   "Backup HP1 Favorites", "Backup HP1 Data", "Edit Favorites Configuration",
+                   "Virtual Control", "Add Service Search"})
+        EXPECT_TRUE(find_entry(Menu::Scanner, c)->available) << c;
+    for (auto c : {"Read", "Read HP-1", "Read Data", "Send", "HP-1", "Send HP-1", "Write Data",
+                   "Backup", "VC", "Virtual C."})
+        EXPECT_TRUE(find_entry(Menu::ToolBar, c)->available) << c;
+    EXPECT_TRUE(find_entry(Menu::ImportExport, "Import System(s) from Database")->available);
+    EXPECT_EQ(find_command(Menu::ToolBar, "Backup"), CommandId::BackupData);
+    EXPECT_EQ(find_command(Menu::ToolBar, "Virtual C."), CommandId::VirtualControl);
+    EXPECT_EQ(handler_of(CommandId::VirtualControl), Handler::Window);
+}
+
+TEST(CommandTable, EachCardCommandOpensTheManagerOnThePageOfItsJob) {
+    auto page = [](std::string_view caption) { return card_page(*find_command(caption)); };
+    EXPECT_EQ(page("Upload To HP1 Folder"), CardPage::Upload);
+    EXPECT_EQ(page("Send HP-1"), CardPage::Upload);
+    EXPECT_EQ(page("Read Data"), CardPage::Read);
+    EXPECT_EQ(page("Edit Favorites Configuration"), CardPage::Configuration);
+    EXPECT_EQ(page("Backup"), CardPage::Backup);
+    EXPECT_EQ(page("Backup HP1 Favorites"), CardPage::Backup);
+    EXPECT_EQ(page("Add Service Search"), CardPage::Backup);
+    EXPECT_EQ(page("Virtual Control"), std::nullopt);
+    EXPECT_EQ(page("Import System(s) from Database"), std::nullopt);
 }
 
 TEST(CommandTable, TheSessionRunsEveryCommandHandedToItAndNoOther) {

@@ -5,7 +5,9 @@
 
 #include <regex>
 
+#include "core/base/progress.h"
 #include "core/base/text.h"
+#include "core/hpd/hpd_reader.h"
 #include "core/hpd/hpd_writer.h"
 #include "core/model/record_line.h"
 #include "core/settings/settings.h"
@@ -385,6 +387,47 @@ TEST_F(Session, TheBrowserKeepsTheSelectionAndItsSystemAcrossARebuild) {
     EXPECT_EQ(tree.selected_key, "GRP-999-002-001");
     EXPECT_EQ(store().current_system, 2);
     EXPECT_EQ(session.selection().group, 1);
+}
+
+// ---- data from the memory card and the master database ----
+
+TEST_F(Session, AFavoritesListReplacesTheDataOnlyAfterTheQuestionOverUnsavedChanges) {
+    ASSERT_TRUE(session.open_hpd_path(sample_copy()));
+    EXPECT_TRUE(session.confirm_replace());
+    EXPECT_TRUE(prompter.questions.empty()) << "nothing to lose, nothing asked";
+
+    session.select("SYS-001");
+    ASSERT_TRUE(session.new_group());
+    prompter.script({Answer::No});
+    EXPECT_FALSE(session.confirm_replace());
+    EXPECT_EQ(prompter.questions.back(), k_open_question);
+    EXPECT_EQ(system_keys().size(), 5u);
+
+    session.clear_data();
+    EXPECT_TRUE(system_keys().empty());
+    EXPECT_FALSE(session.files().exists(1, 0));
+    EXPECT_FALSE(session.changed());
+    EXPECT_EQ(session.file_name(), "") << "a later Save must not overwrite the old file";
+    EXPECT_EQ(session.selection().system, 0);
+}
+
+TEST_F(Session, SystemsReadInByAnotherWindowCountAsChangesAndRebuildTheBrowser) {
+    ASSERT_TRUE(session.open_hpd_path(sample_copy()));
+    session.build_browser();
+    read_hpd(sample(), store(), session.files(), 0, 0, no_progress());  // an import
+    EXPECT_EQ(session.systems_arrived(), (std::vector<int>{6, 7, 8, 9, 10}));
+    EXPECT_TRUE(session.changed());
+    EXPECT_TRUE(session.browser_dirty());
+    EXPECT_EQ(store().change_counter(1), 0);
+    EXPECT_GT(store().change_counter(6), 0);
+    session.build_browser();
+    EXPECT_TRUE(session.systems_arrived().empty()) << "shown once, no longer new";
+
+    // A list read after clearing takes the freed indexes again; they are new all the same.
+    session.clear_data();
+    read_hpd(sample(), store(), session.files(), 0, 0, no_progress());
+    EXPECT_EQ(session.systems_arrived(), (std::vector<int>{1, 2, 3, 4, 5}));
+    EXPECT_TRUE(session.changed());
 }
 
 // ---- several files at once ----
