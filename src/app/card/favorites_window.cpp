@@ -344,6 +344,8 @@ void FavoritesWindow::upload() {
 
 void FavoritesWindow::load() {
     if (!manager_) return;
+    // Without a chosen list the manager only says so; there is nothing to ask about yet.
+    if (selectedNumber() > 0 && confirmLoad && !confirmLoad()) return;
     std::function<void()> clear = clearEditorData;
     if (!manager_->load(selectedNumber(), store_, files_, clear, prompter_, *progress_)) return;
     emit listLoaded();

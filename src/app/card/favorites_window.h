@@ -54,6 +54,9 @@ class FavoritesWindow : public QWidget {
     void setDetectDelay(int ms) { detect_delay_ = ms; }
     void setCopyFunction(CopyFileFn copy) { copy_ = std::move(copy); }
 
+    // Asked before a chosen list replaces the editor's data (the editor's own question over
+    // unsaved changes); false leaves everything as it is.
+    std::function<bool()> confirmLoad;
     std::function<void()> clearEditorData;
     // Called before an upload so that an open grid or record editor writes itself back first.
     std::function<void()> beforeUpload;

@@ -96,6 +96,7 @@ MainWindow::MainWindow(Settings& settings, const PlatformFolders& platform,
 }
 
 MainWindow::~MainWindow() {
+    close_tool_windows();
     // The editors talk to the session until they are gone, so they go first.
     session_->editor = {};
     session_->events = {};
@@ -470,6 +471,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     queue_timer_->stop();
+    close_tool_windows();
     grid_editor_->save_column_widths();
     site_editor_->save_column_widths();
     WindowPlace& p = session_->settings().place;

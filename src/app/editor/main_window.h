@@ -4,6 +4,7 @@
 // bar and the hidden diagnostic list. It holds the editing session and shows what it reports;
 // every command goes by its caption through the core's command table.
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <map>
 #include <memory>
@@ -28,12 +29,15 @@ namespace tarvex {
 
 class BrowserModel;
 class EditingSession;
+class FavoritesWindow;
 class GridEditor;
+class MasterDbWindow;
 class Prompter;
 class QtProgress;
 class Settings;
 class SiteEditor;
 class SystemEditor;
+class VirtualControlWindow;
 struct MainWindowOptions;  // app/editor/main_window_options.h
 struct Selection;
 
@@ -72,6 +76,10 @@ class MainWindow : public QMainWindow {
     QListWidget* diagnostics() const { return diagnostics_; }
     QUndoGroup* undo_group() const { return undo_group_; }
     QLabel* status_label() const { return status_label_; }
+    // The tool windows while they are open (nullptr otherwise): one of each at a time.
+    FavoritesWindow* favorites_window() const;
+    MasterDbWindow* masterdb_window() const;
+    VirtualControlWindow* virtual_control_window() const;
     // The menu or tool-bar action of a caption (nullptr when there is none).
     QAction* action(Menu menu, const QString& caption) const;
     // Selects a browser node as a click on it does.
@@ -115,6 +123,13 @@ class MainWindow : public QMainWindow {
     std::optional<std::vector<int>> systems_dialog(const QString& title);
     void save_individual_systems();
     void start_program(const QStringList& candidates, const QString& what);
+    // The tool windows (main_window_tools.cpp).
+    void open_favorites(CardPage page);
+    void open_masterdb();
+    void open_virtual_control();
+    void show_tool_window(QWidget* window);
+    void data_arrived();
+    void close_tool_windows();
 
     // The file dialogs (or the injected chooser), kept out of this header: the class name of the
     // session's chooser must not meet other windows' names in the meta-object code.
@@ -155,6 +170,9 @@ class MainWindow : public QMainWindow {
     QMenu* tree_menu_ = nullptr;
     std::map<std::pair<int, std::string>, QAction*> actions_;  // (menu, caption)
     QAction* multi_mode_action_ = nullptr;
+    QPointer<FavoritesWindow> favorites_;
+    QPointer<MasterDbWindow> masterdb_;
+    QPointer<VirtualControlWindow> virtual_control_;
 };
 
 }  // namespace tarvex

@@ -243,7 +243,17 @@ void MainWindow::after_session_command(CommandId id) {
 }
 
 bool MainWindow::run_window_command(CommandId id) {
+    if (auto page = card_page(id)) {
+        open_favorites(*page);
+        return true;
+    }
     switch (id) {
+        case CommandId::ImportFromDatabase:
+            open_masterdb();
+            return true;
+        case CommandId::VirtualControl:
+            open_virtual_control();
+            return true;
         case CommandId::Exit:
             close();
             return true;

@@ -1,0 +1,124 @@
+// The main window's tool windows: the favorites-lists manager of the memory card, the master
+// database import and Virtual Control. Each is opened once and raised when asked for again; it
+// works on the session's store and group files directly, and the session is told what arrived.
+// They are gone before the session is, since they hold its store.
+#include <QWidget>
+
+#include "app/card/favorites_window.h"
+#include "app/editor/grid_editor.h"
+#include "app/editor/main_window.h"
+#include "app/masterdb/masterdb_window.h"
+#include "app/platform/serial_port_qt.h"
+#include "app/remote/mini_vc_window.h"  // the window header's inline accessor needs it whole
+#include "app/remote/virtual_control_window.h"
+#include "core/editor/session.h"
+
+namespace tarvex {
+
+namespace {
+
+FavoritesWindow::Page window_page(CardPage page) {
+    switch (page) {
+        case CardPage::Upload:
+            return FavoritesWindow::Page::Upload;
+        case CardPage::Read:
+            return FavoritesWindow::Page::Read;
+        case CardPage::Configuration:
+            return FavoritesWindow::Page::Configuration;
+        case CardPage::Backup:
+            return FavoritesWindow::Page::Backup;
+    }
+    return FavoritesWindow::Page::Upload;
+}
+
+// A window of its own that goes when it is closed, so the next command starts it afresh: the
+// manager detects the card again, Virtual Control opens the port again.
+void make_tool_window(QWidget* w) {
+    w->setWindowFlag(Qt::Window);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+}
+
+}  // namespace
+
+FavoritesWindow* MainWindow::favorites_window() const {
+    return favorites_;
+}
+MasterDbWindow* MainWindow::masterdb_window() const {
+    return masterdb_;
+}
+VirtualControlWindow* MainWindow::virtual_control_window() const {
+    return virtual_control_;
+}
+
+void MainWindow::show_tool_window(QWidget* w) {
+    if (w->isMinimized()) w->showNormal();
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+void MainWindow::open_favorites(CardPage page) {
+    if (!favorites_) {
+        auto* w = new FavoritesWindow(settings_, *prompter_, session_->store(), session_->files(),
+                                      folders_, this);
+        make_tool_window(w);
+        w->beforeUpload = [this] { session_->write_back(); };
+        w->confirmLoad = [this] {
+            session_->write_back();
+            return session_->confirm_replace();
+        };
+        w->clearEditorData = [this] {
+            session_->clear_data();
+            // The undo steps belong to the groups that were just cleared away.
+            grid_editor_->prune_history(true);
+        };
+        connect(w, &FavoritesWindow::listLoaded, this, &MainWindow::data_arrived);
+        favorites_ = w;
+    }
+    favorites_->showPage(window_page(page));
+    show_tool_window(favorites_);
+}
+
+void MainWindow::open_masterdb() {
+    if (!masterdb_) {
+        auto* w = new MasterDbWindow(settings_, *prompter_, session_->store(), session_->files(),
+                                     folders_, this);
+        make_tool_window(w);
+        connect(w, &MasterDbWindow::systemsImported, this, &MainWindow::data_arrived);
+        masterdb_ = w;
+    }
+    show_tool_window(masterdb_);
+}
+
+void MainWindow::open_virtual_control() {
+    if (!virtual_control_) {
+        VcWindowOptions options;
+        // The desktop program's working folder is its data folder (log, raw log, trace and
+        // "loggrid.ini").
+        options.folders = {folders_.data, folders_.data};
+        auto* w = new VirtualControlWindow(
+            settings_, *prompter_, [] { return std::make_unique<QtSerialPort>(); },
+            std::move(options), this);
+        make_tool_window(w);
+        virtual_control_ = w;
+    }
+    show_tool_window(virtual_control_);
+}
+
+void MainWindow::data_arrived() {
+    session_->systems_arrived();
+    update_command_states();
+}
+
+void MainWindow::close_tool_windows() {
+    // Closing lets each window save its settings (and Virtual Control release the port); the
+    // delete makes sure none outlives the store it works on.
+    QWidget* windows[] = {favorites_, masterdb_, virtual_control_};
+    for (QWidget* w : windows) {
+        if (!w) continue;
+        w->close();
+        delete w;
+    }
+}
+
+}  // namespace tarvex
