@@ -70,7 +70,7 @@ class TestMainWindow : public QObject {
             if (!e.available) QVERIFY2(!a->isEnabled(), e.caption.data());
         }
         // A disabled command reached anyway runs nothing.
-        QVERIFY(!w.dispatch(Menu::Scanner, QStringLiteral("Virtual Control")));
+        QVERIFY(!w.dispatch(Menu::Scanner, QStringLiteral("Manage Full Database")));
         QVERIFY(!w.dispatch(Menu::Setup, QStringLiteral("Nonexistent")));
         QVERIFY(told(rig.prompter, k_no_item_assigned));
     }
