@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <limits>
 
 namespace tarvex {
 
@@ -94,7 +95,10 @@ std::string strip_line_ends(std::string_view s) {
 }
 
 std::string pad_number(long long value, int width) {
-    std::string digits = std::to_string(value < 0 ? -value : value);
+    // Through unsigned, so that the most negative value has a magnitude too.
+    unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
+                                             : static_cast<unsigned long long>(value);
+    std::string digits = std::to_string(magnitude);
     if (static_cast<int>(digits.size()) < width)
         digits.insert(0, static_cast<size_t>(width) - digits.size(), '0');
     return value < 0 ? "-" + digits : digits;
@@ -158,10 +162,20 @@ std::optional<long long> parse_integer(std::string_view s) {
 
 long long decimal_to_scaled(std::string_view text, int decimals) {
     Decimal d = read_decimal(text);
+    long long unit = 1;
+    for (int k = 0; k < decimals; ++k) unit *= 10;
+    // The largest whole part whose scaled value, fraction and rounding included, still fits;
+    // a longer number is held at it, as out-of-range input is everywhere, instead of
+    // overflowing into a negative frequency.
+    const long long limit = (std::numeric_limits<long long>::max() - unit) / unit;
     long long v = 0;
     for (char c : d.whole) {
-        if (v > 1000000000000LL) break;
-        v = v * 10 + (c - '0');
+        int digit = c - '0';
+        if (v > (limit - digit) / 10) {
+            v = limit;
+            break;
+        }
+        v = v * 10 + digit;
     }
     for (int k = 0; k < decimals; ++k) {
         v = v * 10 + (k < static_cast<int>(d.fraction.size()) ? d.fraction[k] - '0' : 0);
