@@ -29,7 +29,9 @@ std::string frequency_key(std::string_view word) {
     for (char c : word)
         if (c != '.') digits += c;
     if (dots > 1 || !all_digits(digits)) return {};
-    long long hz = (dots == 0 && word.size() > 6) ? *parse_integer(word) : mhz_to_hz(word);
+    // Too many digits for a whole number is no frequency either.
+    long long hz =
+        (dots == 0 && word.size() > 6) ? parse_integer(word).value_or(0) : mhz_to_hz(word);
     return hz > 0 ? hz_to_mhz(hz) : std::string();
 }
 

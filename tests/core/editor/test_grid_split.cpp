@@ -46,6 +46,14 @@ TEST(SplitComments, TalkgroupListsKeepTheirNotationAndNamesWhatWasSkipped) {
     EXPECT_EQ(p.told[0], "No frequency or talkgroup at the start, skipped: Police");
 }
 
+TEST(SplitComments, ANumberTooLongForAnyFrequencyIsSkipped) {
+    TextGrid g = grid_of(GridKind::Channel);
+    RecordingPrompter p;
+    split_comments(g, GridKind::Channel, 1, "99999999999999999999 Too long to be one\n", p);
+    EXPECT_EQ(g.at(1, 1), "");
+    EXPECT_EQ(p.told.size(), 1u);
+}
+
 TEST(SplitComments, RefusedWhereThereIsNoAlphaTagAndCutAtTheTagLimit) {
     TextGrid g = grid_of(GridKind::SiteFrequency);
     RecordingPrompter p;
