@@ -1,5 +1,6 @@
 #include "core/hpd/hpd_reader.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "core/base/line_reader.h"
@@ -149,30 +150,38 @@ ReadStats Reader::run(const std::filesystem::path& path) {
 }
 
 void Reader::line(std::string& work) {
-    std::string_view w = work;
+    // A keyword followed by other text still counts, but that text is dropped: glued to
+    // "Trunk" or "Conventional" it would become part of the system type, and the saved system
+    // would not read back.
+    auto is = [&work](std::string_view keyword) {
+        if (!starts_with(work, keyword)) return false;
+        if (work.size() > keyword.size() && work[keyword.size()] != ',')
+            work.replace(0, std::min(work.find(','), work.size()), keyword);
+        return true;
+    };
     if (flags_ != k_read_trunked_only) {
-        if (starts_with(w, "FormatVersion")) {
-            if (contains(w, "2.")) version_ = 2;
+        if (starts_with(work, "FormatVersion")) {
+            if (contains(work, "2.")) version_ = 2;
             return;
         }
-        if (starts_with(w, "Conventional")) return conventional(work);
-        if (starts_with(w, "C-Group")) return group(work, false);
-        if (starts_with(w, "C-Freq")) return channel(work);
+        if (is("Conventional")) return conventional(work);
+        if (is("C-Group")) return group(work, false);
+        if (is("C-Freq")) return channel(work);
         if (flags_ == k_read_conventional_only) return;
     }
-    if (starts_with(w, "Trunk")) return trunk(work);
-    if (starts_with(w, "FleetMap")) return fleet_map(work);
-    if (starts_with(w, "Site")) return site(work);
-    if (starts_with(w, "BandPlan_Mot")) return bandplan(work);
-    if (starts_with(w, "BandPlan_P25")) {
+    if (is("Trunk")) return trunk(work);
+    if (is("FleetMap")) return fleet_map(work);
+    if (is("Site")) return site(work);
+    if (is("BandPlan_Mot")) return bandplan(work);
+    if (is("BandPlan_P25")) {
         ++stats_.p25_bandplans;
         return;
     }
-    if (starts_with(w, "T-Freq")) return site_frequency(work);
-    if (starts_with(w, "T-Group")) return group(work, true);
-    if (starts_with(w, "UnitIds")) return unit_id(work);
-    if (starts_with(w, "TGID")) return talkgroup(work);
-    if (starts_with(w, "AreaState")) return area_state(work);
+    if (is("T-Freq")) return site_frequency(work);
+    if (is("T-Group")) return group(work, true);
+    if (is("UnitIds")) return unit_id(work);
+    if (is("TGID")) return talkgroup(work);
+    if (is("AreaState")) return area_state(work);
     ++stats_.skipped_lines;
 }
 

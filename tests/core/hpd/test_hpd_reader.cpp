@@ -164,6 +164,16 @@ TEST(HpdReader, BadInputIsSkippedWithoutCrashing) {
     EXPECT_EQ(lf.rows(1, 0), crlf.rows(1, 0));
 }
 
+TEST(HpdReader, TextGluedToASystemKeywordIsDroppedSoTheSystemSavesAndReadsBack) {
+    Db db;
+    db.read_text({v2, "Trunk\x01junk\t\t\tTowing\tOff\t\tLtr",
+                  "Conventional junk\tCountyId=4\tStateId=0\tHarbor\tOff\t\tConventional"});
+    EXPECT_EQ(get_field(db.text("SYS-001"), 1), "LTR");
+    EXPECT_EQ(get_field(db.text("SYS-002"), 1), "Conventional");
+    Db back;
+    EXPECT_EQ(back.read_text(db.written()).systems_added, 2);
+}
+
 TEST(HpdReader, ReportsProgressPerSystemAndAtTheEnd) {
     struct Recorder : Progress {
         std::vector<std::string> labels, statuses;
