@@ -113,7 +113,9 @@ private:
         if (trace_ && trace_->node) trace_->node(k, stats_.lines);
         return true;
     }
-    bool have_group() const { return system_ > 0 && group_ >= 0 && group_ok_; }
+    bool have_group(bool trunked) const {
+        return system_ > 0 && group_ >= 0 && group_ok_ && group_trunked_ == trunked;
+    }
 
     SystemStore& store_;
     GroupFiles& files_;
@@ -125,6 +127,7 @@ private:
     int system_ = 0;     // index of the current system (0 = none)
     int group_ = -1;     // group index within the current system
     bool group_ok_ = false;
+    bool group_trunked_ = false;
     int channel_ = 0, site_ = 0, site_frequency_ = 0, unit_id_ = 0;
     std::string record_;
 };
@@ -271,7 +274,14 @@ void Reader::group(std::string& work, bool trunked) {
     ++group_;
     channel_ = 0;
     group_ok_ = false;
+    group_trunked_ = trunked;
     if (system_ == 0 || group_ > 999) return;
+    // A group of the other kind than its system would be saved as one of the system's kind,
+    // its rows converted as the wrong kind of row.
+    if (trunked == store_.is_conventional(system_)) {
+        ++stats_.dropped_lines;
+        return;
+    }
     if (version_ == 1) work += ",Circle";
     group_ok_ = add(keys::system(system_), keys::group(system_, group_),
                     (trunked ? "TIN," : "GIN,") + work);
@@ -279,11 +289,11 @@ void Reader::group(std::string& work, bool trunked) {
 
 void Reader::channel(std::string& work) {
     ++stats_.channels;
-    ++channel_;
-    if (!have_group()) {
+    if (!have_group(false)) {
         ++stats_.dropped_lines;
         return;
     }
+    ++channel_;  // rows stay numbered without gaps where lines were dropped
     if (version_ == 1) work += ",Off,2,0,Off,Auto";
     FieldViews w(work);
     auto [sq_mode, sq_code] = vocab::sq_from_tone_word(w[7]);
@@ -308,11 +318,11 @@ void Reader::channel(std::string& work) {
 
 void Reader::talkgroup(std::string& work) {
     ++stats_.talkgroups;
-    ++channel_;
-    if (!have_group()) {
+    if (!have_group(true)) {
         ++stats_.dropped_lines;
         return;
     }
+    ++channel_;  // rows stay numbered without gaps where lines were dropped
     if (version_ == 1) work += ",2,0,Off,Auto";
     replace_all_in_place(work, ",ALL,", ",All,");
     replace_all_in_place(work, ",ANALOG,", ",Analog,");

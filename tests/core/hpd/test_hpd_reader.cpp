@@ -164,6 +164,28 @@ TEST(HpdReader, BadInputIsSkippedWithoutCrashing) {
     EXPECT_EQ(lf.rows(1, 0), crlf.rows(1, 0));
 }
 
+TEST(HpdReader, RowsAndGroupsOfTheOtherKindAreDroppedNotStoredAsTheWrongKind) {
+    // Saving would write them as the group's or system's own kind: a channel's frequency as a
+    // talkgroup, a talkgroup as a frequency.
+    Db db;
+    auto stats = db.read_text({v2, tabs("Trunk|||Towing|Off||Ltr"),
+                               tabs("T-Group|TGroupId=1|TrunkId=1|Yard|Off|||"),
+                               tabs("C-Freq|||Stray channel|Off|155610000|NFM||2"),
+                               tabs("TGID|||Dispatch|Off|1001|ALL|2"),
+                               tabs("C-Group|CGroupId=2|AgencyId=1|Stray group|Off|||"),
+                               tabs("TGID|||Stray talkgroup|Off|1002|ALL|2"),
+                               tabs("Conventional|CountyId=1|StateId=0|Harbor|Off||Conventional"),
+                               tabs("C-Group|CGroupId=3|AgencyId=1|Sheriff|Off|||"),
+                               tabs("TGID|||Stray talkgroup|Off|1003|ALL|2"),
+                               tabs("C-Freq|||Dispatch|Off|155610000|NFM||2")});
+    EXPECT_EQ(stats.dropped_lines, 4);
+    ASSERT_EQ(db.rows(1, 0).size(), 1u);
+    EXPECT_TRUE(starts_with(db.rows(1, 0)[0], "1,1001,Dispatch,"));
+    EXPECT_FALSE(db.store.exists("GRP-999-001-001"));
+    ASSERT_EQ(db.rows(2, 0).size(), 1u);
+    EXPECT_TRUE(starts_with(db.rows(2, 0)[0], "1,155.6100,Dispatch,"));
+}
+
 TEST(HpdReader, TextGluedToASystemKeywordIsDroppedSoTheSystemSavesAndReadsBack) {
     Db db;
     db.read_text({v2, "Trunk\x01junk\t\t\tTowing\tOff\t\tLtr",
