@@ -305,7 +305,9 @@ std::string clean_alpha_tag(std::string_view text, std::string_view empty_defaul
     out.reserve(text.size());
     for (char c : text)
         if (!removed_from_alpha_tag(static_cast<unsigned char>(c))) out += c;
-    return out;
+    // A tag of removed characters only is as good as none ("No Tag" for a unit ID, which would
+    // otherwise be written empty and read back as "No Tag" only on the next save).
+    return out.empty() ? std::string(empty_default) : out;
 }
 
 std::string clean_talkgroup(std::string_view text) {
@@ -409,13 +411,16 @@ std::string channel_to_cfreq(std::string_view channel_line) {
 
 std::string talkgroup_to_tgid(std::string_view talkgroup_line) {
     LineFields f(talkgroup_line);
-    if (f[1].empty()) return {};
+    // A talkgroup that cleans to nothing is no talkgroup: the scanner would refuse the line and
+    // reading it back would give a row that saving then drops.
+    std::string talkgroup = clean_talkgroup(f[1]);
+    if (talkgroup.empty()) return {};
     std::string out;
     out.reserve(talkgroup_line.size() + 64);
     out += "TGID\t\t";
     add(out, clean_alpha_tag(f[2]));
     add(out, choose(k_switch_list, f[3]));
-    add(out, clean_talkgroup(f[1]));
+    add(out, talkgroup);
     add(out, choose(k_audio_type_list, to_upper(f[4])));
     add(out, std::to_string(service_type_number(f[5], true)));
     add_common_tail(out, f, 6);

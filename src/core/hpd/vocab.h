@@ -49,7 +49,7 @@ std::span<const std::string_view> ctcss_selection();
 std::span<const std::string_view> dcs_codes();    // 104 codes "023" .. "754"
 
 // Alpha tag on its way to a file: empty gives `empty_default`; else first 64 characters with
-// codes 1..20 and 127..255 removed.
+// codes 1..20 and 127..255 removed (`empty_default` again when nothing is left).
 std::string clean_alpha_tag(std::string_view text, std::string_view empty_default = "");
 // Talkgroup on its way to a file (digits, "-" and a unit-ID "i" remain; above 65000 is 65000).
 std::string clean_talkgroup(std::string_view text);
@@ -64,7 +64,7 @@ std::pair<std::string, std::string> sq_from_tone_word(std::string_view word);
 // A channel line ("row,Frequency,Alpha Tag,...") to its "C-Freq" HPD line (tab-separated, no
 // line end); "" when Frequency is empty.
 std::string channel_to_cfreq(std::string_view channel_line);
-// A talkgroup line to its "TGID" HPD line; "" when Talkgroup is empty.
+// A talkgroup line to its "TGID" HPD line; "" when Talkgroup is empty or cleans to nothing.
 std::string talkgroup_to_tgid(std::string_view talkgroup_line);
 
 }  // namespace tarvex::vocab

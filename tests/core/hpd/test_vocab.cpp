@@ -101,6 +101,8 @@ TEST(Cleaning, AlphaTagsAndTalkgroups) {
     EXPECT_EQ(clean_alpha_tag(std::string(80, 'A')), std::string(64, 'A'));
     EXPECT_EQ(clean_alpha_tag("Fire\x01 Ops\xE9"), "Fire Ops");
     EXPECT_EQ(clean_alpha_tag("", "No Tag"), "No Tag");
+    EXPECT_EQ(clean_alpha_tag("\x01\xE9", "No Tag"), "No Tag")
+        << "nothing left is as good as empty";
     EXPECT_EQ(clean_talkgroup("I1234"), "i1234");
     EXPECT_EQ(clean_talkgroup("12.345"), "12345");
     EXPECT_EQ(clean_talkgroup("70000"), "65000");
@@ -123,6 +125,7 @@ TEST(Converters, ChannelLineToCFreq) {
 
 TEST(Converters, TalkgroupLineToTgid) {
     EXPECT_EQ(talkgroup_to_tgid("1,,Nothing"), "");
+    EXPECT_EQ(talkgroup_to_tgid("1,Yard,Letters only"), "") << "cleans to no talkgroup";
     EXPECT_EQ(
         split(talkgroup_to_tgid("2,I1234,Car 5,Off,digital,Law TAC,1,-1,9,Auto,,,-4,,Any"), '\t'),
         split("TGID,,,Car 5,Off,i1234,DIGITAL,7,1,-1,9,Auto,Off,On,0,Off,Srch", ','));
