@@ -125,7 +125,7 @@ void BM_CliConvert(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * counts.lines);
 }
-BENCHMARK(BM_CliConvert)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_CliConvert)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
 
 void BM_ReadRealMasterDatabase(benchmark::State& state) {
     fs::path dir = fs::path(TARVEX_SAMPLES_DIR) / "hpdb";

@@ -2,15 +2,20 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <unistd.h>
 
 #include "core/base/progress.h"
 #include "core/hpd/hpd_reader.h"
+#include "core/settings/folders.h"
 
 namespace tarvex::cli {
 
 Workspace::Workspace() {
-    auto base = std::filesystem::temp_directory_path();
+    // An explicit TMPDIR wins; otherwise RAM-backed scratch space where the platform has it.
+    const char* tmpdir = std::getenv("TMPDIR");
+    std::filesystem::path base = tmpdir && *tmpdir ? std::filesystem::path(tmpdir) : ram_scratch_folder();
+    if (base.empty()) base = std::filesystem::temp_directory_path();
     auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     folder_ = base / ("tarvex-cli-" + std::to_string(::getpid()) + "-" + std::to_string(stamp));
     std::filesystem::create_directories(folder_);

@@ -49,6 +49,7 @@ PlatformFolders QtFolderProvider::folders() {
         f.app_data =
             to_fs_path(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
         f.common_app_data = to_fs_path(common_app_data_folder());
+        f.scratch = ram_scratch_folder();
     }
     if (QCoreApplication::instance()) {
         f.install_dir = to_fs_path(QCoreApplication::applicationDirPath());

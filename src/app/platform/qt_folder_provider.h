@@ -11,6 +11,8 @@
 //   elsewhere the first system-wide entry of GenericDataLocation (from $XDG_DATA_DIRS on Linux,
 //   typically /usr/local/share; /Library/Application Support on macOS), /usr/share if none.
 // - install_dir: QCoreApplication::applicationDirPath() (empty without an application object).
+// - scratch: the RAM-backed folder of ram_scratch_folder() for the run temp folder (Linux), so
+//   reading a database with thousands of groups does not wait on the disk.
 //
 // Environment (tests and CI, so nothing touches the user's real folders):
 // - TARVEX_DATA_HOME: when set, documents is $TARVEX_DATA_HOME/Documents, app_data is

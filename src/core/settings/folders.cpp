@@ -1,5 +1,11 @@
 #include "core/settings/folders.h"
 
+#include <cstdlib>
+#if defined(__linux__)
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include <ctime>
 #include <string>
 #include <system_error>
@@ -60,6 +66,28 @@ void fill_service_search(const fs::path& folder, const fs::path& install_dir) {
 
 }  // namespace
 
+fs::path ram_scratch_folder() {
+#if defined(__linux__)
+    std::error_code ec;
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime) {
+        fs::path p(runtime);
+        if (fs::is_directory(p, ec) && ::access(p.c_str(), W_OK) == 0) return p;
+    }
+    fs::path shm("/dev/shm");
+    if (fs::is_directory(shm, ec) && ::access(shm.c_str(), W_OK) == 0) {
+        fs::path own = shm / ("tarvex-" + std::to_string(::getuid()));
+        fs::create_directory(own, ec);
+        // Private to this user, and really ours (not a link or someone else's folder).
+        struct stat st {};
+        if (::lstat(own.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid()) {
+            ::chmod(own.c_str(), 0700);
+            return own;
+        }
+    }
+#endif
+    return {};
+}
+
 DataFolders fix_data_folders(const PlatformFolders& platform, long long run_number,
                              bool recordings_enabled) {
     const std::string app(k_app_name);
@@ -75,7 +103,8 @@ DataFolders fix_data_folders(const PlatformFolders& platform, long long run_numb
     fill_service_search(f.service_search, platform.install_dir);
     if (recordings_enabled) create_all(f.recordings);
 
-    fs::path run_parent = platform.app_data / "norvane" / app / "temp";
+    const fs::path& scratch = platform.scratch.empty() ? platform.app_data : platform.scratch;
+    fs::path run_parent = scratch / "norvane" / app / "temp";
     create_all(run_parent);
     f.run_temp = claim_run_temp(run_parent, run_number);
     return f;

@@ -17,7 +17,15 @@ struct PlatformFolders {
     std::filesystem::path app_data;         // the user's own application data
     std::filesystem::path common_app_data;  // shared by all users (Uniden's software lives here)
     std::filesystem::path install_dir;      // holds the "hpd files" folder shipped with us
+    // Where this run's scratch files go (the run temp folder's base); empty means app_data.
+    std::filesystem::path scratch;
 };
+
+// A RAM-backed folder for scratch files, or empty where there is none. The group channel files
+// are one small file per group, thousands of them for a big database, and never outlive the
+// run: on Linux they belong in the user's runtime folder ($XDG_RUNTIME_DIR), else in a private
+// folder under /dev/shm, where creating them costs a fraction of what a disk does.
+std::filesystem::path ram_scratch_folder();
 
 class FolderProvider {
 public:
