@@ -1,8 +1,8 @@
 #include "core/remote/reception_log.h"
 
 #include <algorithm>
-#include <fstream>
 
+#include "core/base/line_reader.h"
 #include "core/base/safe_file.h"
 #include "core/base/text.h"
 
@@ -152,11 +152,12 @@ std::vector<std::string> read_quoted_cells(std::string_view line) {
 }
 
 bool ReceptionLog::open_grid(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
+    // Line by line with a bound: a damaged file without line ends is not pulled in whole.
+    LineReader in(file);
+    if (!in.is_open()) return false;
     clear();
     std::string line;
-    for (int r = 0; r < k_log_rows && std::getline(in, line); ++r) {
+    for (int r = 0; r < k_log_rows && in.next(line); ++r) {
         auto cells = read_quoted_cells(strip_line_ends(line));
         for (int c = 0; c < k_log_cols && c < static_cast<int>(cells.size()); ++c)
             rows_[r][c] = cells[c];
