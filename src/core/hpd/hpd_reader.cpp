@@ -80,7 +80,8 @@ long long hex_value(std::string_view text) {
     std::string t = trim(text);
     long long v = 0;
     auto r = std::from_chars(t.data(), t.data() + t.size(), v, 16);
-    return r.ec == std::errc() ? v : 0;
+    // Block codes are never negative; a "-1" would be stored, then saved as 0 and lost.
+    return r.ec == std::errc() && v >= 0 ? v : 0;
 }
 
 class Reader {

@@ -60,7 +60,7 @@ TEST(HpdReader, TrunkedSystemsTakeTheirTypeSitesBandplansFleetMapsAndUnitIds) {
     Db db;
     db.read_text({v2, tabs("Trunk|TrunkId=77|StateId=1|Metro|Off||Motorola|On|Off|Auto|Yes|Srch"),
                   tabs("AreaState|TrunkId=77|StateId=0"),
-                  tabs("FleetMap|TrunkId=77|A|C|0|0|0|0|0|E"),
+                  tabs("FleetMap|TrunkId=77|A|C|0|0|0|0|-1|E"),
                   tabs("UnitIds|||Chief|1001|Off|Auto"),
                   tabs("Site|SiteId=5|TrunkId=77|North|Off|1.5|-2.5|9.0|AUTO|Custom|Wide|Rectangles|On"),
                   tabs("BandPlan_Mot|SiteId=5|851025000|854000000|25000|440|851012500|868987500|12500|0|"
@@ -74,7 +74,7 @@ TEST(HpdReader, TrunkedSystemsTakeTheirTypeSitesBandplansFleetMapsAndUnitIds) {
     EXPECT_EQ(db.text("SYS-001"), "SIN,Motorola,77,StateId=1,Metro,0,,Motorola,1,0,Auto,1,Search");
     EXPECT_EQ(db.store.system_slot(1, k_slot_type_code), "1");
     EXPECT_EQ(db.text("UID-001-001"), "UID, OPEN FILE");
-    EXPECT_EQ(db.text("FMP-001-000"), "FMP,10,12,0,0,0,0,0,14");
+    EXPECT_EQ(db.text("FMP-001-000"), "FMP,10,12,0,0,0,0,0,14") << "no negative block codes";
     EXPECT_EQ(db.text("UDD-001-00-0001"), "UID,1001,Chief,Off,Auto");
     EXPECT_EQ(db.text("SIT-001-001"),
               "SIT,Site,SiteId=5,TrunkId=77,North,Off,1.5,-2.5,9.0,AUTO,Custom/Rebanded,"
