@@ -12,8 +12,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A hostile configuration must not make the table grow without bound.
+// A hostile configuration must not make the table grow without bound, nor keep the reader
+// looking for list files (or the user reading refusals) for minutes: list numbers end at 999,
+// so a configuration with many more lines than that is damaged.
 constexpr size_t k_max_config_rows = 10000;
+constexpr size_t k_max_refused_listed = 10;
 
 }  // namespace
 
@@ -35,15 +38,20 @@ ConfigRead read_favorites_config(const fs::path& favorites_folder,
     if (!in.next(line)) return r;
     r.version = contains(line, "2.") ? 2 : 1;
     std::unordered_set<int> numbers;
-    while (in.next(line) && rows.size() < k_max_config_rows) {
+    size_t list_lines = 0;
+    while (in.next(line) && list_lines < k_max_config_rows) {
         line = strip_line_ends(line);
         if (!starts_with(line, "F-List")) continue;
+        ++list_lines;
         auto fields = split(line, '\t');
         fields.resize(5);
         if (r.version == 1) fields[4] = "On";
         const std::string& file = fields[2];
         if (!is_safe_list_file_name(file)) {
-            r.refused.push_back(file);
+            if (r.refused.size() < k_max_refused_listed)
+                r.refused.push_back(file);
+            else
+                ++r.refused_unlisted;
             continue;
         }
         if (!find_child_ci(favorites_folder, file)) {

@@ -21,6 +21,7 @@ struct ConfigRead {
     int version = 2;
     int missing_files = 0;             // lines dropped because their list file is not on the card
     std::vector<std::string> refused;  // file names that would leave the favorites folder
+    int refused_unlisted = 0;          // further refused lines, beyond the first names kept
     int duplicates = 0;                // lines whose list number another line had already
 };
 

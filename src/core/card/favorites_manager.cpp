@@ -68,6 +68,10 @@ ConfigRead FavoritesManager::read_config(Prompter& prompter) {
     }
     ConfigRead r = read_favorites_config(card_.favorites, rows_);
     for (const auto& name : r.refused) prompter.tell(refused_file_name_message(name), "Warning");
+    if (r.refused_unlisted > 0)
+        prompter.tell("Favorite List file names refused, " + std::to_string(r.refused_unlisted) +
+                          " more point outside the favorites_lists folder.",
+                      "Warning");
     changed_ = false;
     return r;
 }

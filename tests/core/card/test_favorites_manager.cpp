@@ -233,6 +233,21 @@ TEST_F(Favorites, FileNamesLeavingTheFolderAreRefusedAndNeverTouched) {
     for (const auto& line : config_lines()) EXPECT_EQ(line.find(".."), std::string::npos) << line;
 }
 
+TEST_F(Favorites, AFloodOfRefusedNamesIsToldInElevenMessagesAndReadingStops) {
+    // A damaged configuration of endless lines must not keep the user clicking through
+    // refusals, nor the reader looking for list files, for minutes.
+    std::vector<std::string> lists{"Fine|favorites_000001.hpd|On|On"};
+    for (int n = 0; n < 20000; ++n) lists.push_back("Up|../x" + std::to_string(n) + ".hpd|On|On");
+    card.config(lists);
+    card.list_file(1);
+    manager.read_config(prompter);
+    EXPECT_EQ(numbers(), std::vector<int>{1});
+    ASSERT_EQ(prompter.told.size(), 11u);
+    EXPECT_EQ(prompter.told.back(),
+              "Favorite List file names refused, 9989 more point outside the favorites_lists "
+              "folder.");
+}
+
 TEST_F(Favorites, ALinkedFavoritesFolderIsNeverUsed) {
     TempDir elsewhere;
     write_file(elsewhere / "favorites_lists.config",
