@@ -48,7 +48,9 @@ TEST(GridValidation, WhatHasNoSingleAnswerIsOnlyReported) {
     auto findings = validate_grid(grid, GridKind::Channel);
     std::vector<std::string> messages;
     for (const auto& f : findings) {
-        if (f.row == 1) EXPECT_FALSE(f.fixed) << f.message;
+        if (f.row == 1) {
+            EXPECT_FALSE(f.fixed) << f.message;
+        }
         messages.push_back(f.message);
     }
     EXPECT_EQ(messages[0], "Row 1, Frequency: 15x.0 is not a frequency in MHz");
