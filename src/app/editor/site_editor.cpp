@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/common/latin1.h"
+#include "app/editor/form_parts.h"
 #include "app/editor/grid_model.h"
 #include "app/editor/grid_view.h"
 #include "core/base/prompter.h"
@@ -53,17 +54,7 @@ SiteEditor::SiteEditor(EditingSession& session, Settings& settings, QWidget* par
     setObjectName(QStringLiteral("frm_site"));
     auto* outer = new QVBoxLayout(this);
 
-    auto* top = new QHBoxLayout;
-    title_ = new QLabel(this);
-    QFont f = title_->font();
-    f.setBold(true);
-    f.setPointSizeF(f.pointSizeF() * 1.2);
-    title_->setFont(f);
-    top->addWidget(title_, 1);
-    auto* save_top = new QPushButton(tr("Save"), this);
-    save_top->setObjectName(QStringLiteral("cmd_save"));
-    top->addWidget(save_top);
-    outer->addLayout(top);
+    QPushButton* save_top = add_form_title(this, outer, title_);
 
     auto* columns = new QHBoxLayout;
     auto* form = new QFormLayout;

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/common/latin1.h"
+#include "app/editor/form_parts.h"
 #include "core/base/text.h"
 #include "core/editor/session.h"
 #include "core/hpd/vocab.h"
@@ -47,17 +48,7 @@ SystemEditor::SystemEditor(EditingSession& session, bool department, QWidget* pa
     setObjectName(department ? QStringLiteral("frm_department") : QStringLiteral("frm_system"));
     auto* outer = new QVBoxLayout(this);
 
-    auto* top = new QHBoxLayout;
-    title_ = new QLabel(this);
-    QFont f = title_->font();
-    f.setBold(true);
-    f.setPointSizeF(f.pointSizeF() * 1.2);
-    title_->setFont(f);
-    top->addWidget(title_, 1);
-    auto* save_top = new QPushButton(tr("Save"), this);
-    save_top->setObjectName(QStringLiteral("cmd_save"));
-    top->addWidget(save_top);
-    outer->addLayout(top);
+    QPushButton* save_top = add_form_title(this, outer, title_);
 
     body_ = new QWidget(this);
     auto* body = new QVBoxLayout(body_);

@@ -99,6 +99,8 @@ private:
     void group(std::string& work, bool trunked);
     void channel(std::string& work);
     void talkgroup(std::string& work);
+    bool begin_row(bool trunked, const char* version_one_defaults, std::string& work);
+    void end_row(std::string& out, const FieldViews& w, int service_field, int first, int last);
     void fleet_map(const std::string& work);
     void site(std::string& work);
     void bandplan(const std::string& work);
@@ -288,14 +290,30 @@ void Reader::group(std::string& work, bool trunked) {
                     (trunked ? "TIN," : "GIN,") + work);
 }
 
-void Reader::channel(std::string& work) {
-    ++stats_.channels;
-    if (!have_group(false)) {
+bool Reader::begin_row(bool trunked, const char* version_one_defaults, std::string& work) {
+    if (!have_group(trunked)) {
         ++stats_.dropped_lines;
-        return;
+        return false;
     }
     ++channel_;  // rows stay numbered without gaps where lines were dropped
-    if (version_ == 1) work += ",Off,2,0,Off,Auto";
+    if (version_ == 1) work += version_one_defaults;
+    return true;
+}
+
+void Reader::end_row(std::string& out, const FieldViews& w, int service_field, int first, int last) {
+    out += ',';
+    out += vocab::service_type_name(lenient_integer(w[service_field]));
+    for (int f = first; f <= last; ++f) {
+        out += ',';
+        out += w[f];
+    }
+    files_.append_line(system_, group_, out);
+    if (trace_ && trace_->row) trace_->row(system_, group_, channel_, stats_.lines);
+}
+
+void Reader::channel(std::string& work) {
+    ++stats_.channels;
+    if (!begin_row(false, ",Off,2,0,Off,Auto", work)) return;
     FieldViews w(work);
     auto [sq_mode, sq_code] = vocab::sq_from_tone_word(w[7]);
     std::string out = std::to_string(channel_);
@@ -307,24 +325,12 @@ void Reader::channel(std::string& work) {
         out += ',';
         out += part;
     }
-    out += ',';
-    out += vocab::service_type_name(lenient_integer(w[8]));
-    for (int f = 9; f <= 13; ++f) {
-        out += ',';
-        out += w[f];
-    }
-    files_.append_line(system_, group_, out);
-    if (trace_ && trace_->row) trace_->row(system_, group_, channel_, stats_.lines);
+    end_row(out, w, 8, 9, 13);  // service type, then Attenuator .. Alert Level
 }
 
 void Reader::talkgroup(std::string& work) {
     ++stats_.talkgroups;
-    if (!have_group(true)) {
-        ++stats_.dropped_lines;
-        return;
-    }
-    ++channel_;  // rows stay numbered without gaps where lines were dropped
-    if (version_ == 1) work += ",2,0,Off,Auto";
+    if (!begin_row(true, ",2,0,Off,Auto", work)) return;
     replace_all_in_place(work, ",ALL,", ",All,");
     replace_all_in_place(work, ",ANALOG,", ",Analog,");
     replace_all_in_place(work, ",DIGITAL,", ",Digital,");
@@ -335,14 +341,7 @@ void Reader::talkgroup(std::string& work) {
         out += ',';
         out += w[f];
     }
-    out += ',';
-    out += vocab::service_type_name(lenient_integer(w[7]));
-    for (int f = 8; f <= 11; ++f) {
-        out += ',';
-        out += w[f];
-    }
-    files_.append_line(system_, group_, out);
-    if (trace_ && trace_->row) trace_->row(system_, group_, channel_, stats_.lines);
+    end_row(out, w, 7, 8, 11);  // service type, then Delay Time .. Alert Level
 }
 
 void Reader::fleet_map(const std::string& work) {
