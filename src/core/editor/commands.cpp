@@ -114,6 +114,7 @@ constexpr CommandEntry k_table[] = {
     {M::Options, "", "Justify Alpha Tags", C::JustifyAlphaTags, W, later},
     {M::Options, "", "Cleanup Grid", C::CleanupGrid, W, later},
     {M::Options, "", "Easy Fill Channels", C::EasyFillChannels, W, later},
+    {M::Options, "", "Easy Fill Trunk", C::EasyFillTrunk, W, later},
 
     // ---- Import/export ----
     {M::ImportExport, "Import HPD Advanced", "Conv. Systems from HPD file", C::ImportConventionalHpd, S, yes},
@@ -204,6 +205,7 @@ constexpr CommandEntry k_table[] = {
     {M::Help, "", "Shortcuts Overview", C::ShortcutsOverview, W, yes},
     {M::Help, "", "About", C::About, W, yes},
     {M::Help, "", "Open Software Manual", C::OpenSoftwareManual, W, later},
+    {M::Help, "", "Check for Updates", C::CheckForUpdates, W, later},
 
     // ---- Tool bar ----
     {M::ToolBar, "", "Open", C::OpenHpd, S, yes},

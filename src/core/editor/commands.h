@@ -115,6 +115,7 @@ enum class CommandId {
     RemoveDuplicates,
     CleanupGrid,
     EasyFillChannels,
+    EasyFillTrunk,
     // import / export / print
     ImportConventionalHpd,
     ImportTrunkedHpd,
@@ -189,6 +190,7 @@ enum class CommandId {
     ShortcutsOverview,
     About,
     OpenSoftwareManual,
+    CheckForUpdates,
 };
 
 // Who carries a command out.
