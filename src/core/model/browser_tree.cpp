@@ -49,23 +49,22 @@ NodeImage image_for_system_type(std::string_view t) {
 
 namespace {
 
-// The type tag that makes the system type the first sort key.
+// The type tag that makes the system type the first sort key; the quick-key orderings carry a "1"
+// in theirs. Written out in full so each tag can be found as the tree shows it.
 std::string type_tag(std::string_view type, bool quick_key_ordering) {
-    char letter = 0;
     switch (image_for_system_type(type)) {
-        case NodeImage::Conventional: letter = 'C'; break;
-        case NodeImage::Motorola: letter = 'M'; break;
+        case NodeImage::Conventional: return quick_key_ordering ? "[C1] " : "[C] ";
+        case NodeImage::Motorola: return quick_key_ordering ? "[M1] " : "[M] ";
         case NodeImage::Edacs:
-        case NodeImage::EdacsScat: letter = 'E'; break;
-        case NodeImage::Ltr: letter = 'L'; break;
+        case NodeImage::EdacsScat: return quick_key_ordering ? "[E1] " : "[E] ";
+        case NodeImage::Ltr: return quick_key_ordering ? "[L1] " : "[L] ";
         case NodeImage::P25:
         case NodeImage::P25OneFrequency:
-        case NodeImage::P25X2Tdma: letter = 'P'; break;
+        case NodeImage::P25X2Tdma: return quick_key_ordering ? "[P1] " : "[P] ";
         case NodeImage::MotoTrbo:
-        case NodeImage::DmrOneFrequency: letter = 'D'; break;
+        case NodeImage::DmrOneFrequency: return quick_key_ordering ? "[D1] " : "[D] ";
         default: return "";
     }
-    return std::string("[") + letter + (quick_key_ordering ? "1] " : "] ");
 }
 
 bool has_quick_key(std::string_view qk) { return !qk.empty() && qk != "." && qk != "None"; }
