@@ -412,15 +412,13 @@ void MainWindow::save_individual_systems() {
                                  : systems_dialog(tr("Save Individual Systems as HPD file"));
     if (!chosen) return;
     write_back_editors();
-    std::vector<std::pair<int, std::string>> ticked;
-    for (int s : *chosen)
-        ticked.emplace_back(s, get_field(session_->store().get_node_text(keys::system(s)), 4));
-    auto written = tarvex::save_individual_systems(folders_.data, ticked, session_->store(),
-                                                   session_->files(), *prompter_, *progress_);
+    auto written = session_->save_individual_systems(*chosen, *services_->chooser);
     if (!written.empty())
-        status_label_->setText(tr("Saved %1 file(s) in %2")
-                                   .arg(written.size())
-                                   .arg(QString::fromStdString(folders_.data.string())));
+        status_label_->setText(
+            tr("Saved %1 file(s) in %2")
+                .arg(written.size())
+                .arg(QString::fromStdString(
+                    std::filesystem::path(written.front()).parent_path().string())));
 }
 
 void MainWindow::start_program(const QStringList& candidates, const QString& what) {

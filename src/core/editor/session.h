@@ -302,6 +302,10 @@ class EditingSession {
     bool multi_add_path(const std::string& path);
     bool remove_hpd();  // "Remove HPD": the selected list and its systems
     bool save_all_hpd_files(FileChooser& chooser);  // "Save All HPD files"
+    // "Save Individual Systems as HPD file": the ticked systems, each to its own file under the
+    // folder the user picks. Returns the files written.
+    std::vector<std::string> save_individual_systems(const std::vector<int>& systems,
+                                                     FileChooser& chooser);
 
     // ---- adding ----
     std::optional<int> new_system(NewSystemKind kind);

@@ -313,8 +313,8 @@ std::vector<std::string> EditingSession::quick_save_all() {
         if (starts_with(key, "SYS-"))
             systems.emplace_back(keys::system_of(key), get_field(store_->text_of(id), 4));
     }
-    auto written =
-        save_individual_systems(folders_.data, systems, *store_, *files_, prompter_, *progress_);
+    auto written = tarvex::save_individual_systems(folders_.data, systems, *store_, *files_,
+                                                   prompter_, *progress_);
     store_->reset_all_change_counters();
     status("Done saving");
     return written;
@@ -391,6 +391,22 @@ bool EditingSession::save_all_hpd_files(FileChooser& chooser) {
     status("Done saving");
     request_browser();
     return all;
+}
+
+std::vector<std::string> EditingSession::save_individual_systems(const std::vector<int>& systems,
+                                                                 FileChooser& chooser) {
+    write_back_editor();
+    std::vector<std::pair<int, std::string>> ticked;
+    for (int s : systems)
+        if (s > 0 && store_->exists(keys::system(s)))
+            ticked.emplace_back(s, get_field(store_->get_node_text(keys::system(s)), 4));
+    // Nothing ticked is told before any folder is asked for.
+    if (ticked.empty())
+        return tarvex::save_individual_systems({}, ticked, *store_, *files_, prompter_, *progress_);
+    auto folder = chooser.choose_folder("Choose a folder:");
+    if (!folder) return {};
+    return tarvex::save_individual_systems(*folder, ticked, *store_, *files_, prompter_,
+                                           *progress_);
 }
 
 void EditingSession::forget_system(int system) {

@@ -154,6 +154,29 @@ TEST_F(Session, QuickSaveWritesEverySystemAndResetsTheCounters) {
     EXPECT_TRUE(session.highlight_keys(CommandId::HighlightChangedSystems).empty());
 }
 
+TEST_F(Session, IndividualSystemsGoUnderTheChosenFolderAndNothingTickedAsksForNone) {
+    ASSERT_TRUE(session.open_hpd_path(sample_copy()));
+    ScriptedFileChooser none;
+    EXPECT_TRUE(session.save_individual_systems({}, none).empty());
+    EXPECT_EQ(prompter.told.back(), "Please select one or more systems.");
+    EXPECT_TRUE(none.asked.empty());
+
+    ScriptedFileChooser cancel({std::nullopt});
+    EXPECT_TRUE(session.save_individual_systems({1}, cancel).empty());
+    EXPECT_EQ(cancel.asked, std::vector<std::string>{"Choose a folder:"});
+
+    auto target = dir / "picked";
+    fs::create_directories(target);
+    ScriptedFileChooser pick({target.string()});
+    auto written = session.save_individual_systems({1, 3}, pick);
+    ASSERT_EQ(written.size(), 2u);
+    for (const auto& f : written) {
+        EXPECT_TRUE(fs::exists(f)) << f;
+        EXPECT_EQ(fs::path(f).parent_path().parent_path(), target) << f;
+        EXPECT_EQ(fs::path(f).parent_path().filename().string().rfind("Saved", 0), 0u) << f;
+    }
+}
+
 TEST_F(Session, CloseSystemAndCloseAllAskAndClearTheFlag) {
     ASSERT_TRUE(session.open_hpd_path(sample_copy()));
     EXPECT_FALSE(session.close_system());
