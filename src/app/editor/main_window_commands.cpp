@@ -4,7 +4,6 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -14,6 +13,7 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QTreeView>
+#include <QTreeWidget>
 #include <QUndoGroup>
 #include <QVBoxLayout>
 
@@ -379,31 +379,41 @@ std::optional<std::vector<int>> MainWindow::systems_dialog(const QString& title)
     dialog.setObjectName(QStringLiteral("frm_systems"));
     dialog.setWindowTitle(title);
     auto* layout = new QVBoxLayout(&dialog);
-    auto* list = new QListWidget(&dialog);
+    // One row per system: number, name, type and quick key, the way the save window lists them.
+    auto* list = new QTreeWidget(&dialog);
+    list->setRootIsDecorated(false);
+    list->setHeaderLabels({QStringLiteral("#"), QStringLiteral("System:"), QStringLiteral("Type:"),
+                           QStringLiteral("Key:")});
     const SystemStore& store = session_->store();
     for (auto id = store.first_root(); id != SystemStore::npos; id = store.next_sibling(id)) {
         const std::string& key = store.key_of(id);
         if (!starts_with(key, "SYS-")) continue;
-        auto* item = new QListWidgetItem(to_q(get_field(store.text_of(id), 4)), list);
+        int index = keys::system_of(key);
+        const std::string& line = store.text_of(id);
+        auto* item = new QTreeWidgetItem(
+            list, {QString::number(index), to_q(get_field(line, 4)), to_q(get_field(line, 1)),
+                   to_q(store.system_slot(index, k_slot_quick_key))});
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Unchecked);
-        item->setData(Qt::UserRole, keys::system_of(key));
+        item->setCheckState(0, Qt::Unchecked);
+        item->setData(0, Qt::UserRole, index);
     }
+    list->resizeColumnToContents(0);
     layout->addWidget(list);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     auto* all = buttons->addButton(tr("Select All"), QDialogButtonBox::ActionRole);
     connect(all, &QPushButton::clicked, list, [list] {
-        for (int i = 0; i < list->count(); ++i) list->item(i)->setCheckState(Qt::Checked);
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            list->topLevelItem(i)->setCheckState(0, Qt::Checked);
     });
     connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);
-    dialog.resize(420, 480);
+    dialog.resize(520, 480);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     std::vector<int> chosen;
-    for (int i = 0; i < list->count(); ++i)
-        if (list->item(i)->checkState() == Qt::Checked)
-            chosen.push_back(list->item(i)->data(Qt::UserRole).toInt());
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        if (list->topLevelItem(i)->checkState(0) == Qt::Checked)
+            chosen.push_back(list->topLevelItem(i)->data(0, Qt::UserRole).toInt());
     return chosen;
 }
 
