@@ -267,7 +267,7 @@ int EditingSession::delete_systems(const std::vector<int>& systems) {
         prompter_.tell("Please select one or more systems.");
         return 0;
     }
-    if (!ask_warning({"This will remove the selected Systems from the browser.",
+    if (!ask_warning({"This will remove the selected System from the browser.",
                       "If not saved, data is lost!", "Continue?"}))
         return 0;
     close_editor();

@@ -305,6 +305,20 @@ TEST_F(Session, DeletingASystemAsksAndOnlyYesDeletes) {
     EXPECT_EQ(closed, 1);
     EXPECT_TRUE(session.changed());
     EXPECT_EQ(session.selection().level, Level::None);
+
+    // Several systems at once: the same question, asked once, and nothing gone before Yes.
+    size_t asked = prompter.questions.size();
+    prompter.script({Answer::No});
+    EXPECT_EQ(session.delete_systems({1, 3}), 0);
+    ASSERT_EQ(prompter.questions.size(), asked + 1);
+    EXPECT_EQ(prompter.questions.back(),
+              "This will remove the selected System from the browser.\n"
+              "If not saved, data is lost!\nContinue?");
+    EXPECT_TRUE(store().exists("SYS-001"));
+    prompter.script({Answer::Yes});
+    EXPECT_EQ(session.delete_systems({1, 3}), 2);
+    EXPECT_FALSE(store().exists("SYS-001"));
+    EXPECT_FALSE(store().exists("SYS-003"));
 }
 
 TEST_F(Session, CopyAndPasteASystemDuplicatesItsRecordsAndRows) {
