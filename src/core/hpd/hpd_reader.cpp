@@ -106,6 +106,7 @@ private:
     void bandplan(const std::string& work);
     void site_frequency(const std::string& work);
     void unit_id(const std::string& work);
+    bool add_system(int index, int type_code, int counter);
     void area_state(const std::string& work);
 
     bool add(const std::string& parent, std::string key, std::string text) {
@@ -210,19 +211,25 @@ void Reader::conventional(std::string& work) {
     replace_all_in_place(record_, ",CountyID=", ",");
     replace_twice(record_, ",On,", ",1,");
     replace_twice(record_, ",Off,", ",0,");
-    std::string key = keys::system(*index);
+    add_system(*index, 0, stats_.conventional_systems);
+}
+
+// Adds the system node for record_ under `index` and makes it the current system: side table,
+// counters and the progress label ("Opening System: " + the kind's counter).
+bool Reader::add_system(int index, int type_code, int counter) {
     std::string name = get_field(record_, 4);
-    if (!add("", key, record_)) {
+    if (!add("", keys::system(index), record_)) {
         ++stats_.systems_rejected;
-        return;
+        return false;
     }
-    system_ = *index;
-    store_.system_slot(system_, k_slot_type_code) = "0";
+    system_ = index;
+    store_.system_slot(system_, k_slot_type_code) = std::to_string(type_code);
     store_.system_slot(system_, k_slot_in_use) = "1";
     store_.system_slot(system_, k_slot_name) = name;
     ++stats_.systems_added;
-    progress_.label("Opening System: " + std::to_string(stats_.conventional_systems));
+    progress_.label("Opening System: " + std::to_string(counter));
     progress_.pump();
+    return true;
 }
 
 void Reader::trunk(std::string& work) {
@@ -256,20 +263,9 @@ void Reader::trunk(std::string& work) {
         return;
     }
     record_ = "SIN," + std::string(type->type_name) + rest;
-    std::string key = keys::system(*index);
-    std::string name = get_field(record_, 4);
-    if (!add("", key, record_)) {
-        ++stats_.systems_rejected;
-        return;
-    }
-    system_ = *index;
-    store_.system_slot(system_, k_slot_type_code) = std::to_string(type->code);
-    store_.system_slot(system_, k_slot_in_use) = "1";
-    store_.system_slot(system_, k_slot_name) = name;
+    if (!add_system(*index, type->code, stats_.trunked_systems)) return;
+    std::string key = keys::system(system_);
     add(key, keys::unit_id_holder(system_), std::string(templates::uid_holder_reader));
-    ++stats_.systems_added;
-    progress_.label("Opening System: " + std::to_string(stats_.trunked_systems));
-    progress_.pump();
 }
 
 void Reader::group(std::string& work, bool trunked) {
