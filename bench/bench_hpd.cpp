@@ -3,14 +3,14 @@
 // benchmark measures (the figures name the one they were taken on).
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <unistd.h>
 
 #include "core/base/progress.h"
-#include "core/base/text.h"
 #include "core/base/prompter.h"
+#include "core/base/text.h"
 #include "core/hpd/hpd_reader.h"
 #include "core/hpd/hpd_writer.h"
 #include "core/model/group_files.h"
@@ -28,7 +28,8 @@ fs::path bench_dir() {
         fs::create_directories(d);
         std::atexit([] {
             std::error_code ec;
-            fs::remove_all(fs::temp_directory_path() / ("tarvex-bench-" + std::to_string(::getpid())), ec);
+            fs::remove_all(
+                fs::temp_directory_path() / ("tarvex-bench-" + std::to_string(::getpid())), ec);
         });
         return d;
     }();

@@ -176,10 +176,11 @@ int cmd_check(const Args& args) {
                     c.field.c_str(), c.as_read.c_str(), c.as_written.c_str());
     for (const auto& d : report.dropped) std::printf("%s: not written\n", d.c_str());
     for (const auto& a : report.added) std::printf("added: %s\n", a.c_str());
-    std::printf("%zu values would change, %zu lines would not be written, %zu lines would be "
-                "added (%lld identifier fields renumbered)\n",
-                report.changes.size(), report.dropped.size(), report.added.size(),
-                report.identifiers_renumbered);
+    std::printf(
+        "%zu values would change, %zu lines would not be written, %zu lines would be "
+        "added (%lld identifier fields renumbered)\n",
+        report.changes.size(), report.dropped.size(), report.added.size(),
+        report.identifiers_renumbered);
     return report.any() ? 1 : 0;
 }
 
@@ -198,9 +199,12 @@ int cmd_info(const Args& args) {
         if (starts_with(key, "SYS-")) {
             ++systems;
             ++by_type[get_field(store.text_of(id), 1)];
-        } else if (starts_with(key, "SIT-")) ++sites;
-        else if (starts_with(key, "TFQ-")) ++freqs;
-        else if (starts_with(key, "UDD-")) ++uids;
+        } else if (starts_with(key, "SIT-"))
+            ++sites;
+        else if (starts_with(key, "TFQ-"))
+            ++freqs;
+        else if (starts_with(key, "UDD-"))
+            ++uids;
         else if (starts_with(key, "GRP-")) {
             ++groups;
             int s = keys::group_system_of(key), g = keys::group_of(key);
@@ -216,9 +220,10 @@ int cmd_info(const Args& args) {
         if (by_type.count(std::string(t.type_name)))
             std::printf("  %s: %d\n", std::string(t.type_name).c_str(),
                         by_type[std::string(t.type_name)]);
-    std::printf("sites: %lld\nsite frequencies: %lld\ngroups: %lld\nchannels: %lld\n"
-                "talkgroups: %lld\nunit IDs: %lld\n",
-                sites, freqs, groups, channels, talkgroups, uids);
+    std::printf(
+        "sites: %lld\nsite frequencies: %lld\ngroups: %lld\nchannels: %lld\n"
+        "talkgroups: %lld\nunit IDs: %lld\n",
+        sites, freqs, groups, channels, talkgroups, uids);
     return 0;
 }
 

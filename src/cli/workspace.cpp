@@ -1,9 +1,9 @@
 #include "cli/workspace.h"
 
+#include <unistd.h>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 
 #include "core/base/progress.h"
 #include "core/hpd/hpd_reader.h"
@@ -14,7 +14,8 @@ namespace tarvex::cli {
 Workspace::Workspace() {
     // An explicit TMPDIR wins; otherwise RAM-backed scratch space where the platform has it.
     const char* tmpdir = std::getenv("TMPDIR");
-    std::filesystem::path base = tmpdir && *tmpdir ? std::filesystem::path(tmpdir) : ram_scratch_folder();
+    std::filesystem::path base =
+        tmpdir && *tmpdir ? std::filesystem::path(tmpdir) : ram_scratch_folder();
     if (base.empty()) base = std::filesystem::temp_directory_path();
     auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     folder_ = base / ("tarvex-cli-" + std::to_string(::getpid()) + "-" + std::to_string(stamp));
@@ -41,7 +42,8 @@ bool take_read_flags(std::vector<std::string>& args, ReadOptions& out) {
             continue;
         }
         if (out.flags != 0 && out.flags != f) {
-            std::fprintf(stderr, "tarvex-cli: --conventional-only and --trunked-only exclude each other\n");
+            std::fprintf(stderr,
+                         "tarvex-cli: --conventional-only and --trunked-only exclude each other\n");
             return false;
         }
         out.flags = f;

@@ -13,14 +13,14 @@
 namespace tarvex::cli {
 
 class Workspace {
-public:
+  public:
     Workspace();
     ~Workspace();
     StreamPrompter prompter{stderr};
     std::unique_ptr<GroupFiles> files;
     std::unique_ptr<SystemStore> store;
 
-private:
+  private:
     std::filesystem::path folder_;
 };
 

@@ -1,9 +1,9 @@
 #include "support/test_support.h"
 
+#include <unistd.h>
 #include <atomic>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace tarvex::test {
 
@@ -11,8 +11,8 @@ TempDir::TempDir() {
     static std::atomic<int> counter{0};
     auto base = std::filesystem::temp_directory_path();
     for (;;) {
-        path_ = base / ("tarvex-test-" + std::to_string(::getpid()) + "-" +
-                        std::to_string(counter++));
+        path_ =
+            base / ("tarvex-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
         if (std::filesystem::create_directories(path_)) break;
     }
 }
@@ -51,7 +51,9 @@ std::filesystem::path samples_dir() {
     return std::filesystem::is_directory(p, ec) ? p : std::filesystem::path();
 }
 
-std::filesystem::path resources_dir() { return TARVEX_RESOURCES_DIR; }
+std::filesystem::path resources_dir() {
+    return TARVEX_RESOURCES_DIR;
+}
 
 }  // namespace tarvex::test
 

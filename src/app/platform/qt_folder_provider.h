@@ -25,7 +25,7 @@
 namespace tarvex {
 
 class QtFolderProvider : public FolderProvider {
-public:
+  public:
     PlatformFolders folders() override;
 };
 

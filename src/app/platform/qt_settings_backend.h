@@ -29,7 +29,7 @@ class QSettings;
 namespace tarvex {
 
 class QtSettingsBackend : public SettingsBackend {
-public:
+  public:
     enum class Store { main, import };
 
     explicit QtSettingsBackend(Store store);
@@ -45,7 +45,7 @@ public:
     // The INI file or registry path, for diagnostics.
     QString location() const;
 
-private:
+  private:
     std::unique_ptr<QSettings> settings_;
     QString group_;  // the import store's "settings" key; empty for the main store
 };

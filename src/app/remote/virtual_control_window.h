@@ -34,7 +34,7 @@ struct VcWindowOptions {
     remote::VcFolders folders;        // data folder (log file, raw log, trace), loggrid.ini folder
     VcIntervals intervals;            // the timers; tests shorten them
     bool find_scanner_by_usb = true;  // prefer the port that carries the scanner's USB ids
-    VcFileChooser choose_file;          // default: the platform's file dialog
+    VcFileChooser choose_file;        // default: the platform's file dialog
 };
 
 // A label that reports clicks and double-clicks, as the display's lines need.

@@ -10,7 +10,7 @@
 namespace tarvex {
 
 class LineReader {
-public:
+  public:
     static constexpr size_t k_max_line = 1 << 20;  // 1 MiB; no database line comes close
 
     explicit LineReader(const std::filesystem::path& path);
@@ -24,7 +24,7 @@ public:
     // True when the last line returned was cut at k_max_line.
     bool truncated() const { return truncated_; }
 
-private:
+  private:
     bool fill();
     std::FILE* file_ = nullptr;
     std::vector<char> buffer_;

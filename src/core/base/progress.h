@@ -6,7 +6,7 @@
 namespace tarvex {
 
 class Progress {
-public:
+  public:
     virtual ~Progress() = default;
     virtual void label(std::string_view text) {}   // the progress label ("Opening System: 3")
     virtual void status(std::string_view text) {}  // first panel of the status bar ("Load Ok.")

@@ -12,7 +12,7 @@ enum class Answer { Yes, No, Cancel };
 enum class Buttons { Ok, YesNo, YesNoCancel };
 
 class Prompter {
-public:
+  public:
     virtual ~Prompter() = default;
     // A message the user must see ("Nothing to Save", "ERROR: Out of storage space", ...).
     virtual void tell(std::string_view text, std::string_view title = {}) = 0;
@@ -24,16 +24,19 @@ public:
 // Records every text and answers questions from a script (default answer when the script runs
 // out). Used by tests and by the command line, which never asks.
 class RecordingPrompter : public Prompter {
-public:
+  public:
     explicit RecordingPrompter(Answer default_answer = Answer::No) : default_(default_answer) {}
     void tell(std::string_view text, std::string_view title = {}) override;
     Answer ask(const std::vector<std::string>& lines, std::string_view title = "Warning",
                Buttons buttons = Buttons::YesNoCancel) override;
-    void script(std::vector<Answer> answers) { script_ = std::move(answers); next_ = 0; }
+    void script(std::vector<Answer> answers) {
+        script_ = std::move(answers);
+        next_ = 0;
+    }
 
     std::vector<std::string> told;       // every message, in order
     std::vector<std::string> questions;  // every question, lines joined by "\n"
-private:
+  private:
     Answer default_;
     std::vector<Answer> script_;
     size_t next_ = 0;
@@ -41,12 +44,13 @@ private:
 
 // Prints messages to a stream, one per line; answers every question with No.
 class StreamPrompter : public Prompter {
-public:
+  public:
     explicit StreamPrompter(std::FILE* out) : out_(out) {}
     void tell(std::string_view text, std::string_view title = {}) override;
     Answer ask(const std::vector<std::string>& lines, std::string_view title = "Warning",
                Buttons buttons = Buttons::YesNoCancel) override;
-private:
+
+  private:
     std::FILE* out_;
 };
 

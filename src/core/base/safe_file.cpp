@@ -1,8 +1,8 @@
 #include "core/base/safe_file.h"
 
+#include <unistd.h>
 #include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 namespace tarvex {
 
@@ -10,8 +10,10 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(std::move
     temp_ = target_;
     temp_ += ".tarvex-" + std::to_string(::getpid()) + ".part";
     file_ = std::fopen(temp_.c_str(), "wb");
-    if (!file_) fail(errno ? errno : EIO);
-    else std::setvbuf(file_, nullptr, _IOFBF, 1 << 16);
+    if (!file_)
+        fail(errno ? errno : EIO);
+    else
+        std::setvbuf(file_, nullptr, _IOFBF, 1 << 16);
 }
 
 SafeFileWriter::~SafeFileWriter() {
@@ -28,7 +30,8 @@ void SafeFileWriter::fail(int err) {
 
 void SafeFileWriter::write(std::string_view bytes) {
     if (!file_ || error_) return;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) fail(errno ? errno : EIO);
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
+        fail(errno ? errno : EIO);
 }
 
 bool SafeFileWriter::commit() {

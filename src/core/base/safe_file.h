@@ -10,7 +10,7 @@
 namespace tarvex {
 
 class SafeFileWriter {
-public:
+  public:
     explicit SafeFileWriter(std::filesystem::path target);
     ~SafeFileWriter();  // an uncommitted temporary file is removed
     SafeFileWriter(const SafeFileWriter&) = delete;
@@ -28,7 +28,7 @@ public:
     int error() const { return error_; }
     std::string error_text() const;
 
-private:
+  private:
     void fail(int err);
     std::filesystem::path target_, temp_;
     std::FILE* file_ = nullptr;

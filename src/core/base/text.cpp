@@ -198,8 +198,12 @@ std::string scaled_to_decimal(long long scaled, int decimals, int min_decimals) 
     return out;
 }
 
-std::string hz_to_mhz(long long hz) { return scaled_to_decimal(hz, 6, 4); }
+std::string hz_to_mhz(long long hz) {
+    return scaled_to_decimal(hz, 6, 4);
+}
 
-long long mhz_to_hz(std::string_view mhz) { return decimal_to_scaled(mhz, 6); }
+long long mhz_to_hz(std::string_view mhz) {
+    return decimal_to_scaled(mhz, 6);
+}
 
 }  // namespace tarvex

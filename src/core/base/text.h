@@ -25,8 +25,12 @@ std::string strip_line_ends(std::string_view s);
 
 // "000" and "0000" masks: zero-padded to at least `width` digits.
 std::string pad_number(long long value, int width);
-inline std::string fmt3(long long v) { return pad_number(v, 3); }
-inline std::string fmt4(long long v) { return pad_number(v, 4); }
+inline std::string fmt3(long long v) {
+    return pad_number(v, 3);
+}
+inline std::string fmt4(long long v) {
+    return pad_number(v, 4);
+}
 
 // Lenient number reading as users type: leading blanks, optional sign, digits, one decimal
 // point; reading stops at the first other character. Text that is not a number reads as 0.

@@ -148,7 +148,8 @@ Verdict check_whole_number(std::string_view value, long long max, bool required,
     return ok();
 }
 
-Verdict check_cell(const TextGrid& grid, GridKind kind, const ColumnSpec& colspec, int row, int col) {
+Verdict check_cell(const TextGrid& grid, GridKind kind, const ColumnSpec& colspec, int row,
+                   int col) {
     const std::string& value = grid.at(row, col);
     switch (colspec.column) {
         case Column::Frequency:

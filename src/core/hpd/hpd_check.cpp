@@ -32,8 +32,8 @@ const std::vector<Names>& field_names() {
          {"", "Id", "State", "Name", "Avoid", "Date", "Type", "ID Search", "Alert Tone",
           "Alert Level", "Status Bit", "NAC"}},
         {"Site",
-         {"", "SiteId", "TrunkId", "Name", "Avoid", "Latitude", "Longitude", "Range",
-          "Modulation", "Motorola Band", "EDACS Band", "Location Type", "Attenuator"}},
+         {"", "SiteId", "TrunkId", "Name", "Avoid", "Latitude", "Longitude", "Range", "Modulation",
+          "Motorola Band", "EDACS Band", "Location Type", "Attenuator"}},
         {"T-Freq", {"", "TFreqId", "SiteId", "Name", "Avoid", "Frequency", "LCN", "Color Code"}},
         {"C-Group",
          {"", "CGroupId", "AgencyId", "Name", "Avoid", "Latitude", "Longitude", "Range",
@@ -85,7 +85,9 @@ CheckReport check_hpd_files(const std::vector<std::filesystem::path>& paths, uin
         int fi = static_cast<int>(i);
         ReadTrace trace;
         trace.node = [&](const std::string& key, long long line) { node_source[key] = {fi, line}; };
-        trace.row = [&](int s, int g, int r, long long line) { row_source[{s, g, r}] = {fi, line}; };
+        trace.row = [&](int s, int g, int r, long long line) {
+            row_source[{s, g, r}] = {fi, line};
+        };
         read_hpd(paths[i], store, files, flags, 0, no_progress(), &trace);
         LineReader in(paths[i]);
         std::string line;
@@ -131,9 +133,9 @@ CheckReport check_hpd_files(const std::vector<std::filesystem::path>& paths, uin
     };
     hpd_lines(store, files, 0, &wt);
 
-    static constexpr std::string_view known[] = {"Conventional", "Trunk", "Site", "T-Freq",
-                                                 "C-Group", "T-Group", "C-Freq", "TGID",
-                                                 "UnitIds", "FleetMap", "BandPlan_Mot"};
+    static constexpr std::string_view known[] = {
+        "Conventional", "Trunk", "Site",    "T-Freq",   "C-Group",     "T-Group",
+        "C-Freq",       "TGID",  "UnitIds", "FleetMap", "BandPlan_Mot"};
     for (size_t i = 0; i < paths.size(); ++i) {
         for (size_t l = 0; l < file_lines[i].size(); ++l) {
             if (used[i][l + 1]) continue;

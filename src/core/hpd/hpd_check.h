@@ -13,10 +13,10 @@ class GroupFiles;
 
 struct CheckChange {
     std::string file;
-    long long line = 0;    // 1-based line of the file
-    std::string kind;      // "C-Freq", "Site", ...
-    std::string field;     // "Mode", "Alert Tone", ...
-    std::string as_read;   // value in the file ("" when the file lacks the field)
+    long long line = 0;   // 1-based line of the file
+    std::string kind;     // "C-Freq", "Site", ...
+    std::string field;    // "Mode", "Alert Tone", ...
+    std::string as_read;  // value in the file ("" when the file lacks the field)
     std::string as_written;
 };
 

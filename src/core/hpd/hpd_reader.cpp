@@ -38,7 +38,7 @@ void replace_twice(std::string& s, std::string_view from, std::string_view to) {
 // All fields of a working line at once, for the hot channel and talkgroup paths (one scan
 // instead of one per field).
 class FieldViews {
-public:
+  public:
     explicit FieldViews(std::string_view line) {
         size_t start = 0;
         while (count_ < k_max) {
@@ -55,7 +55,7 @@ public:
         return n >= 0 && n < count_ ? views_[n] : std::string_view();
     }
 
-private:
+  private:
     static constexpr int k_max = 24;
     std::string_view views_[k_max];
     int count_ = 0;
@@ -74,7 +74,9 @@ std::string edge_mhz(std::string_view hz) {
     return v == 0 ? std::string("0") : scaled_to_decimal(v, 6, 4);
 }
 
-std::string step_khz(std::string_view hz) { return scaled_to_decimal(lenient_integer(hz), 3, 1); }
+std::string step_khz(std::string_view hz) {
+    return scaled_to_decimal(lenient_integer(hz), 3, 1);
+}
 
 long long hex_value(std::string_view text) {
     std::string t = trim(text);
@@ -85,14 +87,14 @@ long long hex_value(std::string_view text) {
 }
 
 class Reader {
-public:
+  public:
     Reader(SystemStore& store, GroupFiles& files, uint16_t flags, Progress& progress,
            const ReadTrace* trace)
         : store_(store), files_(files), flags_(flags), progress_(progress), trace_(trace) {}
 
     ReadStats run(const std::filesystem::path& path);
 
-private:
+  private:
     void line(std::string& work);
     void conventional(std::string& work);
     void trunk(std::string& work);
@@ -128,8 +130,8 @@ private:
     const ReadTrace* trace_;
     ReadStats stats_;
     int version_ = 1;
-    int system_ = 0;     // index of the current system (0 = none)
-    int group_ = -1;     // group index within the current system
+    int system_ = 0;  // index of the current system (0 = none)
+    int group_ = -1;  // group index within the current system
     bool group_ok_ = false;
     bool group_trunked_ = false;
     int channel_ = 0, site_ = 0, site_frequency_ = 0, unit_id_ = 0;
@@ -296,7 +298,8 @@ bool Reader::begin_row(bool trunked, const char* version_one_defaults, std::stri
     return true;
 }
 
-void Reader::end_row(std::string& out, const FieldViews& w, int service_field, int first, int last) {
+void Reader::end_row(std::string& out, const FieldViews& w, int service_field, int first,
+                     int last) {
     out += ',';
     out += vocab::service_type_name(lenient_integer(w[service_field]));
     for (int f = first; f <= last; ++f) {
@@ -345,8 +348,10 @@ void Reader::fleet_map(const std::string& work) {
     std::string rec = "FMP";
     for (int f = 2; f <= 9; ++f) rec += "," + std::to_string(hex_value(field(work, f)));
     std::string key = keys::fleet_map(system_);
-    if (store_.exists(key)) store_.set_node_text(key, rec);
-    else add(keys::system(system_), key, rec);
+    if (store_.exists(key))
+        store_.set_node_text(key, rec);
+    else
+        add(keys::system(system_), key, rec);
     ++stats_.fleet_maps;
 }
 
@@ -378,8 +383,10 @@ void Reader::bandplan(const std::string& work) {
         rec += "," + std::string(field(work, f + 3));
     }
     std::string key = keys::bandplan(system_, site_);
-    if (store_.exists(key)) store_.set_node_text(key, rec);
-    else add(keys::system(system_), key, rec);
+    if (store_.exists(key))
+        store_.set_node_text(key, rec);
+    else
+        add(keys::system(system_), key, rec);
 }
 
 void Reader::site_frequency(const std::string& work) {

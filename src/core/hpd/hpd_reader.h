@@ -23,8 +23,8 @@ struct ReadStats {
     int format_version = 1;
     long long lines = 0;
     int conventional_systems = 0, trunked_systems = 0;
-    int systems_added = 0;      // systems that got a node
-    int systems_rejected = 0;   // store full, or a trunked type this edition does not know
+    int systems_added = 0;     // systems that got a node
+    int systems_rejected = 0;  // store full, or a trunked type this edition does not know
     int groups = 0, sites = 0, site_frequencies = 0, bandplans = 0, p25_bandplans = 0;
     int fleet_maps = 0, unit_ids = 0;
     long long channels = 0, talkgroups = 0;

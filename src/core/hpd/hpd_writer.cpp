@@ -31,10 +31,16 @@ std::string join_tabs(std::initializer_list<std::string_view> fields) {
     return out;
 }
 
-std::string_view at(const Fields& f, size_t n) { return n < f.size() ? f[n] : std::string_view(); }
+std::string_view at(const Fields& f, size_t n) {
+    return n < f.size() ? f[n] : std::string_view();
+}
 
-std::string on_off_from_flag(std::string_view v) { return v == "1" ? "On" : "Off"; }
-std::string on_off(std::string_view v) { return v == "On" ? "On" : "Off"; }
+std::string on_off_from_flag(std::string_view v) {
+    return v == "1" ? "On" : "Off";
+}
+std::string on_off(std::string_view v) {
+    return v == "On" ? "On" : "Off";
+}
 std::string or_default(std::string_view v, std::string_view fallback) {
     return std::string(v.empty() ? fallback : v);
 }
@@ -52,7 +58,7 @@ std::string hex_upper(long long v) {
 
 // Emits lines to a callback; one instance per save.
 class Emitter {
-public:
+  public:
     Emitter(SystemStore& store, GroupFiles& files, const WriteTrace* trace,
             std::function<void(std::string_view)> sink)
         : store_(store), files_(files), trace_(trace), sink_(std::move(sink)) {}
@@ -63,7 +69,7 @@ public:
     }
     void system(SystemStore::NodeId id);
 
-private:
+  private:
     void emit(std::string_view line, const std::string& key, int row) {
         sink_(line);
         if (trace_ && trace_->line) trace_->line(line, key, row);
@@ -86,13 +92,16 @@ private:
 };
 
 void Emitter::system(SystemStore::NodeId id) {
-    if (get_field(store_.text_of(id), 1) == "Conventional") conventional(id);
-    else trunked(id);
+    if (get_field(store_.text_of(id), 1) == "Conventional")
+        conventional(id);
+    else
+        trunked(id);
 }
 
 void Emitter::trunked(SystemStore::NodeId node) {
     const std::string& key = store_.key_of(node);
-    std::string line = replace_all(store_.text_of(node), ",Analog and Digital,", ",Analog+Digital,");
+    std::string line =
+        replace_all(store_.text_of(node), ",Analog and Digital,", ",Analog+Digital,");
     line = strip_line_ends(line);
     Fields f = split_view(line, ',');
     std::string word = file_word_for_system_type(at(f, 1));
@@ -101,8 +110,8 @@ void Emitter::trunked(SystemStore::NodeId node) {
     // ",Off," rule turns an alert tone of "Off" into "0", which the scanner would not take.
     emit(join_tabs({"Trunk", "", "", at(f, 4), on_off_from_flag(at(f, 5)), at(f, 6), word,
                     on_off_from_flag(at(f, 8)), vocab::alert_tone_list().pick(at(f, 9)),
-                    vocab::alert_level_list().pick(at(f, 10)),
-                    at(f, 11) == "1" ? "Yes" : "Ignore", replace_all(at(f, 12), "Search", "Srch")}),
+                    vocab::alert_level_list().pick(at(f, 10)), at(f, 11) == "1" ? "Yes" : "Ignore",
+                    replace_all(at(f, 12), "Search", "Srch")}),
          key, 0);
     emit(join_tabs({"AreaState", "TrunkId=" + id, "StateId=0"}), key, 0);
     emit(join_tabs({"AreaCounty", "TrunkId=" + id, "CountyId=0"}), key, 0);
@@ -112,7 +121,8 @@ void Emitter::trunked(SystemStore::NodeId node) {
         const std::string& fmp = store_.get_node_text(fmp_key);
         if (!fmp.empty() && fmp != templates::fleet_map_default) {
             std::string out = "FleetMap\tTrunkId=" + id;
-            for (int b = 1; b <= 8; ++b) out += "\t" + hex_upper(lenient_integer(get_field(fmp, b)));
+            for (int b = 1; b <= 8; ++b)
+                out += "\t" + hex_upper(lenient_integer(get_field(fmp, b)));
             emit(out, fmp_key, 0);
         }
     }
@@ -190,16 +200,16 @@ void Emitter::groups(SystemStore::NodeId sys, const std::string& id, bool trunke
         std::string line = strip_line_ends(store_.text_of(g));
         Fields f = split_view(line, ',');
         std::string pos = std::to_string(store_.store_position(g));
-        emit(join_tabs({trunked ? "T-Group" : "C-Group",
-                        (trunked ? "TGroupId=" : "CGroupId=") + pos,
-                        (trunked ? "TrunkId=" : "AgencyId=") + id, at(f, 4), on_off(at(f, 5)),
-                        or_default(at(f, 6), "0.000000"), or_default(at(f, 7), "-0.000000"),
-                        or_default(at(f, 8), "0.0"),
-                        pick(at(f, 9), {"Circle", "Rectangles"}, "Circle")}),
+        emit(join_tabs(
+                 {trunked ? "T-Group" : "C-Group", (trunked ? "TGroupId=" : "CGroupId=") + pos,
+                  (trunked ? "TrunkId=" : "AgencyId=") + id, at(f, 4), on_off(at(f, 5)),
+                  or_default(at(f, 6), "0.000000"), or_default(at(f, 7), "-0.000000"),
+                  or_default(at(f, 8), "0.0"), pick(at(f, 9), {"Circle", "Rectangles"}, "Circle")}),
              key, 0);
         int sys_index = keys::group_system_of(key), group_index = keys::group_of(key);
         files_.for_each_line(sys_index, group_index, [&](std::string_view row) {
-            std::string out = trunked ? vocab::talkgroup_to_tgid(row) : vocab::channel_to_cfreq(row);
+            std::string out =
+                trunked ? vocab::talkgroup_to_tgid(row) : vocab::channel_to_cfreq(row);
             if (!out.empty()) emit(out, key, static_cast<int>(lenient_integer(row)));
         });
     }
@@ -260,8 +270,9 @@ bool write_hpd(std::string& path, SystemStore& store, GroupFiles& files, int sys
     }
     if (no_overwrite) path = no_overwrite_name(path);
     SafeFileWriter out{std::filesystem::path(path)};
-    walk(store, files, system_number, trace,
-         [&](std::string_view line) { out.write_line_crlf(line); }, progress);
+    walk(
+        store, files, system_number, trace,
+        [&](std::string_view line) { out.write_line_crlf(line); }, progress);
     if (!out.commit()) {
         prompter.tell("There was an error saving this file: " + std::to_string(out.error()) +
                       " / " + out.error_text());
@@ -274,8 +285,9 @@ bool write_hpd(std::string& path, SystemStore& store, GroupFiles& files, int sys
 std::vector<std::string> hpd_lines(SystemStore& store, GroupFiles& files, int system_number,
                                    const WriteTrace* trace) {
     std::vector<std::string> lines;
-    walk(store, files, system_number, trace,
-         [&](std::string_view line) { lines.emplace_back(line); }, no_progress());
+    walk(
+        store, files, system_number, trace,
+        [&](std::string_view line) { lines.emplace_back(line); }, no_progress());
     return lines;
 }
 

@@ -19,16 +19,16 @@ struct ValueList {
     bool accepts(std::string_view value) const;
 };
 
-const ValueList& switch_list();        // "Off", "On"
-const ValueList& mode_list();          // "AM", "FM", "NFM", "AUTO"
-const ValueList& delay_list();         // "30" ... "-10", default "2"
-const ValueList& volume_offset_list(); // "-3" ... "3", default "0"
-const ValueList& alert_tone_list();    // "Off", "1".."9"
-const ValueList& alert_level_list();   // "Auto", "1".."15"
-const ValueList& alert_light_list();   // "Off", "Blue", ...
-const ValueList& alert_pattern_list(); // "On", "Slow Blink", "Fast Blink"
-const ValueList& audio_type_list();    // "ALL", "ANALOG", "DIGITAL" (compare upper-cased)
-const ValueList& sq_mode_list();       // "All", "None", "CTCSS", "DCS", "P25", "DMR" (grid)
+const ValueList& switch_list();              // "Off", "On"
+const ValueList& mode_list();                // "AM", "FM", "NFM", "AUTO"
+const ValueList& delay_list();               // "30" ... "-10", default "2"
+const ValueList& volume_offset_list();       // "-3" ... "3", default "0"
+const ValueList& alert_tone_list();          // "Off", "1".."9"
+const ValueList& alert_level_list();         // "Auto", "1".."15"
+const ValueList& alert_light_list();         // "Off", "Blue", ...
+const ValueList& alert_pattern_list();       // "On", "Slow Blink", "Fast Blink"
+const ValueList& audio_type_list();          // "ALL", "ANALOG", "DIGITAL" (compare upper-cased)
+const ValueList& sq_mode_list();             // "All", "None", "CTCSS", "DCS", "P25", "DMR" (grid)
 const ValueList& audio_type_display_list();  // "All", "Analog", "Digital" (grid)
 
 // NumberTag: "Off" or 0..999 ("007" -> "7", 1200 -> "999", -4 -> "0", "None"/""/"1000" -> "Off").
@@ -46,7 +46,7 @@ std::span<const std::string_view> service_type_menu();
 std::span<const std::string_view> ctcss_tones();  // 50 tones "67.0" .. "254.1"
 // The grid's CTCSS choices: "Search" followed by the 50 tones.
 std::span<const std::string_view> ctcss_selection();
-std::span<const std::string_view> dcs_codes();    // 104 codes "023" .. "754"
+std::span<const std::string_view> dcs_codes();  // 104 codes "023" .. "754"
 
 // Alpha tag on its way to a file: empty gives `empty_default`; else first 64 characters with
 // codes 1..20 and 127..255 removed (`empty_default` again when nothing is left).

@@ -20,11 +20,16 @@ TreeOrdering tree_ordering_from_setting(std::string_view value) {
 
 std::string tree_ordering_setting(TreeOrdering ordering) {
     switch (ordering) {
-        case TreeOrdering::ByName: return "name";
-        case TreeOrdering::BySystemType: return "type";
-        case TreeOrdering::QuickKey: return "qk";
-        case TreeOrdering::QuickKeyUniden: return "qku";
-        case TreeOrdering::None: break;
+        case TreeOrdering::ByName:
+            return "name";
+        case TreeOrdering::BySystemType:
+            return "type";
+        case TreeOrdering::QuickKey:
+            return "qk";
+        case TreeOrdering::QuickKeyUniden:
+            return "qku";
+        case TreeOrdering::None:
+            break;
     }
     return "";
 }
@@ -53,21 +58,30 @@ namespace {
 // in theirs. Written out in full so each tag can be found as the tree shows it.
 std::string type_tag(std::string_view type, bool quick_key_ordering) {
     switch (image_for_system_type(type)) {
-        case NodeImage::Conventional: return quick_key_ordering ? "[C1] " : "[C] ";
-        case NodeImage::Motorola: return quick_key_ordering ? "[M1] " : "[M] ";
+        case NodeImage::Conventional:
+            return quick_key_ordering ? "[C1] " : "[C] ";
+        case NodeImage::Motorola:
+            return quick_key_ordering ? "[M1] " : "[M] ";
         case NodeImage::Edacs:
-        case NodeImage::EdacsScat: return quick_key_ordering ? "[E1] " : "[E] ";
-        case NodeImage::Ltr: return quick_key_ordering ? "[L1] " : "[L] ";
+        case NodeImage::EdacsScat:
+            return quick_key_ordering ? "[E1] " : "[E] ";
+        case NodeImage::Ltr:
+            return quick_key_ordering ? "[L1] " : "[L] ";
         case NodeImage::P25:
         case NodeImage::P25OneFrequency:
-        case NodeImage::P25X2Tdma: return quick_key_ordering ? "[P1] " : "[P] ";
+        case NodeImage::P25X2Tdma:
+            return quick_key_ordering ? "[P1] " : "[P] ";
         case NodeImage::MotoTrbo:
-        case NodeImage::DmrOneFrequency: return quick_key_ordering ? "[D1] " : "[D] ";
-        default: return "";
+        case NodeImage::DmrOneFrequency:
+            return quick_key_ordering ? "[D1] " : "[D] ";
+        default:
+            return "";
     }
 }
 
-bool has_quick_key(std::string_view qk) { return !qk.empty() && qk != "." && qk != "None"; }
+bool has_quick_key(std::string_view qk) {
+    return !qk.empty() && qk != "." && qk != "None";
+}
 
 // Case-insensitive text order, the way the tree control sorts.
 bool text_less(const std::string& a, const std::string& b) {
@@ -99,18 +113,23 @@ std::vector<SystemEntry> ordered_systems(const SystemStore& store, TreeOrdering 
         std::string qk = store.system_slot(index, k_slot_quick_key);
         SystemEntry e{index, id, name, qk, order++};
         switch (ordering) {
-            case TreeOrdering::BySystemType: e.text = type_tag(type, false) + name; break;
+            case TreeOrdering::BySystemType:
+                e.text = type_tag(type, false) + name;
+                break;
             case TreeOrdering::QuickKey:
             case TreeOrdering::QuickKeyUniden:
                 e.text = type_tag(type, true) + name;
                 if (has_quick_key(qk)) e.text += " [Q" + qk + "]";
                 if (get_field(line, 5) == "1") e.text += " /L";
                 break;
-            default: break;
+            default:
+                break;
         }
         systems.push_back(std::move(e));
     }
-    auto by_text = [](const SystemEntry& a, const SystemEntry& b) { return text_less(a.text, b.text); };
+    auto by_text = [](const SystemEntry& a, const SystemEntry& b) {
+        return text_less(a.text, b.text);
+    };
     switch (ordering) {
         case TreeOrdering::ByName:
         case TreeOrdering::BySystemType:
@@ -132,7 +151,8 @@ std::vector<SystemEntry> ordered_systems(const SystemStore& store, TreeOrdering 
                 return ha && a.quick_key < b.quick_key;
             });
             break;
-        case TreeOrdering::None: break;
+        case TreeOrdering::None:
+            break;
     }
     return systems;
 }
@@ -161,7 +181,8 @@ void add_system_nodes(const SystemStore& store, const SystemEntry& sys,
                          [](const auto& a, const auto& b) { return text_less(a.text, b.text); });
         for (auto& s : sites) out.push_back(std::move(s));
     }
-    if (unit_ids) out.push_back({"UID-" + fmt3(sys.index), sys_key, "Unit Id's", NodeImage::UnitIds});
+    if (unit_ids)
+        out.push_back({"UID-" + fmt3(sys.index), sys_key, "Unit Id's", NodeImage::UnitIds});
     for (auto& g : groups) out.push_back(std::move(g));
 }
 
@@ -221,11 +242,16 @@ BrowserSelection parse_browser_key(std::string_view key) {
         s.system = keys::number_at(key, 9);
         return s;
     }
-    if (starts_with(key, "UID-")) s.kind = SelectionKind::UnitIds;
-    else if (starts_with(key, "SYS-")) s.kind = SelectionKind::System;
-    else if (starts_with(key, "SIT-")) s.kind = SelectionKind::Site;
-    else if (starts_with(key, "GRP-")) s.kind = SelectionKind::Group;
-    else return s;
+    if (starts_with(key, "UID-"))
+        s.kind = SelectionKind::UnitIds;
+    else if (starts_with(key, "SYS-"))
+        s.kind = SelectionKind::System;
+    else if (starts_with(key, "SIT-"))
+        s.kind = SelectionKind::Site;
+    else if (starts_with(key, "GRP-"))
+        s.kind = SelectionKind::Group;
+    else
+        return s;
     if (s.kind == SelectionKind::Group) {
         s.system = keys::group_system_of(key);
         s.group = keys::group_of(key);

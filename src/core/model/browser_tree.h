@@ -15,8 +15,22 @@ TreeOrdering tree_ordering_from_setting(std::string_view value);
 std::string tree_ordering_setting(TreeOrdering ordering);
 
 enum class NodeImage {
-    Conventional, Motorola, Edacs, EdacsScat, Ltr, P25, P25OneFrequency, P25X2Tdma, MotoTrbo,
-    DmrOneFrequency, UnknownSystem, SitesFolder, Site, Group, UnitIds, FavoritesList
+    Conventional,
+    Motorola,
+    Edacs,
+    EdacsScat,
+    Ltr,
+    P25,
+    P25OneFrequency,
+    P25X2Tdma,
+    MotoTrbo,
+    DmrOneFrequency,
+    UnknownSystem,
+    SitesFolder,
+    Site,
+    Group,
+    UnitIds,
+    FavoritesList
 };
 NodeImage image_for_system_type(std::string_view system_type);
 

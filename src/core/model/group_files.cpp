@@ -1,10 +1,10 @@
 #include "core/model/group_files.h"
 
-#include <algorithm>
-#include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstring>
 #include <memory>
 #include <system_error>
@@ -380,8 +380,8 @@ void GroupFiles::append_line(int system, int group, std::string_view line) {
     if (append_fd_ < 0) {
         // A plain descriptor: opening for append through stdio costs extra system calls per
         // file, and reading a database opens one file per group.
-        append_fd_ = ::open(path_of(system, group).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC,
-                            0644);
+        append_fd_ =
+            ::open(path_of(system, group).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
         if (append_fd_ < 0) {
             append_failed_ = true;
             return;

@@ -41,7 +41,7 @@ struct ScratchEntry {
 };
 
 class GroupFiles {
-public:
+  public:
     // `folder` is the run temp folder; it is created when missing.
     explicit GroupFiles(std::filesystem::path folder);
     ~GroupFiles();
@@ -95,7 +95,7 @@ public:
     bool append_failed() const { return append_failed_; }
     void clear_append_failed() { append_failed_ = false; }
 
-private:
+  private:
     std::filesystem::path folder_;
     // The reader's appender: one open descriptor and its pending bytes. Reads of the same
     // folder flush it first, so they are const-callable while it holds data.

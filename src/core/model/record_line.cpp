@@ -26,8 +26,8 @@ auto with_field(std::string_view line, int n, F&& f) {
     bool have = false;
     while (true) {
         size_t hit = line.find(',', start);
-        std::string_view part =
-            line.substr(start, hit == std::string_view::npos ? std::string_view::npos : hit - start);
+        std::string_view part = line.substr(
+            start, hit == std::string_view::npos ? std::string_view::npos : hit - start);
         if (index == n) {
             found = part;
             have = true;
@@ -66,7 +66,9 @@ std::string set_field(std::string_view line, int n, std::string_view value) {
     return join(parts, ',');
 }
 
-std::string comma_to_semicolon(std::string_view text) { return replace_all(text, ",", ";"); }
+std::string comma_to_semicolon(std::string_view text) {
+    return replace_all(text, ",", ";");
+}
 
 std::string new_conventional_system(std::string_view name) {
     return "SIN,Conventional,0,StateId=0," + comma_to_semicolon(name) + ",Off," +
@@ -103,10 +105,14 @@ std::string file_word_for_system_type(std::string_view type_name) {
     // The same chain of replacements the scanner's own tools use, in this order; "P25
     // OneFreqTrunk" is an older spelling of the one-frequency type.
     static constexpr std::pair<std::string_view, std::string_view> chain[] = {
-        {"P25 Standard", "P25Standard"},       {"Edacs Narrow/Wide", "Edacs"},
-        {"Edacs Scat", "Scat"},                {"LTR", "Ltr"},
-        {"P25 OneFreqTrunk", "P25OneFrequency"}, {"P25 One Freq Trunk", "P25OneFrequency"},
-        {"P25 X2 TDMA", "P25X2_TDMA"},         {"MotoTRBO", "MotoTrbo"},
+        {"P25 Standard", "P25Standard"},
+        {"Edacs Narrow/Wide", "Edacs"},
+        {"Edacs Scat", "Scat"},
+        {"LTR", "Ltr"},
+        {"P25 OneFreqTrunk", "P25OneFrequency"},
+        {"P25 One Freq Trunk", "P25OneFrequency"},
+        {"P25 X2 TDMA", "P25X2_TDMA"},
+        {"MotoTRBO", "MotoTrbo"},
         {"DMR One Frequency", "DmrOneFrequency"},
     };
     std::string word(type_name);

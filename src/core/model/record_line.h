@@ -53,11 +53,16 @@ struct SystemTypeInfo {
     int code;                    // 0 conventional, 1..9 trunked
 };
 inline constexpr SystemTypeInfo k_system_types[] = {
-    {"Conventional", "Conventional", 0}, {"Motorola", "Motorola", 1},
-    {"Edacs Narrow/Wide", "Edacs", 2},   {"Edacs Scat", "Scat", 3},
-    {"LTR", "Ltr", 4},                   {"P25 Standard", "P25Standard", 5},
-    {"P25 One Freq Trunk", "P25OneFrequency", 6}, {"P25 X2 TDMA", "P25X2_TDMA", 7},
-    {"MotoTRBO", "MotoTrbo", 8},         {"DMR One Frequency", "DmrOneFrequency", 9},
+    {"Conventional", "Conventional", 0},
+    {"Motorola", "Motorola", 1},
+    {"Edacs Narrow/Wide", "Edacs", 2},
+    {"Edacs Scat", "Scat", 3},
+    {"LTR", "Ltr", 4},
+    {"P25 Standard", "P25Standard", 5},
+    {"P25 One Freq Trunk", "P25OneFrequency", 6},
+    {"P25 X2 TDMA", "P25X2_TDMA", 7},
+    {"MotoTRBO", "MotoTrbo", 8},
+    {"DMR One Frequency", "DmrOneFrequency", 9},
 };
 // A "Trunk" line's file word to its system type ("P25 Standard" is accepted as a file word too).
 const SystemTypeInfo* system_type_from_file_word(std::string_view word);

@@ -97,8 +97,7 @@ std::optional<int> paste_site(SystemStore& store, int copied_system, int target_
 
 std::optional<int> paste_group(SystemStore& store, GroupFiles& files, int copied_system,
                                int target_system, int copied_group) {
-    if (copied_system <= 0 || copied_group < 0 || copied_group >= k_max_groups)
-        return std::nullopt;
+    if (copied_system <= 0 || copied_group < 0 || copied_group >= k_max_groups) return std::nullopt;
     std::string source = keys::group(copied_system, copied_group);
     if (!store.exists(source)) return std::nullopt;
     auto fresh = store.g_n_i(IndexKind::Group, target_system);

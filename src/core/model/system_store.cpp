@@ -42,8 +42,10 @@ SystemStore::NodeId SystemStore::allocate(std::string key, std::string text) {
     n.text = std::move(text);
     // Store order: appended at the end.
     n.ins_prev = ins_last_;
-    if (ins_last_ != npos) nodes_[ins_last_].ins_next = id;
-    else ins_first_ = id;
+    if (ins_last_ != npos)
+        nodes_[ins_last_].ins_next = id;
+    else
+        ins_first_ = id;
     ins_last_ = id;
     ++count_;
     if (positions_valid_) {
@@ -61,8 +63,10 @@ void SystemStore::link_child(NodeId parent, NodeId id) {
     NodeId& last = parent == npos ? root_last_ : nodes_[parent].last_child;
     n.prev_sibling = last;
     n.next_sibling = npos;
-    if (last != npos) nodes_[last].next_sibling = id;
-    else first = id;
+    if (last != npos)
+        nodes_[last].next_sibling = id;
+    else
+        first = id;
     last = id;
 }
 
@@ -122,10 +126,14 @@ void SystemStore::unlink(NodeId id) {
     Node& n = nodes_[id];
     NodeId& first = n.parent == npos ? root_first_ : nodes_[n.parent].first_child;
     NodeId& last = n.parent == npos ? root_last_ : nodes_[n.parent].last_child;
-    if (n.prev_sibling != npos) nodes_[n.prev_sibling].next_sibling = n.next_sibling;
-    else first = n.next_sibling;
-    if (n.next_sibling != npos) nodes_[n.next_sibling].prev_sibling = n.prev_sibling;
-    else last = n.prev_sibling;
+    if (n.prev_sibling != npos)
+        nodes_[n.prev_sibling].next_sibling = n.next_sibling;
+    else
+        first = n.next_sibling;
+    if (n.next_sibling != npos)
+        nodes_[n.next_sibling].prev_sibling = n.prev_sibling;
+    else
+        last = n.prev_sibling;
     n.prev_sibling = n.next_sibling = npos;
 }
 
@@ -140,10 +148,14 @@ void SystemStore::release_subtree(NodeId id) {
         Node& n = nodes_[cur];
         note_index(n, false);
         index_.erase(n.key);
-        if (n.ins_prev != npos) nodes_[n.ins_prev].ins_next = n.ins_next;
-        else ins_first_ = n.ins_next;
-        if (n.ins_next != npos) nodes_[n.ins_next].ins_prev = n.ins_prev;
-        else ins_last_ = n.ins_prev;
+        if (n.ins_prev != npos)
+            nodes_[n.ins_prev].ins_next = n.ins_next;
+        else
+            ins_first_ = n.ins_next;
+        if (n.ins_next != npos)
+            nodes_[n.ins_next].ins_prev = n.ins_prev;
+        else
+            ins_last_ = n.ins_prev;
         n = Node{};
         free_.push_back(cur);
         --count_;
@@ -211,7 +223,9 @@ int SystemStore::store_position(NodeId id) const {
     return positions_[id];
 }
 
-int SystemStore::store_position(std::string_view key) const { return store_position(find(key)); }
+int SystemStore::store_position(std::string_view key) const {
+    return store_position(find(key));
+}
 
 std::optional<int> SystemStore::g_n_i(std::string_view kind, int system_index) {
     if (kind_is(kind, {"system", "SYSTEM", "SYS", "sys"}))
@@ -307,6 +321,8 @@ void SystemStore::mark_changed(int system) {
 void SystemStore::reset_change_counter(int system) {
     if (system >= 0 && system < 1000) change_counters_[system] = 0;
 }
-void SystemStore::reset_all_change_counters() { change_counters_.fill(0); }
+void SystemStore::reset_all_change_counters() {
+    change_counters_.fill(0);
+}
 
 }  // namespace tarvex

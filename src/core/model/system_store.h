@@ -41,7 +41,7 @@ struct CopyBuffer {
 };
 
 class SystemStore {
-public:
+  public:
     using NodeId = uint32_t;
     static constexpr NodeId npos = 0xFFFFFFFFu;
 
@@ -79,7 +79,9 @@ public:
     const std::string& key_of(NodeId id) const { return nodes_[id].key; }
     const std::string& text_of(NodeId id) const { return nodes_[id].text; }
     NodeId parent_of(NodeId id) const { return nodes_[id].parent; }
-    NodeId first_child(NodeId id) const { return id == npos ? root_first_ : nodes_[id].first_child; }
+    NodeId first_child(NodeId id) const {
+        return id == npos ? root_first_ : nodes_[id].first_child;
+    }
     NodeId next_sibling(NodeId id) const { return nodes_[id].next_sibling; }
     NodeId first_root() const { return root_first_; }
     // Store (insertion) order over all nodes.
@@ -118,7 +120,7 @@ public:
     int current_group = -1;
     CopyBuffer copy;
 
-private:
+  private:
     struct Node {
         std::string key, text;
         NodeId parent = npos, first_child = npos, last_child = npos;

@@ -7,7 +7,7 @@
 namespace tarvex {
 
 class TextGrid {
-public:
+  public:
     TextGrid() = default;
     TextGrid(int rows, int cols) { resize(rows, cols); }
 
@@ -30,7 +30,7 @@ public:
     // Drops data rows whose columns 1.. are all empty, keeping at least `min_rows` rows in all.
     void remove_empty_rows(int min_rows = 11);
 
-private:
+  private:
     std::vector<std::vector<std::string>> cells_;
     int cols_ = 0;
 };

@@ -28,7 +28,7 @@ struct PlatformFolders {
 std::filesystem::path ram_scratch_folder();
 
 class FolderProvider {
-public:
+  public:
     virtual ~FolderProvider() = default;
     virtual PlatformFolders folders() = 0;
 };

@@ -11,7 +11,7 @@
 namespace tarvex {
 
 class SettingsBackend {
-public:
+  public:
     virtual ~SettingsBackend() = default;
     // The raw stored text (with its trailing "x"), or nullopt when absent or unreadable.
     // An empty section addresses the root of the key space.
@@ -21,20 +21,20 @@ public:
 };
 
 class MemorySettingsBackend : public SettingsBackend {
-public:
+  public:
     std::optional<std::string> read(std::string_view section, std::string_view key) override;
     void write(std::string_view section, std::string_view key, std::string_view raw) override;
     const std::map<std::pair<std::string, std::string>, std::string>& values() const {
         return values_;
     }
 
-private:
+  private:
     std::map<std::pair<std::string, std::string>, std::string> values_;
 };
 
 // The two key spaces: the main store (sections) and the flat import store.
 class Settings {
-public:
+  public:
     Settings(SettingsBackend& main, SettingsBackend& import) : main_(main), import_(import) {}
 
     // Defaults are passed in stored form ("100x"); the result drops the last character.
@@ -48,7 +48,7 @@ public:
     int get_int(std::string_view section, std::string_view key, int fallback) const;
     bool get_bool(std::string_view section, std::string_view key, bool fallback) const;
 
-private:
+  private:
     SettingsBackend& main_;
     SettingsBackend& import_;
 };

@@ -19,7 +19,7 @@ using tarvex::QtSettingsBackend;
 class TestQtSettings : public QObject {
     Q_OBJECT
 
-private:
+  private:
     QTemporaryDir root_;
     int runs_ = 0;
 
@@ -40,7 +40,7 @@ private:
         }
     }
 
-private slots:
+  private slots:
     void initTestCase() {
         QVERIFY(root_.isValid());
         qputenv("TARVEX_DATA_HOME", QFile::encodeName(root_.filePath("home")));

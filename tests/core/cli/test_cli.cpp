@@ -1,9 +1,9 @@
 // tarvex-cli as a script uses it: exit codes, what goes to stdout and stderr, files written.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <array>
 #include <cstdio>
-#include <sys/wait.h>
 
 #include "core/base/text.h"
 #include "support/test_support.h"
@@ -33,7 +33,9 @@ CliRun cli(const std::string& args, const TempDir& dir) {
     return r;
 }
 
-std::string sample() { return (resources_dir() / "sample" / "sample.hpd").string(); }
+std::string sample() {
+    return (resources_dir() / "sample" / "sample.hpd").string();
+}
 
 }  // namespace
 
@@ -67,20 +69,23 @@ TEST(Cli, ConvertWritesTheFileAndNamesIt) {
     auto lines = read_lines(dir / "two.hpd");
     EXPECT_TRUE(starts_with(lines[2], "Trunk\t\t\tHarbor Regional Trunked"));
     EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
-                            [](const std::string& l) { return starts_with(l, "Trunk\t"); }), 1);
+                            [](const std::string& l) { return starts_with(l, "Trunk\t"); }),
+              1);
 }
 
 TEST(Cli, CheckListsWhatSavingWouldChange) {
     TempDir dir;
     EXPECT_EQ(cli("check " + sample(), dir).code, 0);
-    write_file(dir / "odd.hpd",
-               "FormatVersion\t2.00\r\nConventional\tAgencyId=1\t\tA\tOff\t\tConventional\r\n"
-               "C-Group\tCGroupId=1\tAgencyId=1\tG\tOff\t\t\t\tCircle\r\n"
-               "C-Freq\t\t\tTag\tOff\t155000000\tWFM\t\t2\tOff\t7\t0\tOff\tAuto\tOff\tOn\tOff\tOff\r\n"
-               "TGID\t\t\torphan\r\n");
+    write_file(
+        dir / "odd.hpd",
+        "FormatVersion\t2.00\r\nConventional\tAgencyId=1\t\tA\tOff\t\tConventional\r\n"
+        "C-Group\tCGroupId=1\tAgencyId=1\tG\tOff\t\t\t\tCircle\r\n"
+        "C-Freq\t\t\tTag\tOff\t155000000\tWFM\t\t2\tOff\t7\t0\tOff\tAuto\tOff\tOn\tOff\tOff\r\n"
+        "TGID\t\t\torphan\r\n");
     CliRun r = cli("check " + (dir / "odd.hpd").string(), dir);
     EXPECT_EQ(r.code, 1);
-    EXPECT_NE(r.out.find("odd.hpd:4: C-Freq Mode: \"WFM\" -> \"AUTO\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("odd.hpd:4: C-Freq Mode: \"WFM\" -> \"AUTO\""), std::string::npos)
+        << r.out;
     EXPECT_NE(r.out.find("odd.hpd:4: C-Freq Delay Time: \"7\" -> \"2\""), std::string::npos);
     EXPECT_NE(r.out.find("odd.hpd:5: TGID: not written"), std::string::npos);
 }
@@ -112,7 +117,8 @@ TEST(Cli, WrongUsageAndMissingFilesAreToldClearly) {
     CliRun missing = cli("info " + (dir / "nope.hpd").string(), dir);
     EXPECT_EQ(missing.code, 1);
     EXPECT_NE(missing.err.find("nope.hpd"), std::string::npos);
-    CliRun unwritable = cli("convert -o " + (dir / "no/such/dir/x.hpd").string() + " " + sample(), dir);
+    CliRun unwritable =
+        cli("convert -o " + (dir / "no/such/dir/x.hpd").string() + " " + sample(), dir);
     EXPECT_EQ(unwritable.code, 1);
     EXPECT_TRUE(starts_with(unwritable.err, "There was an error saving this file: "));
 }

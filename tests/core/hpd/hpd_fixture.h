@@ -30,11 +30,15 @@ struct Db {
         return read_hpd(dir / name, store, files, flags, 0, no_progress());
     }
     std::string text(const std::string& key) const { return store.get_node_text(key); }
-    std::vector<std::string> rows(int system, int group) const { return files.read_lines(system, group); }
+    std::vector<std::string> rows(int system, int group) const {
+        return files.read_lines(system, group);
+    }
     std::vector<std::string> written(int system = 0) { return hpd_lines(store, files, system); }
 };
 
 // "a|b|c" with "|" standing for a tab keeps the file lines readable in tests.
-inline std::string tabs(std::string_view s) { return replace_all(s, "|", "\t"); }
+inline std::string tabs(std::string_view s) {
+    return replace_all(s, "|", "\t");
+}
 
 }  // namespace tarvex::test

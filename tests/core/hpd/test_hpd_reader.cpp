@@ -11,43 +11,50 @@ const std::string v2 = "FormatVersion   2.03";
 
 TEST(HpdReader, ConventionalSystemsBecomeRecordLinesGroupsAndChannelFiles) {
     Db db;
-    db.read_text({"TargetModel HomePatrol-1", v2,
-                  tabs("Conventional|CountyId=12|StateId=3|Harbor, North|Off|05/01/2020|Conventional"),
-                  tabs("AreaState|CountyId=12|StateId=3"),
-                  tabs("C-Group|CGroupId=7|CountyId=12|Sheriff|Off|41.5|-70.2|10.0|Circle"),
-                  tabs("C-Freq|||Dispatch, Main|Off|155070000|NFM|TONE=C67.0|2|Off|2|0|Off|Auto|Red|On|5|Off"),
-                  tabs("C-Freq|||Car 2|On|460025000|FM|TONE=D023|99|On|5|1|3|4"),
-                  tabs("C-Group|CGroupId=8|CountyId=12|Fire|Off|||")});
+    db.read_text(
+        {"TargetModel HomePatrol-1", v2,
+         tabs("Conventional|CountyId=12|StateId=3|Harbor, North|Off|05/01/2020|Conventional"),
+         tabs("AreaState|CountyId=12|StateId=3"),
+         tabs("C-Group|CGroupId=7|CountyId=12|Sheriff|Off|41.5|-70.2|10.0|Circle"),
+         tabs("C-Freq|||Dispatch, "
+              "Main|Off|155070000|NFM|TONE=C67.0|2|Off|2|0|Off|Auto|Red|On|5|Off"),
+         tabs("C-Freq|||Car 2|On|460025000|FM|TONE=D023|99|On|5|1|3|4"),
+         tabs("C-Group|CGroupId=8|CountyId=12|Fire|Off|||")});
     EXPECT_EQ(db.text("SYS-001"),
               "SIN,Conventional,12,StateId=3,Harbor; North,0,05/01/2020,Conventional,,,,,");
     EXPECT_EQ(db.store.system_slot(1, k_slot_type_code), "0");
     EXPECT_EQ(db.store.system_slot(1, k_slot_name), "Harbor; North");
-    EXPECT_EQ(db.text("GRP-999-001-000"), "GIN,C-Group,CGroupId=7,CountyId=12,Sheriff,Off,41.5,-70.2,10.0,Circle");
+    EXPECT_EQ(db.text("GRP-999-001-000"),
+              "GIN,C-Group,CGroupId=7,CountyId=12,Sheriff,Off,41.5,-70.2,10.0,Circle");
     EXPECT_TRUE(db.store.exists("GRP-999-001-001"));
     // Row numbers from 1; light, pattern, number tag and priority are not taken over.
-    EXPECT_EQ(db.rows(1, 0), (std::vector<std::string>{
-                                 "1,155.0700,Dispatch; Main,Off,NFM,CTCSS,67.0,Law Dispatch,Off,2,0,Off,Auto",
-                                 "2,460.0250,Car 2,On,FM,DCS,023,NOT DEFINED,On,5,1,3,4"}));
+    EXPECT_EQ(db.rows(1, 0),
+              (std::vector<std::string>{
+                  "1,155.0700,Dispatch; Main,Off,NFM,CTCSS,67.0,Law Dispatch,Off,2,0,Off,Auto",
+                  "2,460.0250,Car 2,On,FM,DCS,023,NOT DEFINED,On,5,1,3,4"}));
     EXPECT_FALSE(db.files.exists(1, 1));
 }
 
 TEST(HpdReader, VersionOneFilesGetTheirMissingFieldsWithDefaults) {
     Db db;
-    db.read_text({"FormatVersion\t1.00",
-                  tabs("Conventional|AgencyId=4||Old|Off||Conventional"),
+    db.read_text({"FormatVersion\t1.00", tabs("Conventional|AgencyId=4||Old|Off||Conventional"),
                   tabs("C-Group|CGroupId=1|AgencyId=4|G|Off|1.0|-1.0|2.0"),
                   tabs("C-Freq|||Tag|Off|462562500|NFM||21"),
                   tabs("Trunk|TrunkId=9||Trunked|Off||Motorola"),
                   tabs("Site|SiteId=1|TrunkId=9|S|Off|1.0|-1.0|5.0|AUTO|Standard|Wide"),
                   tabs("T-Group|TGroupId=2|TrunkId=9|TG|Off|1.0|-1.0|2.0"),
                   tabs("TGID|||Ops|Off|1234|ALL|2")});
-    EXPECT_EQ(db.rows(1, 0), std::vector<std::string>{"1,462.5625,Tag,Off,NFM,All,,Other,Off,2,0,Off,Auto"});
-    EXPECT_EQ(db.text("GRP-999-001-000"), "GIN,C-Group,CGroupId=1,AgencyId=4,G,Off,1.0,-1.0,2.0,Circle");
+    EXPECT_EQ(db.rows(1, 0),
+              std::vector<std::string>{"1,462.5625,Tag,Off,NFM,All,,Other,Off,2,0,Off,Auto"});
+    EXPECT_EQ(db.text("GRP-999-001-000"),
+              "GIN,C-Group,CGroupId=1,AgencyId=4,G,Off,1.0,-1.0,2.0,Circle");
     // The reader's ",Off," rule reaches the appended alert tone too.
     EXPECT_EQ(db.text("SYS-002"), "SIN,Motorola,9,,Trunked,0,,Motorola,0,0,Auto,0,Search");
-    EXPECT_EQ(db.text("SIT-002-001"),
-              "SIT,Site,SiteId=1,TrunkId=9,S,Off,1.0,-1.0,5.0,AUTO,Standard,Wide(standard),Circle,0");
-    EXPECT_EQ(db.rows(2, 0), std::vector<std::string>{"1,1234,Ops,Off,All,Law Dispatch,2,0,Off,Auto"});
+    EXPECT_EQ(
+        db.text("SIT-002-001"),
+        "SIT,Site,SiteId=1,TrunkId=9,S,Off,1.0,-1.0,5.0,AUTO,Standard,Wide(standard),Circle,0");
+    EXPECT_EQ(db.rows(2, 0),
+              std::vector<std::string>{"1,1234,Ops,Off,All,Law Dispatch,2,0,Off,Auto"});
 
     Db v2db;  // 2.00 and later append nothing
     v2db.read_text({"FormatVersion\t2.00", tabs("Conventional|AgencyId=4||Old|Off||Conventional"),
@@ -58,19 +65,18 @@ TEST(HpdReader, VersionOneFilesGetTheirMissingFieldsWithDefaults) {
 
 TEST(HpdReader, TrunkedSystemsTakeTheirTypeSitesBandplansFleetMapsAndUnitIds) {
     Db db;
-    db.read_text({v2, tabs("Trunk|TrunkId=77|StateId=1|Metro|Off||Motorola|On|Off|Auto|Yes|Srch"),
-                  tabs("AreaState|TrunkId=77|StateId=0"),
-                  tabs("FleetMap|TrunkId=77|A|C|0|0|0|0|-1|E"),
-                  tabs("UnitIds|||Chief|1001|Off|Auto"),
-                  tabs("Site|SiteId=5|TrunkId=77|North|Off|1.5|-2.5|9.0|AUTO|Custom|Wide|Rectangles|On"),
-                  tabs("BandPlan_Mot|SiteId=5|851025000|854000000|25000|440|851012500|868987500|12500|0|"
-                       "1|2|25000|3|4|5|6250|7|9|9|9|9|9|9"),
-                  tabs("BandPlan_P25|SiteId=5|1|2|3"),
-                  tabs("T-Freq|TFreqId=0|SiteId=5||Off|851012500|1|"),
-                  tabs("T-Freq|TFreqId=0|SiteId=5||Off|851512500|2|3"),
-                  tabs("T-Group|TGroupId=4|TrunkId=77|Police|Off|1|2|3|Circle"),
-                  tabs("TGID|||Patrol|Off|4112|DIGITAL|2|30|-3|9|15|Red|On|5|On|1"),
-                  tabs("Trunk|||Old Scat|Off||Scat"), tabs("Trunk|||Future|Off||Nxdn")});
+    db.read_text(
+        {v2, tabs("Trunk|TrunkId=77|StateId=1|Metro|Off||Motorola|On|Off|Auto|Yes|Srch"),
+         tabs("AreaState|TrunkId=77|StateId=0"), tabs("FleetMap|TrunkId=77|A|C|0|0|0|0|-1|E"),
+         tabs("UnitIds|||Chief|1001|Off|Auto"),
+         tabs("Site|SiteId=5|TrunkId=77|North|Off|1.5|-2.5|9.0|AUTO|Custom|Wide|Rectangles|On"),
+         tabs("BandPlan_Mot|SiteId=5|851025000|854000000|25000|440|851012500|868987500|12500|0|"
+              "1|2|25000|3|4|5|6250|7|9|9|9|9|9|9"),
+         tabs("BandPlan_P25|SiteId=5|1|2|3"), tabs("T-Freq|TFreqId=0|SiteId=5||Off|851012500|1|"),
+         tabs("T-Freq|TFreqId=0|SiteId=5||Off|851512500|2|3"),
+         tabs("T-Group|TGroupId=4|TrunkId=77|Police|Off|1|2|3|Circle"),
+         tabs("TGID|||Patrol|Off|4112|DIGITAL|2|30|-3|9|15|Red|On|5|On|1"),
+         tabs("Trunk|||Old Scat|Off||Scat"), tabs("Trunk|||Future|Off||Nxdn")});
     EXPECT_EQ(db.text("SYS-001"), "SIN,Motorola,77,StateId=1,Metro,0,,Motorola,1,0,Auto,1,Search");
     EXPECT_EQ(db.store.system_slot(1, k_slot_type_code), "1");
     EXPECT_EQ(db.text("UID-001-001"), "UID, OPEN FILE");
@@ -80,12 +86,14 @@ TEST(HpdReader, TrunkedSystemsTakeTheirTypeSitesBandplansFleetMapsAndUnitIds) {
               "SIT,Site,SiteId=5,TrunkId=77,North,Off,1.5,-2.5,9.0,AUTO,Custom/Rebanded,"
               "Wide(standard),Rectangles,1");
     // Four rows of the plan are taken: edges in MHz, steps in kHz.
-    EXPECT_EQ(db.text("MCP-001-001"),
-              "MCP,type,851.0250,854.0000,25.0,440,851.0125,868.9875,12.5,0,0.000001,0.000002,25.0,3,"
-              "0.000004,0.000005,6.25,7");
+    EXPECT_EQ(
+        db.text("MCP-001-001"),
+        "MCP,type,851.0250,854.0000,25.0,440,851.0125,868.9875,12.5,0,0.000001,0.000002,25.0,3,"
+        "0.000004,0.000005,6.25,7");
     EXPECT_EQ(db.text("TFQ-001-001-001"), "TFQ,851.0125,1,");
     EXPECT_EQ(db.text("TFQ-001-001-002"), "TFQ,851.5125,2,3");
-    EXPECT_EQ(db.rows(1, 0), std::vector<std::string>{"1,4112,Patrol,Off,Digital,Law Dispatch,30,-3,9,15"});
+    EXPECT_EQ(db.rows(1, 0),
+              std::vector<std::string>{"1,4112,Patrol,Off,Digital,Law Dispatch,30,-3,9,15"});
     EXPECT_EQ(db.text("SYS-002"), "SIN,Edacs Scat,,,Old Scat,0,,Scat");
     EXPECT_EQ(db.store.system_slot(2, k_slot_type_code), "3");
     EXPECT_FALSE(db.store.exists("SYS-003")) << "an unknown trunked type is left out";
@@ -156,8 +164,10 @@ TEST(HpdReader, BadInputIsSkippedWithoutCrashing) {
 
     // Bare LF and CR LF read alike.
     Db lf, crlf;
-    write_file(lf.dir / "a.hpd", tabs("Conventional|AgencyId=1||A|Off||Conventional\nC-Group|x|y|G|Off|||\nC-Freq|||X|Off|155000000|FM||2"));
-    write_file(crlf.dir / "a.hpd", tabs("Conventional|AgencyId=1||A|Off||Conventional\r\nC-Group|x|y|G|Off|||\r\nC-Freq|||X|Off|155000000|FM||2\r\n"));
+    write_file(lf.dir / "a.hpd", tabs("Conventional|AgencyId=1||A|Off||Conventional\nC-Group|x|y|G|"
+                                      "Off|||\nC-Freq|||X|Off|155000000|FM||2"));
+    write_file(crlf.dir / "a.hpd", tabs("Conventional|AgencyId=1||A|Off||Conventional\r\nC-Group|x|"
+                                        "y|G|Off|||\r\nC-Freq|||X|Off|155000000|FM||2\r\n"));
     read_hpd(lf.dir / "a.hpd", lf.store, lf.files, 0, 0, no_progress());
     read_hpd(crlf.dir / "a.hpd", crlf.store, crlf.files, 0, 0, no_progress());
     EXPECT_EQ(lf.text("SYS-001"), crlf.text("SYS-001"));
@@ -206,7 +216,8 @@ TEST(HpdReader, ReportsProgressPerSystemAndAtTheEnd) {
     write_file(db.dir / "p.hpd", tabs(v2 + "\r\nConventional|AgencyId=1||A|Off||Conventional\r\n"
                                            "Trunk|||T|Off||Ltr\r\nTrunk|||U|Off||Ltr\r\n"));
     read_hpd(db.dir / "p.hpd", db.store, db.files, 0, 0, progress);
-    EXPECT_EQ(progress.labels, (std::vector<std::string>{"Opening System: 1", "Opening System: 1",
-                                                         "Opening System: 2", "Finished Loading."}));
+    EXPECT_EQ(progress.labels,
+              (std::vector<std::string>{"Opening System: 1", "Opening System: 1",
+                                        "Opening System: 2", "Finished Loading."}));
     EXPECT_EQ(progress.statuses, std::vector<std::string>{"Load Ok."});
 }

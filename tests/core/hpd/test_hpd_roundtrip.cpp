@@ -19,9 +19,11 @@ std::vector<std::string> snapshot(const Db& db) {
     const auto& s = db.store;
     for (auto id = s.first_in_store(); id != SystemStore::npos; id = s.next_in_store(id)) {
         auto p = s.parent_of(id);
-        out.push_back(s.key_of(id) + "|" + (p == SystemStore::npos ? "" : s.key_of(p)) + "|" + s.text_of(id));
+        out.push_back(s.key_of(id) + "|" + (p == SystemStore::npos ? "" : s.key_of(p)) + "|" +
+                      s.text_of(id));
         if (starts_with(s.key_of(id), "GRP-"))
-            for (const auto& l : db.rows(keys::group_system_of(s.key_of(id)), keys::group_of(s.key_of(id))))
+            for (const auto& l :
+                 db.rows(keys::group_system_of(s.key_of(id)), keys::group_of(s.key_of(id))))
                 out.push_back("  " + l);
     }
     return out;
@@ -58,7 +60,8 @@ TEST(HpdRoundTrip, ServiceSearchListsAreInTheFormSavingWrites) {
         Db db;
         read_hpd(path, db.store, db.files, 0, 0, no_progress());
         EXPECT_FALSE(db.store.empty()) << name;
-        EXPECT_EQ(first_difference(write_to(db, db.dir / "again.hpd"), read_file(path)), "") << name;
+        EXPECT_EQ(first_difference(write_to(db, db.dir / "again.hpd"), read_file(path)), "")
+            << name;
     }
 }
 
@@ -79,7 +82,8 @@ TEST(HpdRoundTrip, EveryRealMasterDatabaseStateFileSurvivesAReadWriteRead) {
         ASSERT_EQ(a.size(), b.size()) << entry.path();
         // Same records and rows (talkgroup cleaning may change a value, never a count); a
         // second save writes the same bytes.
-        EXPECT_EQ(first_difference(write_to(reread, reread.dir / "twice.hpd"), once), "") << entry.path();
+        EXPECT_EQ(first_difference(write_to(reread, reread.dir / "twice.hpd"), once), "")
+            << entry.path();
         ++files_checked;
     }
     EXPECT_EQ(files_checked, 62);

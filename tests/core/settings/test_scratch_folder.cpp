@@ -30,7 +30,9 @@ TEST(ScratchFolder, PrefersTheUsersRuntimeFolder) {
     EXPECT_EQ(ram_scratch_folder(), dir.path());
     ::setenv("XDG_RUNTIME_DIR", (dir / "missing").c_str(), 1);
     EXPECT_NE(ram_scratch_folder(), dir / "missing");
-    if (old) ::setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
-    else ::unsetenv("XDG_RUNTIME_DIR");
+    if (old)
+        ::setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
+    else
+        ::unsetenv("XDG_RUNTIME_DIR");
 }
 #endif
