@@ -8,6 +8,7 @@ packages=(
   libpugixml-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth
+  desktop-file-utils appstream dpkg-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -3,6 +3,8 @@
 #include <QCommandLineParser>
 #include <QTimer>
 
+#include <memory>
+
 #include "app/editor/main_window.h"
 #include "app/platform/qt_folder_provider.h"
 #include "app/platform/qt_settings_backend.h"
@@ -13,11 +15,35 @@
 #define TARVEX_VERSION "0.1.0"
 #endif
 
+namespace {
+
+void describe_program() {
+    QCoreApplication::setApplicationName(QStringLiteral("Tarvex"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Norvane"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TARVEX_VERSION));
+}
+
+// --version and --help answer without a display: a QApplication would need one first.
+bool asks_only_about_program(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--version" || arg == "-v" || arg == "--help" || arg == "-h" ||
+            arg == "--help-all" || arg == "-?")
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tarvex"));
-    QApplication::setOrganizationName(QStringLiteral("Norvane"));
-    QApplication::setApplicationVersion(QStringLiteral(TARVEX_VERSION));
+    std::unique_ptr<QCoreApplication> owner;
+    if (asks_only_about_program(argc, argv))
+        owner = std::make_unique<QCoreApplication>(argc, argv);
+    else
+        owner = std::make_unique<QApplication>(argc, argv);
+    QCoreApplication& app = *owner;
+    describe_program();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -66,7 +92,7 @@ int main(int argc, char* argv[]) {
     shown = &window;
     window.show_in_place();
     window.open_files(parser.positionalArguments());
-    int rc = app.exec();
+    int rc = QCoreApplication::exec();
     shown = nullptr;
     return rc;
 }

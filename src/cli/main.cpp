@@ -7,6 +7,10 @@
 
 #include "cli/commands.h"
 
+#ifndef TARVEX_VERSION
+#define TARVEX_VERSION "0.0.0"
+#endif
+
 namespace {
 
 struct Command {
@@ -28,7 +32,9 @@ constexpr Command k_commands[] = {
 };
 
 void usage(std::FILE* out) {
-    std::fprintf(out, "usage: tarvex-cli COMMAND [OPTIONS] ...\n\ncommands:\n");
+    std::fprintf(out,
+                 "usage: tarvex-cli COMMAND [OPTIONS] ...\n"
+                 "       tarvex-cli --version | --help\n\ncommands:\n");
     for (const auto& c : k_commands) std::fprintf(out, "  %-8s %s\n", c.name, c.summary);
     std::fprintf(out, "\n'tarvex-cli COMMAND --help' describes one command.\n");
 }
@@ -43,6 +49,10 @@ int main(int argc, char** argv) {
     std::string_view name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         usage(stdout);
+        return 0;
+    }
+    if (name == "--version" || name == "-v") {
+        std::printf("tarvex-cli %s\n", TARVEX_VERSION);
         return 0;
     }
     tarvex::cli::Args args(argv + 2, argv + argc);

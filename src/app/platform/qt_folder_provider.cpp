@@ -52,7 +52,13 @@ PlatformFolders QtFolderProvider::folders() {
         f.scratch = ram_scratch_folder();
     }
     if (QCoreApplication::instance()) {
-        f.install_dir = to_fs_path(QCoreApplication::applicationDirPath());
+        // Beside the program in a build tree or a Windows installation; in share/tarvex when
+        // installed into a Unix prefix (bin/ and share/ side by side).
+        const QDir bin(QCoreApplication::applicationDirPath());
+        const QString shared = bin.filePath(QStringLiteral("../share/tarvex"));
+        const bool beside = QDir(bin.filePath(QStringLiteral("hpd files"))).exists();
+        f.install_dir =
+            to_fs_path(!beside && QDir(shared).exists() ? QDir::cleanPath(shared) : bin.path());
     }
     return f;
 }
