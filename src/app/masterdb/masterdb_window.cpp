@@ -5,10 +5,10 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSplitter>
 #include <QTimer>
 #include <QTreeView>
@@ -161,9 +161,17 @@ void MasterDbWindow::buildSearch(QWidget* parent, QVBoxLayout* layout) {
     connect(search_box_, &QLineEdit::textEdited, typing_timer_, qOverload<>(&QTimer::start));
     connect(search_box_, &QLineEdit::returnPressed, this, &MasterDbWindow::startSearch);
     connect(cancel_search_, &QPushButton::clicked, this, &MasterDbWindow::cancelSearch);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), search_box_);
-    escape->setContext(Qt::WidgetShortcut);
-    connect(escape, &QShortcut::activated, this, &MasterDbWindow::cancelSearch);
+    search_box_->installEventFilter(this);
+}
+
+bool MasterDbWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Escape in the search box stops the search, as the Cancel button does.
+    if (watched == search_box_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && searching()) {
+        cancelSearch();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void MasterDbWindow::showEvent(QShowEvent* event) {
