@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <functional>
 #include <map>
+#if !defined(_WIN32)
+#include <string.h>  // memmem
+#endif
 
 #include "core/base/text.h"
 
@@ -77,22 +81,41 @@ struct Fields {
     std::string_view name, value;
 };
 
+// A byte loop rather than memchr: the fields before the value are a few bytes each, shorter
+// than a library call is worth.
 Fields name_and_value(std::string_view line) {
     Fields f;
     const char* p = line.data();
     const char* end = p + line.size();
-    for (int n = 0; n <= 5; ++n) {
-        const char* tab = static_cast<const char*>(std::memchr(p, '\t', end - p));
-        const char* stop = tab ? tab : end;
-        if (n == 3) f.name = std::string_view(p, stop - p);
-        if (n == 5) f.value = std::string_view(p, stop - p);
-        if (!tab) break;
-        p = tab + 1;
+    for (int n = 0; p <= end && n <= 5; ++n) {
+        const char* start = p;
+        while (p < end && *p != '\t') ++p;
+        if (n == 3) f.name = std::string_view(start, static_cast<size_t>(p - start));
+        if (n == 5) f.value = std::string_view(start, static_cast<size_t>(p - start));
+        ++p;
     }
     return f;
 }
 
-enum class Line : uint8_t { Other, System, Site, SiteFrequency, Group, Channel, Talkgroup };
+// The first place the bytes of `needle` appear in [begin, end), or null.
+const char* find_bytes(const char* begin, const char* end, std::string_view needle) {
+#if defined(_WIN32)
+    const char* hit =
+        std::search(begin, end, std::boyer_moore_horspool_searcher(needle.begin(), needle.end()));
+    return hit == end ? nullptr : hit;
+#else
+    return static_cast<const char*>(
+        memmem(begin, static_cast<size_t>(end - begin), needle.data(), needle.size()));
+#endif
+}
+
+}  // namespace
+
+enum class SearchedLine : uint8_t { Other, System, Site, SiteFrequency, Group, Channel, Talkgroup };
+
+namespace {
+
+using Line = SearchedLine;
 
 // The kinds the search follows, told apart by their keyword and its tab, as the line store
 // tells them apart (it sees the tab as its ",").
@@ -175,7 +198,10 @@ SearchMatch SearchMatch::from(const MatchView& m) {
 }
 
 MasterSearch::MasterSearch(fs::path folder, std::vector<StateEntry> states, SearchQuery query)
-    : folder_(std::move(folder)), states_(std::move(states)), query_(std::move(query)) {}
+    : folder_(std::move(folder)), states_(std::move(states)), query_(std::move(query)) {
+    if (query_.kind != SearchKind::Name && query_.value >= 0)
+        digits_ = std::to_string(query_.value);
+}
 
 MasterSearch::~MasterSearch() {
     close_file();
@@ -259,10 +285,18 @@ void MasterSearch::run(const MatchSink& sink) {
 }
 
 void MasterSearch::scan(const char* begin, const char* end, const MatchSink& sink) {
+    // A frequency or talkgroup can only be on a line that holds its digits: one fast search
+    // of the buffer for them spares looking into the fields of nearly every other line.
+    const bool by_value = !digits_.empty();
+    const char* hit = by_value ? find_bytes(begin, end, digits_) : nullptr;
     const char* p = begin;
     while (p < end) {
         const char* nl = static_cast<const char*>(std::memchr(p, '\n', end - p));
         const char* stop = nl ? nl : end;
+        if (by_value) {
+            if (hit && hit < p) hit = find_bytes(p, end, digits_);
+            may_hold_value_ = hit && hit < stop;
+        }
         size_t len = static_cast<size_t>(stop - p);
         if (len > 0 && p[len - 1] == '\r') --len;
         line(std::string_view(p, len), sink);
@@ -271,23 +305,36 @@ void MasterSearch::scan(const char* begin, const char* end, const MatchSink& sin
 }
 
 void MasterSearch::line(std::string_view t, const MatchSink& sink) {
+    Line kind = line_kind(t);
+    if (kind != Line::Other) return line_of(kind, t, sink);
     // The line store drops every CR before it looks at a line; a CR inside a keyword would
     // otherwise hide a system from the search that the window counts (and shift every row).
-    if (std::memchr(t.data(), '\r', std::min<size_t>(t.size(), 16))) {
-        std::string clean;
-        for (char c : t)
-            if (c != '\r') clean += c;
-        line_without_cr(clean, sink);
-        return;
-    }
-    line_without_cr(t, sink);
+    if (!std::memchr(t.data(), '\r', std::min<size_t>(t.size(), 16))) return;
+    std::string clean;
+    for (char c : t)
+        if (c != '\r') clean += c;
+    kind = line_kind(clean);
+    if (kind != Line::Other) line_of(kind, clean, sink);
 }
 
-void MasterSearch::line_without_cr(std::string_view t, const MatchSink& sink) {
-    Line kind = line_kind(t);
-    if (kind == Line::Other) return;
-    Fields f = name_and_value(t);
+void MasterSearch::line_of(Line kind, std::string_view t, const MatchSink& sink) {
     const bool by_name = query_.kind == SearchKind::Name;
+    // Most lines are channels and talkgroups: pass over those the query cannot match before
+    // looking at their fields.
+    switch (kind) {
+        case Line::SiteFrequency:
+            if (query_.kind != SearchKind::Frequency || !may_hold_value_) return;
+            break;
+        case Line::Channel:
+            if (!by_name && (query_.kind != SearchKind::Frequency || !may_hold_value_)) return;
+            break;
+        case Line::Talkgroup:
+            if (!by_name && (query_.kind != SearchKind::Talkgroup || !may_hold_value_)) return;
+            break;
+        default:
+            break;
+    }
+    Fields f = name_and_value(t);
     switch (kind) {
         case Line::System:
             ++row_;
@@ -303,8 +350,7 @@ void MasterSearch::line_without_cr(std::string_view t, const MatchSink& sink) {
                 report(MatchKind::Site, {}, site_, {}, sink);
             break;
         case Line::SiteFrequency:
-            if (query_.kind == SearchKind::Frequency && whole_number(f.value) == query_.value &&
-                query_.value >= 0) {
+            if (whole_number(f.value) == query_.value) {
                 mhz_as_read(f.value, value_);
                 report(MatchKind::SiteFrequency, {}, site_, value_, sink);
             }
@@ -316,16 +362,14 @@ void MasterSearch::line_without_cr(std::string_view t, const MatchSink& sink) {
             break;
         case Line::Channel:
             if (by_name ? contains_folded(f.name, query_.folded)
-                        : query_.kind == SearchKind::Frequency && query_.value >= 0 &&
-                              whole_number(f.value) == query_.value) {
+                        : whole_number(f.value) == query_.value) {
                 mhz_as_read(f.value, value_);
                 report(MatchKind::Channel, group_, f.name, value_, sink);
             }
             break;
         case Line::Talkgroup:
             if (by_name ? contains_folded(f.name, query_.folded)
-                        : query_.kind == SearchKind::Talkgroup && query_.value >= 0 &&
-                              whole_number(f.value) == query_.value)
+                        : whole_number(f.value) == query_.value)
                 report(MatchKind::Talkgroup, group_, f.name, f.value, sink);
             break;
         case Line::Other:

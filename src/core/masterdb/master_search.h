@@ -60,6 +60,8 @@ struct SearchMatch {
 
 using MatchSink = std::function<void(const MatchView&)>;
 
+enum class SearchedLine : uint8_t;  // the kinds of HPD line the search follows
+
 // The search of a whole database (or one state of it), in steps small enough to run between
 // the events of a window: each step reads at most one buffer of one state file.
 class MasterSearch {
@@ -93,7 +95,7 @@ class MasterSearch {
     void close_file();
     void scan(const char* begin, const char* end, const MatchSink& sink);
     void line(std::string_view text, const MatchSink& sink);
-    void line_without_cr(std::string_view text, const MatchSink& sink);
+    void line_of(SearchedLine kind, std::string_view text, const MatchSink& sink);
     void report(MatchKind kind, std::string_view group, std::string_view name,
                 std::string_view value, const MatchSink& sink);
 
@@ -112,6 +114,8 @@ class MasterSearch {
     // What the passing lines belong to, copied since the buffer moves under them.
     int row_ = 0;
     std::string system_, group_, site_, value_;
+    std::string digits_;           // a frequency's Hz or a talkgroup, as the file writes them
+    bool may_hold_value_ = false;  // the current line holds those digits
 };
 
 // "N matches in S states", as the command line ends its output and the window its search.
