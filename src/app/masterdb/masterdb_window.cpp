@@ -329,7 +329,11 @@ void MasterDbWindow::searchSlice() {
         });
     } while (more && batch.size() < room && clock.elapsed() < slice_ms_);
     bool full = batch.size() >= room;
+    bool first = results_model_->rowCount() == 0 && !batch.empty();
     results_model_->append(std::move(batch));
+    // The tree view sizes a column by the rows in sight, so this stays cheap however long
+    // the list grows.
+    if (first) fitResultColumns();
     if (full) {
         finishSearch(QStringLiteral("The first %1 matches; type more to narrow the search")
                          .arg(k_max_listed_matches));
@@ -347,7 +351,16 @@ void MasterDbWindow::finishSearch(const QString& status) {
     search_.reset();
     cancel_search_->setEnabled(false);
     search_status_->setText(status);
-    for (int c : {0, 4}) results_->resizeColumnToContents(c);
+    fitResultColumns();
+}
+
+void MasterDbWindow::fitResultColumns() {
+    // A long system name would push the value out of sight: names get a bounded width.
+    const int widest = results_->fontMetrics().averageCharWidth() * 32;
+    for (int c = 0; c < SearchResultsModel::ColumnCount; ++c) {
+        results_->resizeColumnToContents(c);
+        if (results_->columnWidth(c) > widest) results_->setColumnWidth(c, widest);
+    }
 }
 
 void MasterDbWindow::cancelSearch() {

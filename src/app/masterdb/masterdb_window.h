@@ -96,6 +96,7 @@ class MasterDbWindow : public QWidget {
     void buildSearch(QWidget* parent, QVBoxLayout* layout);
     void beginSearch(bool asked);
     void finishSearch(const QString& status);
+    void fitResultColumns();
     // Imports the systems of the ticked results state by state, joining those of the state
     // shown to the systems ticked in its list; true when anything was read in.
     bool importResults();
