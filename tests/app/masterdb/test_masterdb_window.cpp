@@ -289,6 +289,24 @@ class TestMasterDbWindow : public QObject {
         QCOMPARE(rig.systems()->currentItem(), rig.systems()->topLevelItem(1));
     }
 
+    void aSearchStopsAtTheLongestListItKeeps() {
+        TempDir dir;
+        fs::path db = dir / "Big";
+        fs::create_directories(db);
+        write_file(db / "HPDB.config", crlf({"StateInfo|StateId=6|CountryId=1|California|CA"}));
+        std::string state = crlf({"Conventional|CountyId=1|StateId=6|Busy|Off||Conventional",
+                                  "C-Group|CGroupId=1|CountyId=1|All|Off|0|0|0|Circle"});
+        const std::string channel = crlf({"C-Freq|CFreqId=1|CGroupId=1|Ch|Off|155475000|NFM"});
+        for (size_t i = 0; i < k_max_listed_matches + 10; ++i) state += channel;
+        write_file(db / "s_000006.hpd", state);
+        Rig rig(db);
+        rig.type(QStringLiteral("155.475"));
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.window->searching(), 30000);
+        QCOMPARE(rig.model().rowCount(), static_cast<int>(k_max_listed_matches));
+        QCOMPARE(rig.searchStatus(),
+                 QStringLiteral("The first 100000 matches; type more to narrow the search"));
+    }
+
     void searchingAFolderThatIsNoDatabaseSaysSo() {
         TempDir empty;
         Rig rig(empty.path());
