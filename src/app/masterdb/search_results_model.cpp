@@ -68,7 +68,7 @@ bool SearchResultsModel::setData(const QModelIndex& index, const QVariant& value
         role != Qt::CheckStateRole)
         return false;
     matches_[static_cast<size_t>(index.row())].ticked =
-        value.value<Qt::CheckState>() == Qt::Checked;
+        static_cast<Qt::CheckState>(value.toInt()) == Qt::Checked;
     emit dataChanged(index, index, {Qt::CheckStateRole});
     return true;
 }
