@@ -1,18 +1,23 @@
 #include "app/masterdb/masterdb_window.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTimer>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "app/common/latin1.h"
 #include "app/common/qt_progress.h"
+#include "app/masterdb/search_results_model.h"
 #include "app/platform/qt_folder_provider.h"
 #include "core/base/prompter.h"
 #include "core/model/group_files.h"
@@ -86,13 +91,26 @@ void MasterDbWindow::build() {
     files_list_->setObjectName(QStringLiteral("state_files"));
     files_list_->setRootIsDecorated(false);
     files_list_->setHeaderLabels({QStringLiteral("State:"), QStringLiteral("File:")});
-    systems_ = new QTreeWidget(split);
+    auto* right = new QWidget(split);
+    auto* right_layout = new QVBoxLayout(right);
+    right_layout->setContentsMargins(0, 0, 0, 0);
+    buildSearch(right, right_layout);
+    auto* lists = new QSplitter(Qt::Vertical, right);
+    results_ = new QTreeView(lists);
+    results_->setObjectName(QStringLiteral("search_results"));
+    results_->setRootIsDecorated(false);
+    results_->setUniformRowHeights(true);
+    results_->setModel(results_model_);
+    results_->setVisible(false);
+    connect(results_, &QTreeView::doubleClicked, this, &MasterDbWindow::showResult);
+    systems_ = new QTreeWidget(lists);
     systems_->setObjectName(QStringLiteral("systems"));
     systems_->setRootIsDecorated(false);
     systems_->setUniformRowHeights(true);
     systems_->setHeaderLabels({QStringLiteral("#"), QStringLiteral("System:"),
                                QStringLiteral("Type:"), QStringLiteral("First Group:"),
                                QStringLiteral("Data:")});
+    right_layout->addWidget(lists, 1);
     split->setStretchFactor(1, 3);
     layout->addWidget(split, 1);
 
@@ -113,6 +131,49 @@ void MasterDbWindow::build() {
     resize(900, 600);
 }
 
+void MasterDbWindow::buildSearch(QWidget* parent, QVBoxLayout* layout) {
+    results_model_ = new SearchResultsModel(this);
+    auto* row = new QHBoxLayout;
+    search_box_ = new QLineEdit(parent);
+    search_box_->setObjectName(QStringLiteral("search"));
+    search_box_->setPlaceholderText(QString::fromUtf8("Search all states\u2026"));
+    search_box_->setClearButtonEnabled(true);
+    search_box_->setToolTip(QStringLiteral(
+        "A frequency in MHz (155.475), a talkgroup (47021) or part of a name; quotes search "
+        "names only (\"155\")"));
+    row->addWidget(search_box_, 1);
+    cancel_search_ = button("cancel_search", QStringLiteral("Cancel"), parent);
+    cancel_search_->setEnabled(false);
+    row->addWidget(cancel_search_);
+    search_status_ = new QLabel(parent);
+    search_status_->setObjectName(QStringLiteral("search_status"));
+    row->addWidget(search_status_);
+    layout->addLayout(row);
+
+    slice_timer_ = new QTimer(this);
+    slice_timer_->setInterval(0);
+    connect(slice_timer_, &QTimer::timeout, this, &MasterDbWindow::searchSlice);
+    // Searching as the user types, once the typing pauses; Enter searches at once.
+    typing_timer_ = new QTimer(this);
+    typing_timer_->setSingleShot(true);
+    typing_timer_->setInterval(300);
+    connect(typing_timer_, &QTimer::timeout, this, [this] { beginSearch(false); });
+    connect(search_box_, &QLineEdit::textEdited, typing_timer_, qOverload<>(&QTimer::start));
+    connect(search_box_, &QLineEdit::returnPressed, this, &MasterDbWindow::startSearch);
+    connect(cancel_search_, &QPushButton::clicked, this, &MasterDbWindow::cancelSearch);
+    search_box_->installEventFilter(this);
+}
+
+bool MasterDbWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Escape in the search box stops the search, as the Cancel button does.
+    if (watched == search_box_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && searching()) {
+        cancelSearch();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void MasterDbWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (index_scheduled_ || index_delay_ < 0) return;
@@ -127,7 +188,11 @@ void MasterDbWindow::readIndex() {
     states_->clear();
     states_->addItem(to_q(k_select_file_entry), -1);
     folder_label_->setText(path_text(folder_));
+    current_state_ = -1;
+    cancelSearch();
+    results_model_->clear();
     index_ = read_hpdb_index(folder_);
+    results_model_->setStates(index_.states);
     if (!index_.opened) {
         prompter_.tell(k_no_database);
         return;
@@ -145,10 +210,13 @@ void MasterDbWindow::chooseState(int selector_index) {
     if (selector_index <= 0 || selector_index >= states_->count()) return;
     states_->setCurrentIndex(selector_index);
     int number = states_->itemData(selector_index).toInt();
+    current_state_ = number;
     loadFile(state_file_path(folder_, number));
 }
 
 bool MasterDbWindow::openFile(const QString& path) {
+    current_state_ = -1;
+    states_->setCurrentIndex(0);
     return loadFile(to_fs_path(path));
 }
 
@@ -180,13 +248,138 @@ void MasterDbWindow::fillSystems() {
 }
 
 void MasterDbWindow::importTicked() {
+    bool imported = importResults();
+    if (imported) emit systemsImported();
+}
+
+bool MasterDbWindow::importShownState() {
     for (int i = 0; i < systems_->topLevelItemCount(); ++i)
         lines_.tick(static_cast<size_t>(i),
                     systems_->topLevelItem(i)->checkState(0) == Qt::Checked);
-    if (!lines_.any_ticked()) return;
-    ReadStats stats = lines_.import(store_, files_, prompter_, *progress_);
-    if (!stats.opened) return;
-    emit systemsImported();
+    if (!lines_.any_ticked()) return false;
+    return lines_.import(store_, files_, prompter_, *progress_).opened;
+}
+
+bool MasterDbWindow::importResults() {
+    bool imported = false, shown_done = false;
+    for (const StateRows& state : systems_to_import(results_model_->matches())) {
+        if (state.state == current_state_) {
+            // The list shows the state: its ticks there and the results' rows become one
+            // import, so a system ticked in both comes in once.
+            for (int row : state.rows)
+                if (auto* item = systems_->topLevelItem(row - 1))
+                    item->setCheckState(0, Qt::Checked);
+            imported |= importShownState();
+            shown_done = true;
+            continue;
+        }
+        MasterLineStore other;
+        std::filesystem::path file = state_file_path(folder_, state.state);
+        if (!other.load(file, *progress_)) {
+            prompter_.tell("State file not found: " + file.string());
+            continue;
+        }
+        for (int row : state.rows) other.tick(static_cast<size_t>(row - 1), true);
+        if (!other.any_ticked()) continue;
+        imported |= other.import(store_, files_, prompter_, *progress_).opened;
+    }
+    if (!shown_done) imported |= importShownState();
+    return imported;
+}
+
+void MasterDbWindow::startSearch() {
+    beginSearch(true);
+}
+
+void MasterDbWindow::beginSearch(bool asked) {
+    typing_timer_->stop();
+    cancelSearch();
+    results_model_->clear();
+    search_status_->clear();
+    auto query = parse_search_query(from_q(search_box_->text()));
+    if (!query) return;
+    // The index is read a moment after the window opens; a search may come first.
+    if (!index_.opened) {
+        index_ = read_hpdb_index(folder_);
+        results_model_->setStates(index_.states);
+    }
+    if (!index_.opened) {
+        // Typing is not interrupted by a message box; Enter or the button asks for one.
+        if (asked) prompter_.tell(k_no_database);
+        search_status_->setText(to_q(k_no_database));
+        return;
+    }
+    search_ = std::make_unique<MasterSearch>(folder_, index_.states, std::move(*query));
+    results_->setVisible(true);
+    cancel_search_->setEnabled(true);
+    search_status_->setText(QString::fromUtf8("Searching\u2026"));
+    slice_timer_->start();
+}
+
+void MasterDbWindow::searchSlice() {
+    if (!search_) return;
+    std::vector<SearchMatch> batch;
+    const size_t room = k_max_listed_matches - results_model_->matches().size();
+    QElapsedTimer clock;
+    clock.start();
+    bool more = true;
+    do {
+        more = search_->step([&](const MatchView& m) {
+            if (batch.size() < room) batch.push_back(SearchMatch::from(m));
+        });
+    } while (more && batch.size() < room && clock.elapsed() < slice_ms_);
+    bool full = batch.size() >= room;
+    bool first = results_model_->rowCount() == 0 && !batch.empty();
+    results_model_->append(std::move(batch));
+    // The tree view sizes a column by the rows in sight, so this stays cheap however long
+    // the list grows.
+    if (first) fitResultColumns();
+    if (full) {
+        finishSearch(QStringLiteral("The first %1 matches; type more to narrow the search")
+                         .arg(k_max_listed_matches));
+    } else if (!more) {
+        finishSearch(to_q(search_summary(search_->matches(), search_->states_matched())));
+    } else if (const StateEntry* s = search_->current_state()) {
+        search_status_->setText(QString::fromUtf8("Searching %1\u2026 %2 matches")
+                                    .arg(to_q(s->name))
+                                    .arg(results_model_->rowCount()));
+    }
+}
+
+void MasterDbWindow::finishSearch(const QString& status) {
+    slice_timer_->stop();
+    search_.reset();
+    cancel_search_->setEnabled(false);
+    search_status_->setText(status);
+    fitResultColumns();
+}
+
+void MasterDbWindow::fitResultColumns() {
+    // A long system name would push the value out of sight: names get a bounded width.
+    const int widest = results_->fontMetrics().averageCharWidth() * 32;
+    for (int c = 0; c < SearchResultsModel::ColumnCount; ++c) {
+        results_->resizeColumnToContents(c);
+        if (results_->columnWidth(c) > widest) results_->setColumnWidth(c, widest);
+    }
+}
+
+void MasterDbWindow::cancelSearch() {
+    typing_timer_->stop();
+    if (!search_) return;
+    finishSearch(QStringLiteral("Search cancelled: %1 matches").arg(results_model_->rowCount()));
+}
+
+void MasterDbWindow::showResult(const QModelIndex& index) {
+    if (!index.isValid()) return;
+    const SearchMatch& m = results_model_->matches()[static_cast<size_t>(index.row())];
+    int at = states_->findData(m.state);
+    if (at <= 0) return;
+    // Reloading the state shown would drop the ticks the user gave its systems.
+    if (m.state != current_state_) chooseState(at);
+    if (auto* item = systems_->topLevelItem(m.row - 1)) {
+        systems_->setCurrentItem(item);
+        systems_->scrollToItem(item, QAbstractItemView::PositionAtCenter);
+    }
 }
 
 void MasterDbWindow::pickFolder() {
@@ -203,6 +396,7 @@ void MasterDbWindow::pickFile() {
 }
 
 void MasterDbWindow::closeEvent(QCloseEvent* event) {
+    cancelSearch();
     remove_import_file(files_.folder());
     QWidget::closeEvent(event);
 }

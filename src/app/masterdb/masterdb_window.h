@@ -6,6 +6,10 @@
 // The database folder is the one the user chose last (setting "masterdb"/"folder"), else the
 // master database folder of the data folders. After an import the window emits
 // systemsImported(): the main window rebuilds its browser and marks its data changed.
+//
+// Above the systems list a search box searches every state file at once; its results fill
+// a list while the search runs in short slices between the window's events. Ticked results
+// are imported with the ticked systems, each system once.
 #include <QString>
 #include <QWidget>
 #include <filesystem>
@@ -14,12 +18,19 @@
 
 #include "core/masterdb/hpdb_index.h"
 #include "core/masterdb/line_store.h"
+#include "core/masterdb/master_search.h"
 #include "core/settings/folders.h"
 
 class QComboBox;
 class QLabel;
+class QLineEdit;
+class QModelIndex;
 class QProgressBar;
+class QPushButton;
+class QTimer;
+class QTreeView;
 class QTreeWidget;
+class QVBoxLayout;
 
 namespace tarvex {
 
@@ -28,6 +39,7 @@ class Prompter;
 class Progress;
 class Settings;
 class SystemStore;
+class SearchResultsModel;
 
 inline constexpr const char* k_masterdb_section = "masterdb";
 inline constexpr const char* k_masterdb_folder_key = "folder";
@@ -47,6 +59,10 @@ class MasterDbWindow : public QWidget {
 
     std::filesystem::path folder() const { return folder_; }
     const MasterLineStore& lineStore() const { return lines_; }
+    const SearchResultsModel& searchResults() const { return *results_model_; }
+    bool searching() const { return search_ != nullptr; }
+    // Milliseconds of searching between two looks at the window's events.
+    void setSearchSlice(int ms) { slice_ms_ = ms; }
 
   public slots:
     void readIndex();
@@ -56,18 +72,35 @@ class MasterDbWindow : public QWidget {
     void importTicked();
     void pickFolder();
     void pickFile();
+    // Searches every state for the search box's text; the user is told when the folder is no
+    // master database.
+    void startSearch();
+    void cancelSearch();
+    // One slice of the running search (the search's timer calls it).
+    void searchSlice();
+    // Shows the state of a result with its system selected.
+    void showResult(const QModelIndex& index);
 
   signals:
     void systemsImported();
 
   protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
     void build();
     void fillSystems();
     bool loadFile(const std::filesystem::path& file);
+    void buildSearch(QWidget* parent, QVBoxLayout* layout);
+    void beginSearch(bool asked);
+    void finishSearch(const QString& status);
+    void fitResultColumns();
+    // Imports the systems of the ticked results state by state, joining those of the state
+    // shown to the systems ticked in its list; true when anything was read in.
+    bool importResults();
+    bool importShownState();
 
     Settings& settings_;
     Prompter& prompter_;
@@ -78,6 +111,9 @@ class MasterDbWindow : public QWidget {
     HpdbIndex index_;
     MasterLineStore lines_;
     int index_delay_ = 300;
+    int current_state_ = -1;  // the state whose systems the list shows, -1 for a file
+    int slice_ms_ = 25;
+    std::unique_ptr<MasterSearch> search_;
     bool index_scheduled_ = false;
     std::unique_ptr<Progress> progress_;
 
@@ -87,6 +123,13 @@ class MasterDbWindow : public QWidget {
     QComboBox* states_ = nullptr;
     QTreeWidget* files_list_ = nullptr;
     QTreeWidget* systems_ = nullptr;
+    QLineEdit* search_box_ = nullptr;
+    QPushButton* cancel_search_ = nullptr;
+    QLabel* search_status_ = nullptr;
+    QTreeView* results_ = nullptr;
+    SearchResultsModel* results_model_ = nullptr;
+    QTimer* slice_timer_ = nullptr;
+    QTimer* typing_timer_ = nullptr;
 };
 
 }  // namespace tarvex
