@@ -91,6 +91,10 @@ std::vector<BulkSystemChoice> bulk_system_choices(const SystemStore& store, Bulk
     return out;
 }
 
+std::string bulk_key(BulkKind kind, int system, int group, int row) {
+    return std::string(scratch_kind(kind)) + fmt3(system) + "-" + fmt3(group) + "-" + fmt4(row);
+}
+
 int BulkLine::system() const {
     return keys::number_at(key, 5);
 }

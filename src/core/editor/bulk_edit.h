@@ -66,6 +66,8 @@ struct BulkLine {
     int group() const;
     int row() const;
 };
+// The scratch key of a line: "FRQ-012-005-0003".
+std::string bulk_key(BulkKind kind, int system, int group, int row);
 
 // The lines of the chosen system (0 = all systems) from the scratch-tree load of the kind, in
 // file order. The load stops at its limit with "error, temp memory is full"; the lines loaded

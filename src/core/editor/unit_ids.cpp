@@ -5,6 +5,7 @@
 #include "core/base/safe_file.h"
 #include "core/base/text.h"
 #include "core/editor/grid_columns.h"
+#include "core/model/group_files.h"
 #include "core/model/record_line.h"
 #include "core/model/store_keys.h"
 #include "core/model/system_store.h"
