@@ -170,6 +170,9 @@ void MainWindow::open_bulk_edit() {
                     for (const BulkChange& c : changes) session_->mark_changed(c.system);
                     reload_editors();
                     if (bulk_edit_) bulk_edit_->fill_list();
+                    // The reloaded grid made its own history current; the next Undo or Redo is
+                    // still this edit's.
+                    undo_group_->setActiveStack(bulk_undo_);
                 };
                 bulk_undo_->push(new BulkEditCommand(
                     label, changes, session_->files(), [this] { write_back_editors(); }, after));

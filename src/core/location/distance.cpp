@@ -17,12 +17,13 @@ double radians(double degrees) {
 double distance_miles(double lat1, double lon1, double lat2, double lon2) {
     const double p1 = radians(std::clamp(lat1, -90.0, 90.0));
     const double p2 = radians(std::clamp(lat2, -90.0, 90.0));
-    const double dp = p2 - p1;
     const double dl = radians(lon2 - lon1);
-    const double s = std::sin(dp / 2), t = std::sin(dl / 2);
-    // Rounding can push h a hair past 1 for antipodal points; asin must not see that.
-    const double h = std::clamp(s * s + std::cos(p1) * std::cos(p2) * t * t, 0.0, 1.0);
-    return 2.0 * k_earth_radius_miles * std::asin(std::sqrt(h));
+    // The atan2 form of the central angle stays exact from a few feet to the antipodes, where
+    // the haversine's asin loses digits.
+    const double a = std::cos(p2) * std::sin(dl);
+    const double b = std::cos(p1) * std::sin(p2) - std::sin(p1) * std::cos(p2) * std::cos(dl);
+    const double c = std::sin(p1) * std::sin(p2) + std::cos(p1) * std::cos(p2) * std::cos(dl);
+    return k_earth_radius_miles * std::atan2(std::sqrt(a * a + b * b), c);
 }
 
 bool within_range(double centre_lat, double centre_lon, double range_miles, double lat,

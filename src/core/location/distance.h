@@ -6,8 +6,8 @@ namespace tarvex::location {
 
 inline constexpr double k_earth_radius_miles = 3958.8;
 
-// Great-circle distance over a sphere of the earth's mean radius (haversine form, which stays
-// exact for the short distances that matter here). Latitudes are clamped to -90..90.
+// Great-circle distance over a sphere of the earth's mean radius. Latitudes are clamped to
+// -90..90; longitudes may lie on either side of the date line.
 double distance_miles(double lat1, double lon1, double lat2, double lon2);
 
 // True when the point lies at most `range_miles` from the centre. A negative range holds
