@@ -24,6 +24,7 @@
 #include "app/editor/grid_view.h"
 #include "app/editor/main_window.h"
 #include "app/editor/main_window_options.h"
+#include "app/editor/unit_id_editor.h"
 #include "core/base/prompter.h"
 #include "core/editor/grid_keys.h"
 #include "core/hpd/hpd_writer.h"

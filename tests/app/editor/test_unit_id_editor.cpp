@@ -4,6 +4,7 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTabWidget>
 
 #include "app/editor/grid_model.h"
