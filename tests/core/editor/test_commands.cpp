@@ -74,10 +74,10 @@ TEST(CommandTable, CaptionsKeepTheirExactSpacing) {
 }
 
 TEST(CommandTable, WindowsOfLaterPartsAreListedButNotAvailable) {
-    for (auto id :
-         {CommandId::ImportCsv, CommandId::CreateHtml, CommandId::BulkEditDatabase,
-          CommandId::ManageFullDatabase, CommandId::RadioReferenceImport, CommandId::GpsHome,
-          CommandId::FindDuplicates, CommandId::EasyFillTrunk, CommandId::CheckForUpdates})
+    for (auto id : {CommandId::ImportCsv, CommandId::CreateHtml, CommandId::OpenSoftwareManual,
+                    CommandId::BulkEditDatabase, CommandId::ManageFullDatabase,
+                    CommandId::RadioReferenceImport, CommandId::GpsHome, CommandId::FindDuplicates,
+                    CommandId::EasyFillTrunk, CommandId::CheckForUpdates})
         EXPECT_FALSE(is_available(id));
     for (auto id : {CommandId::OpenHpd, CommandId::NewSite, CommandId::Cut, CommandId::Validate,
                     CommandId::OpenCalculator, CommandId::ToggleHp2Model})
