@@ -14,6 +14,8 @@ int cmd_check(const Args& args);
 int cmd_info(const Args& args);
 int cmd_card(const Args& args);
 int cmd_masterdb(const Args& args);
+int cmd_bulk(const Args& args);
+int cmd_uid(const Args& args);
 #ifdef TARVEX_CLI_WITH_PLATFORM
 int cmd_vc(const Args& args);
 #endif

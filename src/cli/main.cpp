@@ -26,6 +26,8 @@ constexpr Command k_commands[] = {
     {"info", tarvex::cli::cmd_info, "count systems, sites, groups, channels and talkgroups"},
     {"card", tarvex::cli::cmd_card, "detect the memory card and manage its favorites lists"},
     {"masterdb", tarvex::cli::cmd_masterdb, "list and import systems of Uniden's master database"},
+    {"bulk", tarvex::cli::cmd_bulk, "set settings of many channels or talkgroups at once"},
+    {"uid", tarvex::cli::cmd_uid, "export or import a system's unit IDs as a list file"},
 #ifdef TARVEX_CLI_WITH_PLATFORM
     {"vc", tarvex::cli::cmd_vc, "drive a scanner over its serial port and log receptions"},
 #endif

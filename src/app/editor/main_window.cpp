@@ -33,6 +33,7 @@
 #include "app/editor/main_window_options.h"
 #include "app/editor/site_editor.h"
 #include "app/editor/system_editor.h"
+#include "app/editor/unit_id_editor.h"
 #include "core/model/system_store.h"
 #include "core/settings/settings.h"
 
@@ -131,9 +132,8 @@ void MainWindow::build_ui() {
     system_editor_ = new SystemEditor(*session_, false, tabs_);
     department_editor_ = new SystemEditor(*session_, true, tabs_);
     site_editor_ = new SiteEditor(*session_, settings_, tabs_);
-    auto* uid = new QLabel(tr("The unit-ID editor is not part of this version."), tabs_);
-    uid->setAlignment(Qt::AlignCenter);
-    unit_id_page_ = uid;
+    unit_id_editor_ = new UnitIdEditor(*session_, settings_, undo_group_, tabs_);
+    unit_id_page_ = unit_id_editor_;
     tabs_->addTab(start_page_, tr("Start"));
     tabs_->addTab(grid_editor_, tr("Group"));
     tabs_->addTab(system_editor_, tr("System"));
@@ -162,6 +162,12 @@ void MainWindow::build_ui() {
         browser_model_->set_text(from_q(key), from_q(name));
     };
     connect(grid_editor_, &GridEditor::group_renamed, this, rename);
+    connect(unit_id_editor_, &UnitIdEditor::status, this,
+            [this](const QString& text) { status_label_->setText(text); });
+    connect(unit_id_editor_, &UnitIdEditor::diagnostic, this,
+            [this](const QString& line) { diagnostics_->addItem(line); });
+    connect(unit_id_editor_, &UnitIdEditor::context_menu, this,
+            [this](const QPoint& pos) { grid_context_menu(pos); });
     connect(system_editor_, &SystemEditor::renamed, this, rename);
     connect(department_editor_, &SystemEditor::renamed, this, rename);
     connect(site_editor_, &SiteEditor::renamed, this, rename);
@@ -366,6 +372,7 @@ void MainWindow::show_selection(const Selection& s) {
             break;
         case Level::UnitIds:
             show_page(unit_id_page_);
+            unit_id_editor_->show_system(s.system);
             break;
         default:
             show_page(start_page_);
@@ -377,6 +384,7 @@ void MainWindow::show_selection(const Selection& s) {
 void MainWindow::show_page(QWidget* page) {
     // Leaving an editor writes it back; the form that is not shown holds nothing.
     if (page != grid_editor_) grid_editor_->leave();
+    if (page != unit_id_editor_) unit_id_editor_->leave();
     if (page != system_editor_) {
         system_editor_->write_back();
         system_editor_->forget();
@@ -396,6 +404,7 @@ void MainWindow::show_page(QWidget* page) {
 
 void MainWindow::write_back_editors() {
     grid_editor_->write_back();
+    unit_id_editor_->write_back();
     system_editor_->write_back();
     department_editor_->write_back();
     site_editor_->write_back();
@@ -403,6 +412,7 @@ void MainWindow::write_back_editors() {
 
 void MainWindow::close_editors() {
     grid_editor_->forget();
+    unit_id_editor_->forget();
     system_editor_->forget();
     department_editor_->forget();
     site_editor_->forget();
@@ -411,6 +421,7 @@ void MainWindow::close_editors() {
 
 void MainWindow::reload_editors() {
     if (grid_editor_->has_group()) grid_editor_->reload();
+    unit_id_editor_->reload();
     if (int s = system_editor_->system(); s > 0) system_editor_->show_system(s);
     if (int s = department_editor_->system(); s > 0) department_editor_->show_system(s);
     if (int s = site_editor_->system(); s > 0) site_editor_->show_site(s, site_editor_->site());
@@ -473,6 +484,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     queue_timer_->stop();
     close_tool_windows();
     grid_editor_->save_column_widths();
+    unit_id_editor_->save_column_widths();
     site_editor_->save_column_widths();
     WindowPlace& p = session_->settings().place;
     QRect g = isMaximized() ? normalGeometry() : geometry();

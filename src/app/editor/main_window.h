@@ -24,10 +24,12 @@ class QTabWidget;
 class QTimer;
 class QTreeView;
 class QUndoGroup;
+class QUndoStack;
 
 namespace tarvex {
 
 class BrowserModel;
+class BulkEditWindow;
 class EditingSession;
 class FavoritesWindow;
 class GridEditor;
@@ -37,6 +39,7 @@ class QtProgress;
 class Settings;
 class SiteEditor;
 class SystemEditor;
+class UnitIdEditor;
 class VirtualControlWindow;
 struct MainWindowOptions;  // app/editor/main_window_options.h
 struct Selection;
@@ -72,6 +75,7 @@ class MainWindow : public QMainWindow {
     SystemEditor* system_editor() const { return system_editor_; }
     SystemEditor* department_editor() const { return department_editor_; }
     SiteEditor* site_editor() const { return site_editor_; }
+    UnitIdEditor* unit_id_editor() const { return unit_id_editor_; }
     QTabWidget* editor_tabs() const { return tabs_; }
     QListWidget* diagnostics() const { return diagnostics_; }
     QUndoGroup* undo_group() const { return undo_group_; }
@@ -80,6 +84,7 @@ class MainWindow : public QMainWindow {
     FavoritesWindow* favorites_window() const;
     MasterDbWindow* masterdb_window() const;
     VirtualControlWindow* virtual_control_window() const;
+    BulkEditWindow* bulk_edit_window() const;
     // The menu or tool-bar action of a caption (nullptr when there is none).
     QAction* action(Menu menu, const QString& caption) const;
     // Selects a browser node as a click on it does.
@@ -127,6 +132,9 @@ class MainWindow : public QMainWindow {
     void open_favorites(CardPage page);
     void open_masterdb();
     void open_virtual_control();
+    void open_bulk_edit();
+    // "Open Unit ID file" / "Save Unit ID file" on the current system's unit IDs.
+    void unit_id_file(bool open);
     void show_tool_window(QWidget* window);
     void data_arrived();
     void close_tool_windows();
@@ -157,6 +165,7 @@ class MainWindow : public QMainWindow {
     SystemEditor* department_editor_ = nullptr;
     SiteEditor* site_editor_ = nullptr;
     QWidget* unit_id_page_ = nullptr;
+    UnitIdEditor* unit_id_editor_ = nullptr;
     QListWidget* diagnostics_ = nullptr;
     QUndoGroup* undo_group_ = nullptr;
     QTimer* queue_timer_ = nullptr;
@@ -173,6 +182,8 @@ class MainWindow : public QMainWindow {
     QPointer<FavoritesWindow> favorites_;
     QPointer<MasterDbWindow> masterdb_;
     QPointer<VirtualControlWindow> virtual_control_;
+    QPointer<BulkEditWindow> bulk_edit_;
+    QUndoStack* bulk_undo_ = nullptr;  // the bulk edits, each one step
 };
 
 }  // namespace tarvex

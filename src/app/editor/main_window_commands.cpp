@@ -24,6 +24,7 @@
 #include "app/editor/grid_view.h"
 #include "app/editor/main_window.h"
 #include "app/editor/main_window_options.h"
+#include "app/editor/unit_id_editor.h"
 #include "core/base/prompter.h"
 #include "core/editor/grid_keys.h"
 #include "core/hpd/hpd_writer.h"
@@ -213,7 +214,10 @@ bool MainWindow::run_command(CommandId id) {
             return ran;
         }
         case Handler::Grid: {
-            bool ran = grid_editor_->run(id);
+            // The unit-ID grid takes the grid commands while it is the editor shown.
+            bool ran = tabs_->currentWidget() == unit_id_page_ && unit_id_editor_->has_system()
+                           ? unit_id_editor_->run(id)
+                           : grid_editor_->run(id);
             update_command_states();
             return ran;
         }
@@ -253,6 +257,13 @@ bool MainWindow::run_window_command(CommandId id) {
             return true;
         case CommandId::VirtualControl:
             open_virtual_control();
+            return true;
+        case CommandId::BulkChannelEdit:
+            open_bulk_edit();
+            return true;
+        case CommandId::OpenUnitIdFile:
+        case CommandId::SaveUnitIdFile:
+            unit_id_file(id == CommandId::OpenUnitIdFile);
             return true;
         case CommandId::Exit:
             close();

@@ -2,16 +2,28 @@
 // database import and Virtual Control. Each is opened once and raised when asked for again; it
 // works on the session's store and group files directly, and the session is told what arrived.
 // They are gone before the session is, since they hold its store.
+#include <QUndoGroup>
+#include <QUndoStack>
 #include <QWidget>
+#include <functional>
 
 #include "app/card/favorites_window.h"
+#include "app/common/latin1.h"
+#include "app/editor/bulk_edit_window.h"
 #include "app/editor/grid_editor.h"
 #include "app/editor/main_window.h"
+#include "app/editor/main_window_options.h"
+#include "app/editor/unit_id_editor.h"
 #include "app/masterdb/masterdb_window.h"
 #include "app/platform/serial_port_qt.h"
 #include "app/remote/mini_vc_window.h"  // the window header's inline accessor needs it whole
 #include "app/remote/virtual_control_window.h"
+#include "core/base/prompter.h"
+#include "core/base/text.h"
 #include "core/editor/session.h"
+#include "core/editor/unit_ids.h"
+#include "core/model/group_files.h"
+#include "core/model/system_store.h"
 
 namespace tarvex {
 
@@ -37,6 +49,40 @@ void make_tool_window(QWidget* w) {
     w->setWindowFlag(Qt::Window);
     w->setAttribute(Qt::WA_DeleteOnClose);
 }
+
+// A whole bulk edit as one undo step: the changed fields go back (or forward again) in the
+// group files, and the editors show the files as they now are.
+class BulkEditCommand : public QUndoCommand {
+  public:
+    BulkEditCommand(const QString& text, std::vector<BulkChange> changes, GroupFiles& files,
+                    std::function<void()> before, std::function<void()> after)
+        : changes_(std::move(changes)),
+          files_(files),
+          before_(std::move(before)),
+          after_(std::move(after)) {
+        setText(text);
+    }
+    void undo() override { restore(true); }
+    void redo() override {
+        // The edit itself has run when the step is pushed.
+        if (first_) {
+            first_ = false;
+            return;
+        }
+        restore(false);
+    }
+
+  private:
+    void restore(bool undo) {
+        before_();
+        bulk_restore(files_, changes_, undo);
+        after_();
+    }
+    std::vector<BulkChange> changes_;
+    GroupFiles& files_;
+    std::function<void()> before_, after_;
+    bool first_ = true;
+};
 
 }  // namespace
 
@@ -105,6 +151,66 @@ void MainWindow::open_virtual_control() {
     show_tool_window(virtual_control_);
 }
 
+BulkEditWindow* MainWindow::bulk_edit_window() const {
+    return bulk_edit_;
+}
+
+void MainWindow::open_bulk_edit() {
+    if (!bulk_edit_) {
+        auto* w = new BulkEditWindow(*session_, settings_, this);
+        make_tool_window(w);
+        if (!bulk_undo_) {
+            bulk_undo_ = new QUndoStack(this);
+            undo_group_->addStack(bulk_undo_);
+        }
+        connect(
+            w, &BulkEditWindow::applied, this,
+            [this](const std::vector<BulkChange>& changes, const QString& label) {
+                auto after = [this, changes] {
+                    for (const BulkChange& c : changes) session_->mark_changed(c.system);
+                    reload_editors();
+                    if (bulk_edit_) bulk_edit_->fill_list();
+                    // The reloaded grid made its own history current; the next Undo or Redo is
+                    // still this edit's.
+                    undo_group_->setActiveStack(bulk_undo_);
+                };
+                bulk_undo_->push(new BulkEditCommand(
+                    label, changes, session_->files(), [this] { write_back_editors(); }, after));
+                // Edit -> Undo now takes back the bulk edit as a whole.
+                undo_group_->setActiveStack(bulk_undo_);
+            });
+        bulk_edit_ = w;
+    } else {
+        bulk_edit_->fill_list();
+    }
+    show_tool_window(bulk_edit_);
+}
+
+void MainWindow::unit_id_file(bool open) {
+    const Selection& s = session_->selection();
+    if (!unit_id_editor_->has_system()) {
+        if (s.system <= 0) {
+            prompter_->tell(k_select_system);
+            return;
+        }
+        if (session_->store().is_conventional(s.system)) {
+            prompter_->tell(k_uid_trunked_only);
+            return;
+        }
+        // The unit-ID editor of the current system opens, as a click on its node does.
+        session_->select("UID-" + fmt3(s.system));
+        if (!unit_id_editor_->has_system()) return;
+    }
+    FileChooser& chooser = *services_->chooser;
+    if (open) {
+        auto name = chooser.open_file("Open Unit ID file", folders_.data);
+        if (name && !name->empty()) unit_id_editor_->open_list(*name);
+    } else {
+        auto name = chooser.save_file("Save Unit ID file", "unitids.txt");
+        if (name && !name->empty()) unit_id_editor_->save_list(*name);
+    }
+}
+
 void MainWindow::data_arrived() {
     session_->systems_arrived();
     update_command_states();
@@ -113,7 +219,7 @@ void MainWindow::data_arrived() {
 void MainWindow::close_tool_windows() {
     // Closing lets each window save its settings (and Virtual Control release the port); the
     // delete makes sure none outlives the store it works on.
-    QWidget* windows[] = {favorites_, masterdb_, virtual_control_};
+    QWidget* windows[] = {favorites_, masterdb_, virtual_control_, bulk_edit_};
     for (QWidget* w : windows) {
         if (!w) continue;
         w->close();

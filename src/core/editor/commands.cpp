@@ -31,6 +31,8 @@ constexpr CommandEntry k_table[] = {
     {M::File, "", "Close System", C::CloseSystem, S, yes},
     {M::File, "", "Close", C::CloseAll, S, yes},
     {M::File, "", "Quick Save All Systems", C::QuickSaveAll, S, yes},
+    {M::File, "", "Open Unit ID file", C::OpenUnitIdFile, W, yes},
+    {M::File, "", "Save Unit ID file", C::SaveUnitIdFile, W, yes},
     {M::File, "", "Exit", C::Exit, W, yes},
 
     // ---- several HPD files at once ----
@@ -97,7 +99,7 @@ constexpr CommandEntry k_table[] = {
     {M::Options, "", "Remove QuickKey From Names", C::RemoveQuickKeyFromNames, W, later},
     {M::Options, "", "Copy QuickKey In Names", C::CopyQuickKeyInNames, W, later},
     {M::Options, "", "Save Individual Systems as HPD file", C::SaveIndividualSystems, W, yes},
-    {M::Options, "", "Bulk Channel Edit", C::BulkChannelEdit, W, later},
+    {M::Options, "", "Bulk Channel Edit", C::BulkChannelEdit, W, yes},
     {M::Options, "", "Unlock", C::UnlockChannels, S, yes},
     {M::Options, "", "Unlock All Channels", C::UnlockChannels, S, yes},
     {M::Options, "", "Clear Selected Line(s)", C::ClearSelectedLines, G, yes},

@@ -43,6 +43,8 @@ enum class CommandId {
     CloseSystem,
     CloseAll,
     QuickSaveAll,
+    OpenUnitIdFile,  // the unit-ID editor's list file
+    SaveUnitIdFile,
     Exit,
     // multi-file
     NewHpd,

@@ -74,7 +74,7 @@ TEST(CommandTable, CaptionsKeepTheirExactSpacing) {
 }
 
 TEST(CommandTable, WindowsOfLaterPartsAreListedButNotAvailable) {
-    for (auto id : {CommandId::ImportCsv, CommandId::CreateHtml, CommandId::BulkChannelEdit,
+    for (auto id : {CommandId::ImportCsv, CommandId::CreateHtml, CommandId::OpenSoftwareManual,
                     CommandId::BulkEditDatabase, CommandId::ManageFullDatabase,
                     CommandId::RadioReferenceImport, CommandId::GpsHome, CommandId::FindDuplicates,
                     CommandId::EasyFillTrunk, CommandId::CheckForUpdates})
