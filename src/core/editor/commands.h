@@ -101,6 +101,9 @@ enum class CommandId {
     AlignCenter,
     AlignLeft,
     AlignRight,
+    AlignAllCenter,
+    AlignAllLeft,
+    AlignAllRight,
     JustifyAlphaTags,
     // options
     RemoveQuickKeyFromNames,
@@ -156,6 +159,7 @@ enum class CommandId {
     OpenNotePad,
     DecHexConverter,
     GpsLocationSearch,
+    ShowAllOnMap,
     RadioReferenceSearch,
     // browser
     Expand,
