@@ -16,8 +16,15 @@ int cmd_card(const Args& args);
 int cmd_masterdb(const Args& args);
 int cmd_bulk(const Args& args);
 int cmd_uid(const Args& args);
+int cmd_align(const Args& args);
+int cmd_case(const Args& args);
+int cmd_tags(const Args& args);
+int cmd_bandplan(const Args& args);
+int cmd_coord(const Args& args);
+int cmd_map(const Args& args);
 #ifdef TARVEX_CLI_WITH_PLATFORM
 int cmd_vc(const Args& args);
+int cmd_geocode(const Args& args);
 #endif
 
 }  // namespace tarvex::cli

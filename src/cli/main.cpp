@@ -28,8 +28,15 @@ constexpr Command k_commands[] = {
     {"masterdb", tarvex::cli::cmd_masterdb, "list and import systems of Uniden's master database"},
     {"bulk", tarvex::cli::cmd_bulk, "set settings of many channels or talkgroups at once"},
     {"uid", tarvex::cli::cmd_uid, "export or import a system's unit IDs as a list file"},
+    {"align", tarvex::cli::cmd_align, "justify an alpha tag left, centred or right"},
+    {"case", tarvex::cli::cmd_case, "convert an alpha tag to upper, lower or special case"},
+    {"tags", tarvex::cli::cmd_tags, "justify or convert names and alpha tags of an HPD file"},
+    {"bandplan", tarvex::cli::cmd_bandplan, "Motorola bandplan presets and upper edges"},
+    {"coord", tarvex::cli::cmd_coord, "convert coordinates between the scanner's forms"},
+    {"map", tarvex::cli::cmd_map, "write the map page of a position"},
 #ifdef TARVEX_CLI_WITH_PLATFORM
     {"vc", tarvex::cli::cmd_vc, "drive a scanner over its serial port and log receptions"},
+    {"geocode", tarvex::cli::cmd_geocode, "look up an address, postal code, place or airport"},
 #endif
 };
 

@@ -11,11 +11,13 @@
 #include <string>
 #include <utility>
 
+#include "core/editor/alpha_tags.h"
 #include "core/editor/commands.h"
 #include "core/editor/grid_ops.h"
 #include "core/editor/record_editors.h"
 
 class QCheckBox;
+class QDialog;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -82,6 +84,14 @@ class GridEditor : public QWidget {
     // Where a link is opened (the default browser); tests replace it.
     std::function<void(const std::string& url)> open_url;
 
+    // Alpha tags of the whole open grid ("Current Group" / "Current Department"), one undo
+    // step. Without a grid: "Please click on a grid first". False when nothing ran.
+    bool transform_tags(const TagTransform& transform);
+    // "GPS Location Data Editor:" for the group's header fields.
+    void open_location();
+    // Runs a modal dialog of the editor (its result code); tests replace it.
+    std::function<int(QDialog& dialog)> run_dialog;
+
   signals:
     void status(const QString& text);
     void diagnostic(const QString& line);
@@ -137,6 +147,7 @@ class GridEditor : public QWidget {
     QLineEdit* range_ = nullptr;
     QPushButton* default_button_ = nullptr;
     QPushButton* map_button_ = nullptr;
+    QPushButton* gps_button_ = nullptr;
     QLabel* caption_ = nullptr;
     QStackedWidget* grids_ = nullptr;
     QWidget* empty_page_ = nullptr;

@@ -16,6 +16,7 @@
 #include "core/settings/folders.h"
 
 class QAction;
+class QDialog;
 class QLabel;
 class QListWidget;
 class QMenu;
@@ -95,6 +96,9 @@ class MainWindow : public QMainWindow {
     std::function<std::optional<std::vector<int>>(const QString& title)> choose_systems;
     // Opens a web address in the default browser; tests replace it.
     std::function<void(const std::string& url)> open_url;
+    // Runs a modal dialog ("Justify Alpha Tags:", the lookup window) and returns its result
+    // code; tests replace it.
+    std::function<int(QDialog& dialog)> run_dialog;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -128,6 +132,12 @@ class MainWindow : public QMainWindow {
     std::optional<std::vector<int>> systems_dialog(const QString& title);
     void save_individual_systems();
     void start_program(const QStringList& candidates, const QString& what);
+    // Alpha tags and locations (main_window_tags.cpp).
+    bool run_tag_command(CommandId id);
+    void open_justify_tags();
+    void open_location_search();
+    void show_all_on_map();
+    void open_in_browser(const std::string& url);
     // The tool windows (main_window_tools.cpp).
     void open_favorites(CardPage page);
     void open_masterdb();

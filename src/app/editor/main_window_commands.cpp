@@ -137,9 +137,18 @@ void MainWindow::build_menus() {
         if (menu == Menu::Edit) {
             m->addSeparator();
             QMenu* tags = m->addMenu(to_q(menu_title(Menu::AlphaTags)));
-            for (const CommandEntry& e : command_table())
-                if (e.menu == Menu::AlphaTags)
-                    tags->addAction(make_action(Menu::AlphaTags, e, tags));
+            std::map<std::string_view, QMenu*> scopes;
+            for (const CommandEntry& e : command_table()) {
+                if (e.menu != Menu::AlphaTags) continue;
+                QMenu* target = tags;
+                if (!e.submenu.empty()) {
+                    auto it = scopes.find(e.submenu);
+                    if (it == scopes.end())
+                        it = scopes.emplace(e.submenu, tags->addMenu(to_q(e.submenu))).first;
+                    target = it->second;
+                }
+                target->addAction(make_action(Menu::AlphaTags, e, target));
+            }
         }
     }
 
@@ -251,6 +260,7 @@ bool MainWindow::run_window_command(CommandId id) {
         open_favorites(*page);
         return true;
     }
+    if (run_tag_command(id)) return true;
     switch (id) {
         case CommandId::ImportFromDatabase:
             open_masterdb();

@@ -10,6 +10,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QDialog;
 class QLabel;
 class QLineEdit;
 
@@ -43,6 +44,13 @@ class SiteEditor : public QWidget {
     // Where the map link is opened (the default browser); tests replace it.
     std::function<void(const std::string& url)> open_url;
 
+    // The bandplan dialogs on the six rows, and the location dialog on the site's position.
+    void open_motorola_plan();
+    void open_p25_plan();
+    void open_location();
+    // Runs a modal dialog of the editor (its result code); tests replace it.
+    std::function<int(QDialog& dialog)> run_dialog;
+
   signals:
     void renamed(const QString& key, const QString& name);
 
@@ -53,6 +61,7 @@ class SiteEditor : public QWidget {
     void edited();
     void freq_edited(int grid_row, int col, const std::string& value);
     void delete_rows();
+    int run(QDialog& dialog);
 
     EditingSession& session_;
     Settings& settings_;

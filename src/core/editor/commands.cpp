@@ -87,13 +87,16 @@ constexpr CommandEntry k_table[] = {
     {M::Edit, "", "Split Comments", C::SplitComments, G, yes},
 
     // ---- case and alignment of alpha tags over whole groups ----
-    {M::AlphaTags, "", "All Upper Case", C::AllUpperCase, W, later},
-    {M::AlphaTags, "", "All Lower Case", C::AllLowerCase, W, later},
-    {M::AlphaTags, "", "Upper Case", C::GroupsUpperCase, W, later},
-    {M::AlphaTags, "", "Lower Case", C::GroupsLowerCase, W, later},
-    {M::AlphaTags, "", "Center", C::AlignCenter, W, later},
-    {M::AlphaTags, "", "Left", C::AlignLeft, W, later},
-    {M::AlphaTags, "", "Right", C::AlignRight, W, later},
+    {M::AlphaTags, "All Departments", "All Upper Case", C::AllUpperCase, W, yes},
+    {M::AlphaTags, "All Departments", "All Lower Case", C::AllLowerCase, W, yes},
+    {M::AlphaTags, "Current Department", "Upper Case", C::GroupsUpperCase, W, yes},
+    {M::AlphaTags, "Current Department", "Lower Case", C::GroupsLowerCase, W, yes},
+    {M::AlphaTags, "Current Group", "Center", C::AlignCenter, W, yes},
+    {M::AlphaTags, "Current Group", "Left", C::AlignLeft, W, yes},
+    {M::AlphaTags, "Current Group", "Right", C::AlignRight, W, yes},
+    {M::AlphaTags, "All Groups in System", "Center All Groups", C::AlignAllCenter, W, yes},
+    {M::AlphaTags, "All Groups in System", "Left All Groups", C::AlignAllLeft, W, yes},
+    {M::AlphaTags, "All Groups in System", "Right All Groups", C::AlignAllRight, W, yes},
 
     // ---- Options ----
     {M::Options, "", "Remove QuickKey From Names", C::RemoveQuickKeyFromNames, W, later},
@@ -113,7 +116,7 @@ constexpr CommandEntry k_table[] = {
     {M::Options, "", "Clear LockOut Channels", C::ClearLockOut, W, later},
     {M::Options, "", "Find Duplicates", C::FindDuplicates, W, later},
     {M::Options, "", "Remove Duplicates", C::RemoveDuplicates, W, later},
-    {M::Options, "", "Justify Alpha Tags", C::JustifyAlphaTags, W, later},
+    {M::Options, "", "Justify Alpha Tags", C::JustifyAlphaTags, W, yes},
     {M::Options, "", "Cleanup Grid", C::CleanupGrid, W, later},
     {M::Options, "", "Easy Fill Channels", C::EasyFillChannels, W, later},
     {M::Options, "", "Easy Fill Trunk", C::EasyFillTrunk, W, later},
@@ -162,7 +165,8 @@ constexpr CommandEntry k_table[] = {
     {M::Tools, "", "Open Calculator", C::OpenCalculator, W, yes},
     {M::Tools, "", "Open NotePad", C::OpenNotePad, W, yes},
     {M::Tools, "", "DEC HEX Converter", C::DecHexConverter, W, later},
-    {M::Tools, "", "GPS Location Search", C::GpsLocationSearch, W, later},
+    {M::Tools, "", "GPS Location Search", C::GpsLocationSearch, W, yes},
+    {M::Tools, "", "Show all on map", C::ShowAllOnMap, W, yes},
     {M::Tools, "", "RadioReference Frequency Search", C::RadioReferenceSearch, W, later},
 
     // ---- Browser menus ----

@@ -103,6 +103,9 @@ enum class CommandId {
     AlignCenter,
     AlignLeft,
     AlignRight,
+    AlignAllCenter,
+    AlignAllLeft,
+    AlignAllRight,
     JustifyAlphaTags,
     // options
     RemoveQuickKeyFromNames,
@@ -158,6 +161,7 @@ enum class CommandId {
     OpenNotePad,
     DecHexConverter,
     GpsLocationSearch,
+    ShowAllOnMap,
     RadioReferenceSearch,
     // browser
     Expand,

@@ -348,6 +348,8 @@ class EditingSession {
     void shut_down(Settings& settings);
 
   private:
+    // A new site's or group's record with the default location for new items.
+    std::string located(std::string_view record) const;
     void write_back_editor();
     void close_editor();
     void reload_editor();

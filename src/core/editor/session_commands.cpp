@@ -6,6 +6,7 @@
 #include "core/base/text.h"
 #include "core/editor/session.h"
 #include "core/hpd/hpd_reader.h"
+#include "core/location/coordinates.h"
 #include "core/model/group_files.h"
 #include "core/model/record_line.h"
 #include "core/model/store_keys.h"
@@ -171,6 +172,15 @@ std::optional<int> EditingSession::new_system(NewSystemKind kind) {
     return s;
 }
 
+std::string EditingSession::located(std::string_view record) const {
+    location::DefaultLocation d;
+    d.latitude = settings_.def_lat;
+    d.longitude = settings_.def_long;
+    d.range = settings_.def_range;
+    d.ticks = settings_.def_ena;
+    return location::apply_default_location(record, location::default_location_line(d));
+}
+
 std::optional<int> EditingSession::new_site() {
     write_back_editor();
     int s = selection_.system;
@@ -182,7 +192,7 @@ std::optional<int> EditingSession::new_site() {
     if (!index || !system_exists(*store_, s)) return std::nullopt;
     int t = *index;
     std::string sys = keys::system(s);
-    store_->add_node(sys, keys::site(s, t), std::string(templates::new_site));
+    store_->add_node(sys, keys::site(s, t), located(templates::new_site));
     if (!store_->exists(keys::bandplan(s, t)))
         store_->add_node(sys, keys::bandplan(s, t), std::string(templates::bandplan_default));
     mark_changed(s);
@@ -198,8 +208,8 @@ std::optional<int> EditingSession::new_group() {
     int g = *index;
     if (g < 0 || g > k_last_new_group_index) return std::nullopt;
     store_->add_node(keys::system(s), keys::group(s, g),
-                     std::string(k_new_group_head) + "Department: " + std::to_string(g) +
-                         std::string(k_new_group_tail));
+                     located(std::string(k_new_group_head) + "Department: " + std::to_string(g) +
+                             std::string(k_new_group_tail)));
     mark_changed(s);
     after_structure_change(s, keys::group(s, g));
     return g;

@@ -258,7 +258,10 @@ TEST_F(Session, NewSiteOnlyInTrunkSystems) {
     session.new_system(NewSystemKind::P25);
     auto t = session.new_site();
     ASSERT_EQ(t, 2);
-    EXPECT_EQ(store().get_node_text("SIT-002-002"), templates::new_site);
+    // The default location for new items: no coordinates yet, range 10, scanning enabled.
+    EXPECT_EQ(store().get_node_text("SIT-002-002"),
+              "SIF,Site,SiteId=0,TrunkId=0,A New Site,Off,00.000000,-00.000000,10.0,AUTO,"
+              "Standard,Wide,Circle,0");
     EXPECT_EQ(store().get_node_text("MCP-002-002"), templates::bandplan_default);
 }
 
