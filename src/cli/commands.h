@@ -14,6 +14,10 @@ int cmd_check(const Args& args);
 int cmd_info(const Args& args);
 int cmd_card(const Args& args);
 int cmd_masterdb(const Args& args);
+int cmd_dupes(const Args& args);
+int cmd_lockouts(const Args& args);
+int cmd_fill(const Args& args);
+int cmd_dechex(const Args& args);
 #ifdef TARVEX_CLI_WITH_PLATFORM
 int cmd_vc(const Args& args);
 #endif

@@ -22,6 +22,10 @@ constexpr Command k_commands[] = {
     {"info", tarvex::cli::cmd_info, "count systems, sites, groups, channels and talkgroups"},
     {"card", tarvex::cli::cmd_card, "detect the memory card and manage its favorites lists"},
     {"masterdb", tarvex::cli::cmd_masterdb, "list and import systems of Uniden's master database"},
+    {"dupes", tarvex::cli::cmd_dupes, "list (and remove) duplicate channels and talkgroups"},
+    {"lockouts", tarvex::cli::cmd_lockouts, "list (and unlock) avoided channels and talkgroups"},
+    {"fill", tarvex::cli::cmd_fill, "print the frequencies of an easy fill"},
+    {"dechex", tarvex::cli::cmd_dechex, "a talkgroup value in decimal, hexadecimal and AFS"},
 #ifdef TARVEX_CLI_WITH_PLATFORM
     {"vc", tarvex::cli::cmd_vc, "drive a scanner over its serial port and log receptions"},
 #endif

@@ -34,7 +34,7 @@ std::vector<GroupVisit> groups_in_store_order(const SystemStore& store) {
 namespace {
 
 // What the scanner would get: the frequency in whole Hz with the written tone word, or the
-// cleaned talkgroup. Spellings that differ only on the way ("155.07" and "155.0700", "67.0"
+// talkgroup's value. Spellings that differ only on the way ("155.07" and "155.0700", "67.0"
 // CTCSS written two ways) are the same channel to the scanner, so they are duplicates here.
 std::string identity(std::string_view line, bool conventional, std::string& value,
                      std::string& tag) {
@@ -47,9 +47,11 @@ std::string identity(std::string_view line, bool conventional, std::string& valu
         return "C" + std::to_string(hz) + '\t' +
                vocab::tone_word(get_field_plain(line, 5), get_field_plain(line, 6));
     }
-    std::string tg = vocab::clean_talkgroup(value);
-    if (tg.empty()) return {};
-    return "T" + tg;
+    // Numbers by value ("0123" is 123); AFS and unit-ID spellings as written. Not the
+    // writer's cleaning, which holds everything above 65000 at 65000 and would make all of
+    // those one talkgroup.
+    if (auto n = parse_integer(value)) return "T" + std::to_string(*n);
+    return "T" + value;
 }
 
 }  // namespace
