@@ -155,6 +155,7 @@ enum class CommandId {
     OpenCalculator,
     OpenNotePad,
     DecHexConverter,
+    AlertTones,
     GpsLocationSearch,
     RadioReferenceSearch,
     // browser
