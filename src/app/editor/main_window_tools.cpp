@@ -11,6 +11,11 @@
 #include "app/platform/serial_port_qt.h"
 #include "app/remote/mini_vc_window.h"  // the window header's inline accessor needs it whole
 #include "app/remote/virtual_control_window.h"
+#include "app/tools/alert_tones_window.h"
+#include "app/tools/dec_hex_window.h"
+#include "app/tools/duplicates_window.h"
+#include "app/tools/lockouts_window.h"
+#include "app/tools/update_check_dialog.h"
 #include "core/editor/session.h"
 
 namespace tarvex {
@@ -113,7 +118,8 @@ void MainWindow::data_arrived() {
 void MainWindow::close_tool_windows() {
     // Closing lets each window save its settings (and Virtual Control release the port); the
     // delete makes sure none outlives the store it works on.
-    QWidget* windows[] = {favorites_, masterdb_, virtual_control_};
+    QWidget* windows[] = {favorites_, masterdb_, virtual_control_, duplicates_,
+                          lockouts_,  dec_hex_,  alert_tones_,     update_check_};
     for (QWidget* w : windows) {
         if (!w) continue;
         w->close();
