@@ -22,6 +22,10 @@ int cmd_tags(const Args& args);
 int cmd_bandplan(const Args& args);
 int cmd_coord(const Args& args);
 int cmd_map(const Args& args);
+int cmd_dupes(const Args& args);
+int cmd_lockouts(const Args& args);
+int cmd_fill(const Args& args);
+int cmd_dechex(const Args& args);
 #ifdef TARVEX_CLI_WITH_PLATFORM
 int cmd_vc(const Args& args);
 int cmd_geocode(const Args& args);

@@ -34,6 +34,10 @@ constexpr Command k_commands[] = {
     {"bandplan", tarvex::cli::cmd_bandplan, "Motorola bandplan presets and upper edges"},
     {"coord", tarvex::cli::cmd_coord, "convert coordinates between the scanner's forms"},
     {"map", tarvex::cli::cmd_map, "write the map page of a position"},
+    {"dupes", tarvex::cli::cmd_dupes, "list (and remove) duplicate channels and talkgroups"},
+    {"lockouts", tarvex::cli::cmd_lockouts, "list (and unlock) avoided channels and talkgroups"},
+    {"fill", tarvex::cli::cmd_fill, "print the frequencies of an easy fill"},
+    {"dechex", tarvex::cli::cmd_dechex, "a talkgroup value in decimal, hexadecimal and AFS"},
 #ifdef TARVEX_CLI_WITH_PLATFORM
     {"vc", tarvex::cli::cmd_vc, "drive a scanner over its serial port and log receptions"},
     {"geocode", tarvex::cli::cmd_geocode, "look up an address, postal code, place or airport"},

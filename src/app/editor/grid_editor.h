@@ -63,6 +63,11 @@ class GridEditor : public QWidget {
 
     // Runs a grid command; false when `id` is not one. Reports missing grids itself.
     bool run(CommandId id);
+    // Runs an operation of another window (easy fill) on the shown grid as one undo step.
+    grid::GridChange apply(const QString& label,
+                           const std::function<grid::GridChange(TextGrid&)>& op) {
+        return change(label, op);
+    }
     // The command's core routine name, for the "no_invoer" diagnostics.
     static std::string_view routine_name(CommandId id);
 

@@ -80,6 +80,7 @@ MainWindow::MainWindow(Settings& settings, const PlatformFolders& platform,
     connect_session();
     build_menus();
     build_tool_bar();
+    connect_edit_tools();
     apply_place();
 
     queue_timer_ = new QTimer(this);

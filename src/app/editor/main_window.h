@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/tools/easy_fill_dialog.h"
 #include "core/editor/commands.h"
 #include "core/settings/folders.h"
 
@@ -29,8 +30,15 @@ class QUndoStack;
 
 namespace tarvex {
 
+class AlertTonePlayer;
+class AlertTonesWindow;
 class BrowserModel;
 class BulkEditWindow;
+class DecHexWindow;
+class DuplicatesWindow;
+class LockoutsWindow;
+class UpdateCheckDialog;
+struct StoreSnapshot;
 class EditingSession;
 class FavoritesWindow;
 class GridEditor;
@@ -86,6 +94,15 @@ class MainWindow : public QMainWindow {
     MasterDbWindow* masterdb_window() const;
     VirtualControlWindow* virtual_control_window() const;
     BulkEditWindow* bulk_edit_window() const;
+    // The editing tools (main_window_edit_tools.cpp), while they are open.
+    DuplicatesWindow* duplicates_window() const;
+    LockoutsWindow* lockouts_window() const;
+    DecHexWindow* dec_hex_window() const;
+    AlertTonesWindow* alert_tones_window() const;
+    UpdateCheckDialog* update_check_dialog() const;
+    AlertTonePlayer* alert_player() const { return alert_player_; }
+    // The undo steps of changes across the store (duplicates removed, lockouts cleared).
+    QUndoStack* store_undo_stack() const { return store_undo_; }
     // The menu or tool-bar action of a caption (nullptr when there is none).
     QAction* action(Menu menu, const QString& caption) const;
     // Selects a browser node as a click on it does.
@@ -99,6 +116,8 @@ class MainWindow : public QMainWindow {
     // Runs a modal dialog ("Justify Alpha Tags:", the lookup window) and returns its result
     // code; tests replace it.
     std::function<int(QDialog& dialog)> run_dialog;
+    // Asks for an easy fill; the default shows the dialog. Tests replace it.
+    std::function<std::optional<EasyFillRequest>(bool talkgroups, int room)> choose_easy_fill;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -148,6 +167,15 @@ class MainWindow : public QMainWindow {
     void show_tool_window(QWidget* window);
     void data_arrived();
     void close_tool_windows();
+    // The editing tools (main_window_edit_tools.cpp).
+    bool run_edit_tool(CommandId id);
+    void connect_edit_tools();
+    void open_duplicates();
+    void open_lockouts();
+    void easy_fill(bool talkgroups);
+    void open_manual();
+    void open_row(int system, int group, int row);
+    void push_store_change(const QString& label, StoreSnapshot before, StoreSnapshot after);
 
     // The file dialogs (or the injected chooser), kept out of this header: the class name of the
     // session's chooser must not meet other windows' names in the meta-object code.
@@ -194,6 +222,13 @@ class MainWindow : public QMainWindow {
     QPointer<VirtualControlWindow> virtual_control_;
     QPointer<BulkEditWindow> bulk_edit_;
     QUndoStack* bulk_undo_ = nullptr;  // the bulk edits, each one step
+    QPointer<DuplicatesWindow> duplicates_;
+    QPointer<LockoutsWindow> lockouts_;
+    QPointer<DecHexWindow> dec_hex_;
+    QPointer<AlertTonesWindow> alert_tones_;
+    QPointer<UpdateCheckDialog> update_check_;
+    AlertTonePlayer* alert_player_ = nullptr;
+    QUndoStack* store_undo_ = nullptr;
 };
 
 }  // namespace tarvex

@@ -337,11 +337,18 @@ bool MainWindow::run_window_command(CommandId id) {
             prompter_->tell(grid::shortcuts_overview(), "Shortcuts Overview");
             return true;
         case CommandId::About:
-            QMessageBox::about(this, tr("About Tarvex"),
-                               tr("<b>Tarvex</b> %1<br>Editor and programmer for the Uniden "
-                                  "HomePatrol-1 and HomePatrol-2 scanners.")
-                                   .arg(QApplication::applicationVersion()));
-            return true;
+        case CommandId::OpenSoftwareManual:
+        case CommandId::CheckForUpdates:
+        case CommandId::FindDuplicates:
+        case CommandId::RemoveDuplicates:
+        case CommandId::FindLockOutChannels:
+        case CommandId::ReviewLockOutChannels:
+        case CommandId::ClearLockOut:
+        case CommandId::EasyFillChannels:
+        case CommandId::EasyFillTrunk:
+        case CommandId::DecHexConverter:
+        case CommandId::AlertTones:
+            return run_edit_tool(id);
         default:
             prompter_->tell(k_no_item_assigned);
             return false;

@@ -20,6 +20,11 @@
 #include "app/remote/virtual_control_window.h"
 #include "core/base/prompter.h"
 #include "core/base/text.h"
+#include "app/tools/alert_tones_window.h"
+#include "app/tools/dec_hex_window.h"
+#include "app/tools/duplicates_window.h"
+#include "app/tools/lockouts_window.h"
+#include "app/tools/update_check_dialog.h"
 #include "core/editor/session.h"
 #include "core/editor/unit_ids.h"
 #include "core/model/group_files.h"
@@ -219,7 +224,8 @@ void MainWindow::data_arrived() {
 void MainWindow::close_tool_windows() {
     // Closing lets each window save its settings (and Virtual Control release the port); the
     // delete makes sure none outlives the store it works on.
-    QWidget* windows[] = {favorites_, masterdb_, virtual_control_, bulk_edit_};
+    QWidget* windows[] = {favorites_, masterdb_,  virtual_control_, bulk_edit_,   duplicates_,
+                          lockouts_,  dec_hex_,   alert_tones_,     update_check_};
     for (QWidget* w : windows) {
         if (!w) continue;
         w->close();

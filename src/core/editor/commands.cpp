@@ -110,16 +110,16 @@ constexpr CommandEntry k_table[] = {
     {M::Options, "", "Remove Empty Line(s)", C::RemoveEmptyLines, G, yes},
     {M::Options, "", "Fill Down", C::FillDown, G, yes},
     {M::Options, "", "Fill Series", C::FillSeries, G, yes},
-    {M::Options, "", "Find LockOut Channels", C::FindLockOutChannels, W, later},
-    {M::Options, "", "Review LockOut Channels", C::ReviewLockOutChannels, W, later},
-    {M::Options, "", "Clear LockOut", C::ClearLockOut, W, later},
-    {M::Options, "", "Clear LockOut Channels", C::ClearLockOut, W, later},
-    {M::Options, "", "Find Duplicates", C::FindDuplicates, W, later},
-    {M::Options, "", "Remove Duplicates", C::RemoveDuplicates, W, later},
+    {M::Options, "", "Find LockOut Channels", C::FindLockOutChannels, W, yes},
+    {M::Options, "", "Review LockOut Channels", C::ReviewLockOutChannels, W, yes},
+    {M::Options, "", "Clear LockOut", C::ClearLockOut, W, yes},
+    {M::Options, "", "Clear LockOut Channels", C::ClearLockOut, W, yes},
+    {M::Options, "", "Find Duplicates", C::FindDuplicates, W, yes},
+    {M::Options, "", "Remove Duplicates", C::RemoveDuplicates, W, yes},
     {M::Options, "", "Justify Alpha Tags", C::JustifyAlphaTags, W, yes},
     {M::Options, "", "Cleanup Grid", C::CleanupGrid, W, later},
-    {M::Options, "", "Easy Fill Channels", C::EasyFillChannels, W, later},
-    {M::Options, "", "Easy Fill Trunk", C::EasyFillTrunk, W, later},
+    {M::Options, "", "Easy Fill Channels", C::EasyFillChannels, W, yes},
+    {M::Options, "", "Easy Fill Trunk", C::EasyFillTrunk, W, yes},
 
     // ---- Import/export ----
     {M::ImportExport, "Import HPD Advanced", "Conv. Systems from HPD file", C::ImportConventionalHpd, S, yes},
@@ -150,9 +150,7 @@ constexpr CommandEntry k_table[] = {
     {M::Scanner, "", "Homepatrol HP-2  model", C::ToggleHp2Model, S, yes},
 
     // ---- Setup ----
-    {M::Setup, "", "System QuickKey Editor", C::SystemQuickKeyEditor, W, later},
-    {M::Setup, "", "QuickKey Manager", C::QuickKeyManager, W, later},
-    {M::Setup, "", "Search Ranges", C::SearchRanges, W, later},
+    // No quick-key or search-range editor: HomePatrol files hold neither (see the README).
     {M::Setup, "", "Software Options", C::SoftwareOptions, W, later},
     {M::Setup, "", "Multi Site Editor", C::MultiSiteEditor, W, later},
     {M::Setup, "", "GPS Bulk Edit", C::GpsBulkEdit, W, later},
@@ -164,7 +162,8 @@ constexpr CommandEntry k_table[] = {
     // ---- Tools ----
     {M::Tools, "", "Open Calculator", C::OpenCalculator, W, yes},
     {M::Tools, "", "Open NotePad", C::OpenNotePad, W, yes},
-    {M::Tools, "", "DEC HEX Converter", C::DecHexConverter, W, later},
+    {M::Tools, "", "DEC HEX Converter", C::DecHexConverter, W, yes},
+    {M::Tools, "", "Alert Tones", C::AlertTones, W, yes},
     {M::Tools, "", "GPS Location Search", C::GpsLocationSearch, W, yes},
     {M::Tools, "", "Show all on map", C::ShowAllOnMap, W, yes},
     {M::Tools, "", "RadioReference Frequency Search", C::RadioReferenceSearch, W, later},
@@ -210,8 +209,8 @@ constexpr CommandEntry k_table[] = {
     // ---- Help ----
     {M::Help, "", "Shortcuts Overview", C::ShortcutsOverview, W, yes},
     {M::Help, "", "About", C::About, W, yes},
-    {M::Help, "", "Open Software Manual", C::OpenSoftwareManual, W, later},
-    {M::Help, "", "Check for Updates", C::CheckForUpdates, W, later},
+    {M::Help, "", "Open Software Manual", C::OpenSoftwareManual, W, yes},
+    {M::Help, "", "Check for Updates", C::CheckForUpdates, W, yes},
 
     // ---- Tool bar ----
     {M::ToolBar, "", "Open", C::OpenHpd, S, yes},

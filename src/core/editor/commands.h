@@ -160,6 +160,7 @@ enum class CommandId {
     OpenCalculator,
     OpenNotePad,
     DecHexConverter,
+    AlertTones,
     GpsLocationSearch,
     ShowAllOnMap,
     RadioReferenceSearch,

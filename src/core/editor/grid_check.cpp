@@ -11,8 +11,6 @@ namespace tarvex::grid {
 namespace {
 
 constexpr long long k_unit_id_max = 99999999;
-constexpr long long k_lowest_hz = 25000000;     // the scanner's coverage: 25 MHz ..
-constexpr long long k_highest_hz = 1300000000;  // .. 1300 MHz
 
 // What one cell needs: nothing, a correction, or a report.
 struct Verdict {

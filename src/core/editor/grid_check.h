@@ -12,6 +12,10 @@
 
 namespace tarvex::grid {
 
+// The scanner's coverage, 25 MHz to 1300 MHz: what validation accepts and easy fill produces.
+inline constexpr long long k_lowest_hz = 25000000;
+inline constexpr long long k_highest_hz = 1300000000;
+
 struct Finding {
     int row = 0;
     int col = 0;
