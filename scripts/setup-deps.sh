@@ -8,6 +8,7 @@ packages=(
   libpugixml-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth
+  python3
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -14,8 +14,11 @@ int cmd_check(const Args& args);
 int cmd_info(const Args& args);
 int cmd_card(const Args& args);
 int cmd_masterdb(const Args& args);
+int cmd_csv(const Args& args);
+int cmd_html(const Args& args);
 #ifdef TARVEX_CLI_WITH_PLATFORM
 int cmd_vc(const Args& args);
+int cmd_print(const Args& args);
 #endif
 
 }  // namespace tarvex::cli

@@ -22,8 +22,11 @@ constexpr Command k_commands[] = {
     {"info", tarvex::cli::cmd_info, "count systems, sites, groups, channels and talkgroups"},
     {"card", tarvex::cli::cmd_card, "detect the memory card and manage its favorites lists"},
     {"masterdb", tarvex::cli::cmd_masterdb, "list and import systems of Uniden's master database"},
+    {"csv", tarvex::cli::cmd_csv, "load a CSV or text file as the CSV mapper does and save it"},
+    {"html", tarvex::cli::cmd_html, "write the web page of a group"},
 #ifdef TARVEX_CLI_WITH_PLATFORM
     {"vc", tarvex::cli::cmd_vc, "drive a scanner over its serial port and log receptions"},
+    {"print", tarvex::cli::cmd_print, "print a group, a system or every system to a PDF file"},
 #endif
 };
 

@@ -61,6 +61,9 @@ class GridEditor : public QWidget {
 
     // Runs a grid command; false when `id` is not one. Reports missing grids itself.
     bool run(CommandId id);
+    // Adds tab-separated lines after the last used row as one undo step, the way "Paste Line"
+    // adds them (the CSV mapper's "Send to Grid"). False when nothing was added.
+    bool append_lines(const QString& label, const std::string& text);
     // The command's core routine name, for the "no_invoer" diagnostics.
     static std::string_view routine_name(CommandId id);
 

@@ -29,6 +29,7 @@ namespace tarvex {
 
 class BrowserModel;
 class EditingSession;
+class ExchangeCommands;
 class FavoritesWindow;
 class GridEditor;
 class MasterDbWindow;
@@ -80,6 +81,8 @@ class MainWindow : public QMainWindow {
     FavoritesWindow* favorites_window() const;
     MasterDbWindow* masterdb_window() const;
     VirtualControlWindow* virtual_control_window() const;
+    // The CSV mapper, web page and print commands (made on first use).
+    ExchangeCommands& exchange();
     // The menu or tool-bar action of a caption (nullptr when there is none).
     QAction* action(Menu menu, const QString& caption) const;
     // Selects a browser node as a click on it does.
@@ -173,6 +176,7 @@ class MainWindow : public QMainWindow {
     QPointer<FavoritesWindow> favorites_;
     QPointer<MasterDbWindow> masterdb_;
     QPointer<VirtualControlWindow> virtual_control_;
+    ExchangeCommands* exchange_ = nullptr;
 };
 
 }  // namespace tarvex

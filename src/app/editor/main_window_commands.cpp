@@ -24,6 +24,7 @@
 #include "app/editor/grid_view.h"
 #include "app/editor/main_window.h"
 #include "app/editor/main_window_options.h"
+#include "app/exchange/exchange_commands.h"
 #include "core/base/prompter.h"
 #include "core/editor/grid_keys.h"
 #include "core/hpd/hpd_writer.h"
@@ -247,6 +248,7 @@ bool MainWindow::run_window_command(CommandId id) {
         open_favorites(*page);
         return true;
     }
+    if (ExchangeCommands::handles(id)) return exchange().run(id);
     switch (id) {
         case CommandId::ImportFromDatabase:
             open_masterdb();

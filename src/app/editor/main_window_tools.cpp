@@ -7,6 +7,7 @@
 #include "app/card/favorites_window.h"
 #include "app/editor/grid_editor.h"
 #include "app/editor/main_window.h"
+#include "app/exchange/exchange_commands.h"
 #include "app/masterdb/masterdb_window.h"
 #include "app/platform/serial_port_qt.h"
 #include "app/remote/mini_vc_window.h"  // the window header's inline accessor needs it whole
@@ -119,6 +120,7 @@ void MainWindow::close_tool_windows() {
         w->close();
         delete w;
     }
+    if (exchange_) exchange_->close_mapper();
 }
 
 }  // namespace tarvex
