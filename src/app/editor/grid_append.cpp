@@ -10,8 +10,9 @@ namespace tarvex {
 bool GridEditor::append_lines(const QString& label, const std::string& text) {
     if (!has_group() || text.empty()) return false;
     const int at = grid::last_used_row(model()->grid(), kind_) + 1;
-    grid::GridChange ch = change(
-        label, [&](TextGrid& g) { return grid::paste_lines(g, kind_, at, text, session_.prompter()); });
+    grid::GridChange ch = change(label, [&](TextGrid& g) {
+        return grid::paste_lines(g, kind_, at, text, session_.prompter());
+    });
     return ch.changed || ch.rows_changed;
 }
 

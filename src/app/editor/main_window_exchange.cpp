@@ -11,8 +11,8 @@ namespace tarvex {
 ExchangeCommands& MainWindow::exchange() {
     if (!exchange_) {
         FileChooser* scripted = services_->own_chooser ? nullptr : services_->chooser;
-        exchange_ = new ExchangeCommands(this, *session_, *grid_editor_, settings_, *prompter_,
-                                         scripted);
+        exchange_ =
+            new ExchangeCommands(this, *session_, *grid_editor_, settings_, *prompter_, scripted);
         exchange_->status = [this](const QString& text) { status_label_->setText(text); };
     }
     return *exchange_;

@@ -71,10 +71,8 @@ class AssignmentDelegate : public QStyledItemDelegate {
 
 // Captions of the window's commands, grouped as its menus show them.
 const char* const k_file_menu[] = {"New", "New From Clipboard", "Open", "Save &As CSV", "E&xit"};
-const char* const k_edit_menu[] = {"Cu&t",      "&Copy",
-                                   "&Paste",    "Delete",
-                                   "Select All", "Remove Selected Line(s)",
-                                   "Fill Down"};
+const char* const k_edit_menu[] = {
+    "Cu&t", "&Copy", "&Paste", "Delete", "Select All", "Remove Selected Line(s)", "Fill Down"};
 const char* const k_options_menu[] = {"Remove Empty Lines", "Send to Grid"};
 const char* const k_context_menu[] = {"Cu&t", "&Copy", "&Paste", "Delete", "Fill Down"};
 
@@ -140,8 +138,9 @@ CsvMapperWindow::CsvMapperWindow(Settings& settings, Prompter& prompter, QWidget
     statusBar()->addWidget(status_, 1);
 
     build_menus();
-    connect(view_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { context_menu_->popup(view_->viewport()->mapToGlobal(pos)); });
+    connect(view_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        context_menu_->popup(view_->viewport()->mapToGlobal(pos));
+    });
     connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CsvMapperWindow::update_status);
     connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -213,8 +212,8 @@ QWidget* CsvMapperWindow::build_filters() {
         c->setObjectName(name);
         return c;
     };
-    must_frequency_ = tick(QStringLiteral("Line must include a frequency"),
-                           QStringLiteral("chk_frequency"));
+    must_frequency_ =
+        tick(QStringLiteral("Line must include a frequency"), QStringLiteral("chk_frequency"));
     must_comma_ =
         tick(QStringLiteral("Line must have at least one comma"), QStringLiteral("chk_comma"));
     layout->addWidget(must_frequency_);
@@ -233,8 +232,8 @@ QWidget* CsvMapperWindow::build_filters() {
     must_dash_ = tick(QStringLiteral("Line must include a dash"), QStringLiteral("chk_dash"));
     layout->addWidget(must_dash_);
     auto* contain_row = new QHBoxLayout;
-    must_contain_ = tick(QStringLiteral("Line must include following string:"),
-                         QStringLiteral("chk_string"));
+    must_contain_ =
+        tick(QStringLiteral("Line must include following string:"), QStringLiteral("chk_string"));
     contain_text_ = new QLineEdit(box);
     contain_text_->setObjectName(QStringLiteral("txt_string"));
     contain_row->addWidget(must_contain_);
@@ -259,8 +258,10 @@ QWidget* CsvMapperWindow::build_cell_options() {
         e->setObjectName(name);
         return e;
     };
-    op_upper_ = radio(QStringLiteral("Convert Selection To Upper Case"), QStringLiteral("opt_upper"));
-    op_lower_ = radio(QStringLiteral("Convert Selection To Lower Case"), QStringLiteral("opt_lower"));
+    op_upper_ =
+        radio(QStringLiteral("Convert Selection To Upper Case"), QStringLiteral("opt_upper"));
+    op_lower_ =
+        radio(QStringLiteral("Convert Selection To Lower Case"), QStringLiteral("opt_lower"));
     op_replace_ = radio(QStringLiteral("Replace String:"), QStringLiteral("opt_replace"));
     op_remove_ = radio(QStringLiteral("Remove String:"), QStringLiteral("opt_remove"));
     replace_text_ = edit(QStringLiteral("txt_replace"));
@@ -342,7 +343,8 @@ bool CsvMapperWindow::command(const QString& caption) {
     } else if (c == QLatin1String("Select All")) {
         select(csv::whole_table(model_->table()));
     } else if (c == QLatin1String("Remove Selected Line(s)")) {
-        if (!sel.empty()) model_->apply([&](TextGrid& t) { csv::remove_rows(t, sel.top, sel.bottom); });
+        if (!sel.empty())
+            model_->apply([&](TextGrid& t) { csv::remove_rows(t, sel.top, sel.bottom); });
     } else if (c == QLatin1String("Fill Down")) {
         model_->apply([&](TextGrid& t) { csv::fill_down(t, sel); });
     } else if (c == QLatin1String("Remove Empty Lines") ||
@@ -385,8 +387,8 @@ bool CsvMapperWindow::load_file(const QString& path) {
 void CsvMapperWindow::load_text(const QString& text) {
     // The clipboard speaks Unicode; as UTF-8 bytes it meets the same character rules as a file.
     QByteArray bytes = text.toUtf8();
-    loaded(csv::load_clipboard(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())),
-                               filters()),
+    loaded(csv::load_clipboard(
+               std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), filters()),
            tr("clipboard"));
 }
 
@@ -536,7 +538,8 @@ void CsvMapperWindow::update_status() {
 void CsvMapperWindow::update_columns() {
     const int keep = column_choice_->currentIndex();
     column_choice_->clear();
-    for (int c = 0; c < model_->table().cols(); ++c) column_choice_->addItem(QString::number(c + 1));
+    for (int c = 0; c < model_->table().cols(); ++c)
+        column_choice_->addItem(QString::number(c + 1));
     column_choice_->setCurrentIndex(std::clamp(keep, 0, column_choice_->count() - 1));
 }
 

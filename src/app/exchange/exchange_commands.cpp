@@ -140,9 +140,9 @@ void ExchangeCommands::export_html() {
     if (scripted_) {
         target = scripted_->save_file(html::k_dialog_title, proposal);
     } else {
-        QString chosen = QFileDialog::getSaveFileName(
-            window_, to_q(html::k_dialog_title), to_q(proposal),
-            qt_file_filter(to_q(html::k_dialog_filter)));
+        QString chosen =
+            QFileDialog::getSaveFileName(window_, to_q(html::k_dialog_title), to_q(proposal),
+                                         qt_file_filter(to_q(html::k_dialog_filter)));
         if (!chosen.isEmpty()) target = to_core_path(chosen);
     }
     if (!target) return;

@@ -10,7 +10,8 @@ inline QString qt_file_filter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2)
-        out << parts[i] + QStringLiteral(" (") + QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) +
+        out << parts[i] + QStringLiteral(" (") +
+                   QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) +
                    QLatin1Char(')');
     return out.join(QStringLiteral(";;"));
 }

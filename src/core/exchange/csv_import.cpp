@@ -66,11 +66,15 @@ struct Keyword {
     Assignment assignment;
 };
 constexpr Keyword k_keywords[] = {
-    {"FREQ", Frequency}, {"Frequency", Frequency}, {"(MHz)", Frequency}, {"tgid", TrunkId},
-    {"ID", TrunkId},     {"DPL", Subtone},         {"PL", Subtone},      {"CSQ", Subtone},
-    {"TSQL", Subtone},   {"TONE", Subtone},        {"AM", Mode},         {"FM", Mode},
-    {"NFM", Mode},       {"WFM", Mode},            {"Mode", Mode},       {"ATT", Attenuator},
-    {"TS", Step},        {"SKIP", LockOut},
+    {"FREQ", Frequency},  {"Frequency", Frequency},
+    {"(MHz)", Frequency}, {"tgid", TrunkId},
+    {"ID", TrunkId},      {"DPL", Subtone},
+    {"PL", Subtone},      {"CSQ", Subtone},
+    {"TSQL", Subtone},    {"TONE", Subtone},
+    {"AM", Mode},         {"FM", Mode},
+    {"NFM", Mode},        {"WFM", Mode},
+    {"Mode", Mode},       {"ATT", Attenuator},
+    {"TS", Step},         {"SKIP", LockOut},
 };
 
 int row_count(const TextGrid& t) {

@@ -18,12 +18,24 @@
 namespace tarvex::csv {
 
 // The column assignments in list order; choosing one writes its text into row 0.
-inline constexpr std::array<std::string_view, 18> k_assignments = {
-    "Unknown",           "Frequency (MHz)", "Trunk ID",       "Tag/Name",
-    "Trunk On/Off",      "Trunk Frequency", "LockOut",        "Delay On/Off",
-    "Delay Time (Sec.)", "Mode",            "Step",           "CTCSS",
-    "DCS",               "Attenuator On/Off", "Beep On/Off",  "Priority",
-    "Record On/Off",     "Subtone"};
+inline constexpr std::array<std::string_view, 18> k_assignments = {"Unknown",
+                                                                   "Frequency (MHz)",
+                                                                   "Trunk ID",
+                                                                   "Tag/Name",
+                                                                   "Trunk On/Off",
+                                                                   "Trunk Frequency",
+                                                                   "LockOut",
+                                                                   "Delay On/Off",
+                                                                   "Delay Time (Sec.)",
+                                                                   "Mode",
+                                                                   "Step",
+                                                                   "CTCSS",
+                                                                   "DCS",
+                                                                   "Attenuator On/Off",
+                                                                   "Beep On/Off",
+                                                                   "Priority",
+                                                                   "Record On/Off",
+                                                                   "Subtone"};
 enum Assignment {
     Unknown = 0,
     Frequency = 1,
@@ -77,10 +89,10 @@ bool passes(std::string_view line, const LineFilters& filters);
 std::string normalise(std::string_view line);
 
 struct LoadResult {
-    TextGrid table;         // row 0 assignments, rows 1.. the lines taken
-    bool too_large = false; // the k_too_large message is due
-    int lines_read = 0;     // lines stored before filtering
-    int lines_taken = 0;    // lines that passed the filters
+    TextGrid table;          // row 0 assignments, rows 1.. the lines taken
+    bool too_large = false;  // the k_too_large message is due
+    int lines_read = 0;      // lines stored before filtering
+    int lines_taken = 0;     // lines that passed the filters
 };
 // The whole load over the bytes of a file or the clipboard: split, filter, normalise, split
 // into cells, assign columns. Never fails: any bytes give a table (maybe with no rows).
@@ -109,8 +121,8 @@ struct Range {
 Range whole_table(const TextGrid& table);
 
 enum class CellOp { Upper, Lower, Replace, Remove };
-enum class RowScope { Selected, All };   // "Selected Rows" / "Entire Row"
-enum class ColScope { All, Single };     // "All Columns" / "Single Column:"
+enum class RowScope { Selected, All };  // "Selected Rows" / "Entire Row"
+enum class ColScope { All, Single };    // "All Columns" / "Single Column:"
 struct Scope {
     RowScope rows = RowScope::Selected;
     ColScope cols = ColScope::All;

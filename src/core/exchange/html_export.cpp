@@ -140,8 +140,7 @@ std::string proposed_name(std::string_view group_name, grid::GridKind kind) {
             static_cast<unsigned char>(c) < 32)
             c = '_';
     if (name.empty()) name = "group";
-    return name +
-           (kind == grid::GridKind::Channel ? "_frequencies.html" : "_talkgroups.html");
+    return name + (kind == grid::GridKind::Channel ? "_frequencies.html" : "_talkgroups.html");
 }
 
 bool export_grid_html(const std::filesystem::path& target, const PageSource& source,

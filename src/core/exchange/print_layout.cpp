@@ -50,8 +50,8 @@ std::string rtrim(std::string s) {
 
 std::vector<std::string> heading(const Section& s, std::string_view program) {
     std::vector<std::string> out;
-    out.push_back(std::string(k_heading_start) + std::string(program) + " - " + "System: " +
-                  s.system_name + " QK:" + s.quick_key);
+    out.push_back(std::string(k_heading_start) + std::string(program) + " - " +
+                  "System: " + s.system_name + " QK:" + s.quick_key);
     std::string second = "Group#: " + s.group_number + "   Groupname: " + s.group_name;
     if (s.kind != grid::GridKind::Channel) second += "   Type: " + s.system_type;
     out.push_back(second);
@@ -101,7 +101,8 @@ std::vector<Page> paginate(const Section& s, int lines_per_page, std::string_vie
         p.lines.emplace_back();
         p.lines.push_back(b.titles);
         p.lines.push_back(b.rule);
-        for (int n = 0; n < per_page && next < b.rows.size(); ++n) p.lines.push_back(b.rows[next++]);
+        for (int n = 0; n < per_page && next < b.rows.size(); ++n)
+            p.lines.push_back(b.rows[next++]);
         pages.push_back(std::move(p));
     } while (next < b.rows.size());
     return pages;
@@ -128,14 +129,13 @@ Section group_section(const SystemStore& store, const GroupFiles& files, int sys
     s.system_type = get_field(store.get_node_text(keys::system(system)), 1);
     auto groups = html::groups_of(store, system);
     auto at = std::find(groups.begin(), groups.end(), group);
-    s.group_number = at == groups.end() ? std::to_string(group)
-                                        : std::to_string(at - groups.begin() + 1);
+    s.group_number =
+        at == groups.end() ? std::to_string(group) : std::to_string(at - groups.begin() + 1);
     return s;
 }
 
 void for_each_section(const SystemStore& store, const GroupFiles& files, int system,
-                      std::string_view file_name,
-                      const std::function<bool(const Section&)>& visit,
+                      std::string_view file_name, const std::function<bool(const Section&)>& visit,
                       const std::function<void(std::string_view)>& progress) {
     std::vector<int> systems = system > 0 ? std::vector<int>{system} : html::systems_of(store);
     for (int s : systems)

@@ -69,8 +69,7 @@ Section group_section(const SystemStore& store, const GroupFiles& files, int sys
 // order, one group in memory at a time; `visit` returns false to stop. `progress` receives
 // k_wait + the group's name before each group.
 void for_each_section(const SystemStore& store, const GroupFiles& files, int system,
-                      std::string_view file_name,
-                      const std::function<bool(const Section&)>& visit,
+                      std::string_view file_name, const std::function<bool(const Section&)>& visit,
                       const std::function<void(std::string_view)>& progress = {});
 
 // "Problem in printerroutine bank: <item> Err = <number>"

@@ -5,8 +5,10 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -15,6 +17,7 @@
 #include "../editor/editor_rig.h"
 #include "app/editor/grid_editor.h"
 #include "app/editor/grid_model.h"
+#include "app/common/latin1.h"
 #include "app/editor/grid_view.h"
 #include "app/exchange/csv_mapper_window.h"
 #include "app/exchange/csv_table_model.h"
@@ -49,6 +52,8 @@ void click(QWidget* parent, const char* name) {
 // Picks an assignment in the drop-down of a column, as the user does.
 void choose_assignment(CsvMapperWindow* w, int column, const QString& text) {
     QTableView* v = w->table();
+    // The drop-down of the previous choice goes on the next turn of the event loop.
+    QTRY_VERIFY(v->findChildren<QComboBox*>(QStringLiteral("cbo_assignment")).isEmpty());
     QModelIndex cell = w->model()->index(0, column);
     v->setCurrentIndex(cell);
     v->edit(cell);
@@ -111,7 +116,7 @@ class TestCsvMapper : public QObject {
         w->action(QStringLiteral("Open"))->trigger();
         const TextGrid& t = w->model()->table();
         QCOMPARE(t.rows(), 5);
-        QCOMPARE(t.at(1, 2), std::string("FM"));    // ",fm," normalised
+        QCOMPARE(t.at(1, 2), std::string("FM"));  // ",fm," normalised
         QCOMPARE(t.at(2, 4), std::string("On"));
         QCOMPARE(t.at(0, 0), std::string("Unknown"));  // no header line left to learn from
         choose_assignment(w, 0, QStringLiteral("Frequency (MHz)"));
@@ -122,8 +127,9 @@ class TestCsvMapper : public QObject {
 
         // Upper-case the names: select the column's cells, Auto Select picks the column.
         w->select({1, 1, 4, 1});
-        QCOMPARE(w->status_label()->text(),
-                 QStringLiteral("Selection: 4 Rows x 1 Cols   Row:1   RowSel:4   Col:2   ColSel:2"));
+        QCOMPARE(
+            w->status_label()->text(),
+            QStringLiteral("Selection: 4 Rows x 1 Cols   Row:1   RowSel:4   Col:2   ColSel:2"));
         w->findChild<QRadioButton*>(QStringLiteral("opt_upper"))->setChecked(true);
         click(w, "cmd_apply");
         QCOMPARE(t.at(1, 1), std::string("FIRE DISPATCH"));
@@ -147,8 +153,9 @@ class TestCsvMapper : public QObject {
         QFile saved(dir_.filePath(QStringLiteral("cleaned.csv")));
         QVERIFY(saved.open(QIODevice::ReadOnly));
         const QByteArray bytes = saved.readAll();
-        QVERIFY(bytes.startsWith("Loomtrace,data,Norvane,The Netherlands\r\n154.4300,FIRE DISPATCH,"
-                                 "FM,151.4,Off,\r\n"));
+        QVERIFY(
+            bytes.startsWith("Loomtrace,data,Norvane,The Netherlands\r\n154.4300,FIRE DISPATCH,"
+                             "FM,151.4,Off,\r\n"));
         QCOMPARE(bytes.count("\r\n"), 5);
 
         // Remove Selected Line(s) and the buttons.
@@ -231,14 +238,14 @@ class TestCsvMapper : public QObject {
     void windowPlaceIsRemembered() {
         CsvMapperWindow* w = open_mapper();
         QVERIFY(w);
-        w->resize(700, 500);
+        w->resize(1100, 760);
         w->close();
         QTRY_VERIFY(!rig_->window->exchange().mapper());
-        QCOMPARE(rig_->settings->get_int("csv", "csvwidth", 0), 700 * 15);
-        QCOMPARE(rig_->settings->get_int("csv", "csvheight", 0), 500 * 15);
+        QCOMPARE(rig_->settings->get_int("csv", "csvwidth", 0), 1100 * 15);
+        QCOMPARE(rig_->settings->get_int("csv", "csvheight", 0), 760 * 15);
         CsvMapperWindow* again = open_mapper();
         QVERIFY(again);
-        QCOMPARE(again->size(), QSize(700, 500));
+        QCOMPARE(again->size(), QSize(1100, 760));
     }
 
     void webPageAndPrintOutOfTheOpenGrid() {

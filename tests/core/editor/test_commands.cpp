@@ -74,15 +74,16 @@ TEST(CommandTable, CaptionsKeepTheirExactSpacing) {
 }
 
 TEST(CommandTable, WindowsOfLaterPartsAreListedButNotAvailable) {
-    for (auto id : {CommandId::BulkChannelEdit, CommandId::BulkEditDatabase, CommandId::ManageFullDatabase,
-                    CommandId::RadioReferenceImport, CommandId::GpsHome, CommandId::FindDuplicates,
-                    CommandId::EasyFillTrunk, CommandId::CheckForUpdates})
+    for (auto id :
+         {CommandId::BulkChannelEdit, CommandId::BulkEditDatabase, CommandId::ManageFullDatabase,
+          CommandId::RadioReferenceImport, CommandId::GpsHome, CommandId::FindDuplicates,
+          CommandId::EasyFillTrunk, CommandId::CheckForUpdates})
         EXPECT_FALSE(is_available(id));
-    for (auto id : {CommandId::OpenHpd, CommandId::NewSite, CommandId::Cut, CommandId::Validate,
-                    CommandId::OpenCalculator, CommandId::ToggleHp2Model, CommandId::ImportCsv,
-                    CommandId::CreateHtml, CommandId::CreateHtmlOfGroup,
-                    CommandId::PrintCurrentGrid, CommandId::PrintCurrentSystem,
-                    CommandId::PrintAllSystems})
+    for (auto id :
+         {CommandId::OpenHpd, CommandId::NewSite, CommandId::Cut, CommandId::Validate,
+          CommandId::OpenCalculator, CommandId::ToggleHp2Model, CommandId::ImportCsv,
+          CommandId::CreateHtml, CommandId::CreateHtmlOfGroup, CommandId::PrintCurrentGrid,
+          CommandId::PrintCurrentSystem, CommandId::PrintAllSystems})
         EXPECT_TRUE(is_available(id));
 }
 

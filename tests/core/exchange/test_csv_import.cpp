@@ -90,35 +90,30 @@ INSTANTIATE_TEST_SUITE_P(
                    with([](LineFilters& f) { f.must_frequency = true; }), "Channel 16 of 40",
                    false},
         FilterCase{"frequency_point_without_digits_after",
-                   with([](LineFilters& f) { f.must_frequency = true; }), "Version 2. only",
-                   false},
+                   with([](LineFilters& f) { f.must_frequency = true; }), "Version 2. only", false},
         FilterCase{"comma", with([](LineFilters& f) { f.must_comma = true; }), "a;b", false},
-        FilterCase{"comma_present", with([](LineFilters& f) { f.must_comma = true; }), "a,b",
-                   true},
-        FilterCase{"dash_missing_in_channel_line",
-                   with([](LineFilters& f) { f.must_dash = true; }), "155.0700,FM,Fire Dispatch",
-                   false},
+        FilterCase{"comma_present", with([](LineFilters& f) { f.must_comma = true; }), "a,b", true},
+        FilterCase{"dash_missing_in_channel_line", with([](LineFilters& f) { f.must_dash = true; }),
+                   "155.0700,FM,Fire Dispatch", false},
         FilterCase{"dash_present", with([](LineFilters& f) { f.must_dash = true; }),
                    "155.0700,FM,Fire-Dispatch", true},
-        FilterCase{"three_digits_split_by_point",
-                   with([](LineFilters& f) { f.min_digits = 3; }), "1.55 12", false},
-        FilterCase{"three_digits_run", with([](LineFilters& f) { f.min_digits = 3; }),
-                   "Tac 155", true},
-        FilterCase{"four_digits", with([](LineFilters& f) { f.min_digits = 4; }), "Tac 155",
-                   false},
+        FilterCase{"three_digits_split_by_point", with([](LineFilters& f) { f.min_digits = 3; }),
+                   "1.55 12", false},
+        FilterCase{"three_digits_run", with([](LineFilters& f) { f.min_digits = 3; }), "Tac 155",
+                   true},
+        FilterCase{"four_digits", with([](LineFilters& f) { f.min_digits = 4; }), "Tac 155", false},
         FilterCase{"contains_case_insensitive",
                    with([](LineFilters& f) { f.must_contain = "police"; }), "x,POLICE,y", true},
         FilterCase{"contains_missing", with([](LineFilters& f) { f.must_contain = "fire"; }),
                    "x,POLICE,y", false},
         FilterCase{"divisible_by_16", with([](LineFilters& f) { f.must_divisible_16 = true; }),
                    "48,Fire TG", true},
-        FilterCase{"not_divisible_by_16",
-                   with([](LineFilters& f) { f.must_divisible_16 = true; }), "49,Fire TG", false},
+        FilterCase{"not_divisible_by_16", with([](LineFilters& f) { f.must_divisible_16 = true; }),
+                   "49,Fire TG", false},
         FilterCase{"frequency_is_no_talkgroup",
-                   with([](LineFilters& f) { f.must_divisible_16 = true; }), "160.000,Rail",
-                   false},
-        FilterCase{"zero_is_no_talkgroup",
-                   with([](LineFilters& f) { f.must_divisible_16 = true; }), "0,Unused", false},
+                   with([](LineFilters& f) { f.must_divisible_16 = true; }), "160.000,Rail", false},
+        FilterCase{"zero_is_no_talkgroup", with([](LineFilters& f) { f.must_divisible_16 = true; }),
+                   "0,Unused", false},
         FilterCase{"all_ticked_all_met", with([](LineFilters& f) {
                        f.must_frequency = f.must_comma = f.must_dash = true;
                        f.min_digits = 2;
@@ -155,12 +150,12 @@ TEST(CsvAssignment, SubstringsOfTheFirstTwentyRowsDecide) {
     TextGrid t = empty_table(6);
     t.resize(23, 6);
     t.at(1, 0) = "RX freq";
-    t.at(2, 1) = "Video";     // "ID" inside
+    t.at(2, 1) = "Video";  // "ID" inside
     t.at(3, 2) = "DPL";
     t.at(1, 3) = "";
     t.at(4, 3) = "att";
     t.at(5, 4) = "TS";
-    t.at(21, 5) = "SKIP";     // row 21 is beyond the look
+    t.at(21, 5) = "SKIP";  // row 21 is beyond the look
     auto_assign(t);
     EXPECT_EQ(row_of(t, 0), (std::vector<std::string>{"Frequency (MHz)", "Trunk ID", "Subtone",
                                                       "Attenuator On/Off", "Step", "Unknown"}));
@@ -306,7 +301,8 @@ TEST(CsvLoading, AnyBytesGiveATableWithoutEmptyRowsOrDroppedCharacters) {
     // Damaged and foreign files (binary, UTF-16, huge lines) must load, never crash, and
     // follow the same rules: no empty rows, no character the rules drop.
     std::mt19937 random(11);
-    const std::string alphabet = std::string("0123456789.,-/ \t\r\nAaFfMmOoNn\"\x80\xff\x01\x1b", 34);
+    const std::string alphabet =
+        std::string("0123456789.,-/ \t\r\nAaFfMmOoNn\"\x80\xff\x01\x1b", 34);
     for (int round = 0; round < 300; ++round) {
         std::string bytes(random() % 3000, '\0');
         for (char& c : bytes)
@@ -317,8 +313,7 @@ TEST(CsvLoading, AnyBytesGiveATableWithoutEmptyRowsOrDroppedCharacters) {
             ASSERT_FALSE(line.empty()) << "round " << round;
             for (char c : line) {
                 auto u = static_cast<unsigned char>(c);
-                ASSERT_FALSE(u <= 10 || u == 13 || (u >= 14 && u <= 29) || u >= 128)
-                    << int(u);
+                ASSERT_FALSE(u <= 10 || u == 13 || (u >= 14 && u <= 29) || u >= 128) << int(u);
             }
         }
         LoadResult r = load_csv(bytes);

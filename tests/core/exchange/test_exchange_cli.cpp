@@ -50,9 +50,8 @@ const char* const k_list =
 TEST(CsvCli, LoadsFiltersAndSavesAsTheWindowDoes) {
     TempDir dir;
     write_file(dir / "in.txt", k_list);
-    CliRun r = cli("csv " + (dir / "in.txt").string() + " --assignments -o " +
-                       (dir / "out").string(),
-                   dir);
+    CliRun r = cli(
+        "csv " + (dir / "in.txt").string() + " --assignments -o " + (dir / "out").string(), dir);
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "1\tFrequency (MHz)\n2\tMode\n3\tSubtone\n");
     // ".csv" was added to a name without one.

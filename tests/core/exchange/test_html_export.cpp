@@ -62,8 +62,9 @@ TEST(HtmlPage, FixedLinesInTheirOrder) {
         return std::find(lines.begin(), lines.end(), l) != lines.end();
     };
     EXPECT_TRUE(has("<td><font size=\"2\" face=\"Arial,Helvetica\"><b>Filename:</b></font></td>"));
-    EXPECT_TRUE(has("<td><font size=\"2\" face=\"Arial,Helvetica\">&nbsp;C:\\scanner\\harbor.hpd"
-                    "</font></td>"));
+    EXPECT_TRUE(
+        has("<td><font size=\"2\" face=\"Arial,Helvetica\">&nbsp;C:\\scanner\\harbor.hpd"
+            "</font></td>"));
     EXPECT_TRUE(has("<td><font size=\"2\" face=\"Arial,Helvetica\">&nbsp;2026-12-06</font></td>"));
     EXPECT_TRUE(has("<!-- Grid header -->"));
     EXPECT_TRUE(has("<table border=\"0\" cellspacing=\"2\" cellpadding=\"2\">"));
@@ -118,7 +119,9 @@ TEST(HtmlPage, EscapingKeepsWhatWasTypedAndTheFileStaysAscii) {
     EXPECT_EQ(html::escape("A&B <c> \"d\" 'e'"), "A&amp;B &lt;c&gt; &quot;d&quot; &#39;e&#39;");
     // Windows-1252: 0x80 is the euro sign, 0xE9 e-acute; 0x81 has no character.
     EXPECT_EQ(html::escape("\x80\xe9\x81"), "&#8364;&#233;");
-    EXPECT_EQ(html::escape("a\x01" "b"), "ab");
+    EXPECT_EQ(html::escape("a\x01"
+                           "b"),
+              "ab");
 }
 
 TEST(HtmlPage, ProposedNamesAndTheWrittenFile) {

@@ -65,7 +65,8 @@ TEST(PrintLayout, PagesBreakBetweenRowsAndRepeatTheHeading) {
         rows.insert(rows.end(), p.lines.begin() + 6, p.lines.end());
     }
     ASSERT_EQ(rows.size(), 25u);
-    for (int i = 0; i < 25; ++i) EXPECT_TRUE(rows[i].ends_with("Row " + std::to_string(i + 1))) << rows[i];
+    for (int i = 0; i < 25; ++i)
+        EXPECT_TRUE(rows[i].ends_with("Row " + std::to_string(i + 1))) << rows[i];
     // A page too small for the heading still carries one row per page.
     EXPECT_EQ(print::paginate(s, 2, "Tarvex").size(), 25u);
     // An empty group prints its heading and titles on one page.

@@ -46,14 +46,14 @@ TEST(SendToGrid, MemoryFileOfAnotherRadio) {
         "005,,EMPTY,NFM,,\r\n"
         "006,851.0125,TRUNK CC,P25,,\r\n");
     // "NAME" holds "AM": the mapper takes it for a mode column until the user says otherwise.
-    EXPECT_EQ(r.table.row(0), (std::vector<std::string>{"Unknown", "Frequency (MHz)", "Mode", "Mode",
-                                                        "Subtone", "LockOut"}));
+    EXPECT_EQ(r.table.row(0), (std::vector<std::string>{"Unknown", "Frequency (MHz)", "Mode",
+                                                        "Mode", "Subtone", "LockOut"}));
     r.table.at(0, 2) = "Tag/Name";
     GridRows rows = to_channel_rows(r.table);
     EXPECT_EQ(rows.count, 4);
-    EXPECT_EQ(reasons(rows), (std::vector<std::string>{"Row 1: no frequency (\"FREQ\")",
-                                                       "Row 6: no frequency",
-                                                       "Row 7: unknown mode \"P25\""}));
+    EXPECT_EQ(reasons(rows),
+              (std::vector<std::string>{"Row 1: no frequency (\"FREQ\")", "Row 6: no frequency",
+                                        "Row 7: unknown mode \"P25\""}));
     TextGrid g = pasted(rows);
     EXPECT_EQ(g.at(1, col(grid::Column::Frequency)), "154.4300");
     EXPECT_EQ(g.at(1, col(grid::Column::AlphaTag)), "FIRE DISP");
@@ -145,10 +145,9 @@ INSTANTIATE_TEST_SUITE_P(
                     ValueCase{scanner_frequency, "155", "155.0000"},
                     ValueCase{scanner_frequency, "12.5", ""},  // below the scanner's range
                     ValueCase{scanner_frequency, "1.2.3", ""},
-                    ValueCase{scanner_frequency, "Fire", ""},
-                    ValueCase{scanner_mode, "fm", "FM"}, ValueCase{scanner_mode, "NBFM", "NFM"},
-                    ValueCase{scanner_mode, "Auto", "AUTO"}, ValueCase{scanner_mode, "DMR", ""},
-                    ValueCase{scanner_ctcss, "100", "100.0"},
+                    ValueCase{scanner_frequency, "Fire", ""}, ValueCase{scanner_mode, "fm", "FM"},
+                    ValueCase{scanner_mode, "NBFM", "NFM"}, ValueCase{scanner_mode, "Auto", "AUTO"},
+                    ValueCase{scanner_mode, "DMR", ""}, ValueCase{scanner_ctcss, "100", "100.0"},
                     ValueCase{scanner_ctcss, "PL 88.5", "88.5"},
                     ValueCase{scanner_ctcss, "88.50 Hz", "88.5"},
                     ValueCase{scanner_ctcss, "101.0", ""}, ValueCase{scanner_dcs, "D23N", "023"},
