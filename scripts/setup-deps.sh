@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth
   desktop-file-utils appstream dpkg-dev
+  python3
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -68,6 +68,9 @@ class GridEditor : public QWidget {
                            const std::function<grid::GridChange(TextGrid&)>& op) {
         return change(label, op);
     }
+    // Adds tab-separated lines after the last used row as one undo step, the way "Paste Line"
+    // adds them (the CSV mapper's "Send to Grid"). False when nothing was added.
+    bool append_lines(const QString& label, const std::string& text);
     // The command's core routine name, for the "no_invoer" diagnostics.
     static std::string_view routine_name(CommandId id);
 

@@ -40,6 +40,7 @@ class LockoutsWindow;
 class UpdateCheckDialog;
 struct StoreSnapshot;
 class EditingSession;
+class ExchangeCommands;
 class FavoritesWindow;
 class GridEditor;
 class MasterDbWindow;
@@ -103,6 +104,8 @@ class MainWindow : public QMainWindow {
     AlertTonePlayer* alert_player() const { return alert_player_; }
     // The undo steps of changes across the store (duplicates removed, lockouts cleared).
     QUndoStack* store_undo_stack() const { return store_undo_; }
+    // The CSV mapper, web page and print commands (made on first use).
+    ExchangeCommands& exchange();
     // The menu or tool-bar action of a caption (nullptr when there is none).
     QAction* action(Menu menu, const QString& caption) const;
     // Selects a browser node as a click on it does.
@@ -229,6 +232,7 @@ class MainWindow : public QMainWindow {
     QPointer<UpdateCheckDialog> update_check_;
     AlertTonePlayer* alert_player_ = nullptr;
     QUndoStack* store_undo_ = nullptr;
+    ExchangeCommands* exchange_ = nullptr;
 };
 
 }  // namespace tarvex

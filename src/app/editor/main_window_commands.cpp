@@ -25,6 +25,7 @@
 #include "app/editor/main_window.h"
 #include "app/editor/main_window_options.h"
 #include "app/editor/unit_id_editor.h"
+#include "app/exchange/exchange_commands.h"
 #include "core/base/prompter.h"
 #include "core/editor/grid_keys.h"
 #include "core/hpd/hpd_writer.h"
@@ -261,6 +262,7 @@ bool MainWindow::run_window_command(CommandId id) {
         return true;
     }
     if (run_tag_command(id)) return true;
+    if (ExchangeCommands::handles(id)) return exchange().run(id);
     switch (id) {
         case CommandId::ImportFromDatabase:
             open_masterdb();

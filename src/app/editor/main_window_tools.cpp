@@ -14,6 +14,7 @@
 #include "app/editor/main_window.h"
 #include "app/editor/main_window_options.h"
 #include "app/editor/unit_id_editor.h"
+#include "app/exchange/exchange_commands.h"
 #include "app/masterdb/masterdb_window.h"
 #include "app/platform/serial_port_qt.h"
 #include "app/remote/mini_vc_window.h"  // the window header's inline accessor needs it whole
@@ -231,6 +232,7 @@ void MainWindow::close_tool_windows() {
         w->close();
         delete w;
     }
+    if (exchange_) exchange_->close_mapper();
 }
 
 }  // namespace tarvex

@@ -74,13 +74,16 @@ TEST(CommandTable, CaptionsKeepTheirExactSpacing) {
 }
 
 TEST(CommandTable, WindowsOfLaterPartsAreListedButNotAvailable) {
-    for (auto id : {CommandId::ImportCsv, CommandId::CreateHtml, CommandId::OpenSoftwareManual,
-                    CommandId::BulkEditDatabase, CommandId::ManageFullDatabase,
-                    CommandId::RadioReferenceImport, CommandId::GpsHome})
+    for (auto id : {CommandId::BulkEditDatabase,
+                    CommandId::ManageFullDatabase, CommandId::RadioReferenceImport,
+                    CommandId::GpsHome})
         EXPECT_FALSE(is_available(id));
     for (auto id : {CommandId::OpenHpd, CommandId::NewSite, CommandId::Cut, CommandId::Validate,
                     CommandId::OpenCalculator, CommandId::ToggleHp2Model, CommandId::FindDuplicates,
-                    CommandId::EasyFillTrunk, CommandId::CheckForUpdates})
+                    CommandId::EasyFillTrunk, CommandId::CheckForUpdates, CommandId::BulkChannelEdit,
+                    CommandId::ImportCsv, CommandId::CreateHtml, CommandId::CreateHtmlOfGroup,
+                    CommandId::PrintCurrentGrid, CommandId::PrintCurrentSystem,
+                    CommandId::PrintAllSystems, CommandId::OpenSoftwareManual})
         EXPECT_TRUE(is_available(id));
 }
 
