@@ -1,15 +1,16 @@
 #include "core/base/safe_file.h"
 
-#include <unistd.h>
 #include <cerrno>
 #include <cstring>
+
+#include "core/base/os.h"
 
 namespace tarvex {
 
 SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(std::move(target)) {
     temp_ = target_;
-    temp_ += ".tarvex-" + std::to_string(::getpid()) + ".part";
-    file_ = std::fopen(temp_.c_str(), "wb");
+    temp_ += ".tarvex-" + std::to_string(base::current_process_id()) + ".part";
+    file_ = base::open_file(temp_, "wb");
     if (!file_)
         fail(errno ? errno : EIO);
     else
@@ -36,8 +37,7 @@ void SafeFileWriter::write(std::string_view bytes) {
 
 bool SafeFileWriter::commit() {
     if (!file_) return false;
-    if (std::fflush(file_) != 0) fail(errno ? errno : EIO);
-    if (!error_ && ::fsync(::fileno(file_)) != 0 && errno != EINVAL) fail(errno);
+    if (!error_ && !base::sync_file(file_)) fail(errno ? errno : EIO);
     if (std::fclose(file_) != 0) fail(errno ? errno : EIO);
     file_ = nullptr;
     if (error_) return false;

@@ -4,6 +4,7 @@
 #include <ctime>
 #include <vector>
 
+#include "core/base/os.h"
 #include "core/base/progress.h"
 #include "core/base/prompter.h"
 #include "core/card/favorites_manager.h"
@@ -52,8 +53,7 @@ std::vector<fs::path> files_to_copy(const fs::path& source, bool whole_tree,
 
 std::string backup_stamp(std::chrono::system_clock::time_point now) {
     std::time_t t = std::chrono::system_clock::to_time_t(now);
-    std::tm local{};
-    localtime_r(&t, &local);
+    const std::tm local = base::local_time(t);
     char text[32];
     std::strftime(text, sizeof text, "%m/%d/%Y_%H:%M:%S", &local);
     std::string stamp;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/base/os.h"
 #include "core/base/safe_file.h"
 
 namespace tarvex {
@@ -11,7 +12,7 @@ namespace tarvex {
 namespace fs = std::filesystem;
 
 std::error_code copy_file_safely(const fs::path& from, const fs::path& to) {
-    std::FILE* in = std::fopen(from.c_str(), "rb");
+    std::FILE* in = base::open_file(from, "rb");
     if (!in) return {errno ? errno : EIO, std::generic_category()};
     SafeFileWriter out(to);
     std::vector<char> buffer(1 << 16);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/base/line_reader.h"
+#include "core/base/os.h"
 #include "core/base/safe_file.h"
 #include "core/base/text.h"
 #include "core/card/drive_roots.h"
@@ -45,7 +46,7 @@ void read_database_date(ScannerInfo& info) {
 }
 
 void append_version_txt(const fs::path& folder, const std::string& text) {
-    std::FILE* f = std::fopen((folder / "version.txt").c_str(), "ab");
+    std::FILE* f = base::open_file(folder / "version.txt", "ab");
     if (!f) return;
     std::fwrite(text.data(), 1, text.size(), f);
     std::fwrite("\r\n", 1, 2, f);
@@ -66,7 +67,7 @@ bool read_scanner_info(const fs::path& root, ScannerInfo& info, std::string& pro
         probe = probe_line(tried, ENOENT, std::strerror(ENOENT));
         return false;
     }
-    std::FILE* f = std::fopen(file->c_str(), "rb");
+    std::FILE* f = base::open_file(*file, "rb");
     if (!f) {
         int err = errno;
         probe = probe_line(*file, err, std::strerror(err));

@@ -4,16 +4,13 @@
 #include <cstdio>
 #include <ctime>
 
+#include "core/base/os.h"
+
 namespace tarvex::grid {
 
 std::string current_time_text() {
     std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm local{};
-#if defined(_WIN32)
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
+    const std::tm local = base::local_time(now);
     char text[16];
     std::snprintf(text, sizeof text, "%02d:%02d:%02d", local.tm_hour, local.tm_min, local.tm_sec);
     return text;

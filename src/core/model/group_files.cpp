@@ -1,7 +1,5 @@
 #include "core/model/group_files.h"
 
-#include <fcntl.h>
-#include <unistd.h>
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -10,6 +8,7 @@
 #include <system_error>
 #include <utility>
 
+#include "core/base/os.h"
 #include "core/base/prompter.h"
 #include "core/base/text.h"
 #include "core/model/record_line.h"
@@ -30,15 +29,6 @@ constexpr size_t k_max_line = 1 << 20;
 
 bool valid_index(int system, int group) {
     return system >= 0 && system <= k_max_index && group >= 0 && group <= k_max_index;
-}
-
-std::FILE* open_file(const fs::path& p, const char* mode) {
-#ifdef _WIN32
-    std::wstring wmode(mode, mode + std::char_traits<char>::length(mode));
-    return _wfopen(p.c_str(), wmode.c_str());
-#else
-    return std::fopen(p.c_str(), mode);
-#endif
 }
 
 struct FileCloser {
@@ -101,7 +91,7 @@ bool replace_through_scratch(const fs::path& target, const std::function<bool(st
     std::error_code ec;
     bool ok = false;
     {
-        FilePtr out(open_file(scratch, "wb"));
+        FilePtr out(base::open_file(scratch, "wb"));
         if (out) {
             std::vector<char> buffer(k_io_buffer);
             std::setvbuf(out.get(), buffer.data(), _IOFBF, buffer.size());
@@ -126,7 +116,7 @@ bool replace_through_scratch(const fs::path& target, const std::function<bool(st
 // Passes every line of `source` through `transform` (nullopt drops the line) into the same file.
 bool filter_file(const fs::path& source,
                  const std::function<std::optional<std::string>(std::string_view)>& transform) {
-    FilePtr in(open_file(source, "rb"));
+    FilePtr in(base::open_file(source, "rb"));
     if (!in) return false;
     return replace_through_scratch(source, [&](std::FILE* out) {
         LineReader reader(in.get());
@@ -218,7 +208,7 @@ void GroupFiles::open_tmpfile(int system, int group, TextGrid& grid, int columns
     grid.reset(k_min_grid_rows, columns + 1);
     if (!valid_index(system, group)) return;
     flush_appender();
-    FilePtr in(open_file(path_of(system, group), "rb"));
+    FilePtr in(base::open_file(path_of(system, group), "rb"));
     if (!in) return;
 
     LineReader reader(in.get());
@@ -261,7 +251,7 @@ std::vector<ScratchEntry> GroupFiles::laad_van_tempie(std::string_view kind,
         const std::string sss = name.substr(8, 3), ggg = name.substr(12, 3);
         if (!all_digits(sss) || !all_digits(ggg)) continue;
 
-        FilePtr in(open_file(file, "rb"));
+        FilePtr in(base::open_file(file, "rb"));
         if (!in) continue;
         LineReader reader(in.get());
         while (reader.next(line)) {
@@ -284,7 +274,7 @@ bool GroupFiles::for_each_line(int system, int group,
                                const std::function<void(std::string_view)>& visit) const {
     if (!valid_index(system, group)) return false;
     flush_appender();
-    FilePtr in(open_file(path_of(system, group), "rb"));
+    FilePtr in(base::open_file(path_of(system, group), "rb"));
     if (!in) return false;
     LineReader reader(in.get());
     std::string line;
@@ -380,8 +370,7 @@ void GroupFiles::append_line(int system, int group, std::string_view line) {
     if (append_fd_ < 0) {
         // A plain descriptor: opening for append through stdio costs extra system calls per
         // file, and reading a database opens one file per group.
-        append_fd_ =
-            ::open(path_of(system, group).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+        append_fd_ = base::open_append(path_of(system, group));
         if (append_fd_ < 0) {
             append_failed_ = true;
             return;
@@ -397,25 +386,15 @@ void GroupFiles::append_line(int system, int group, std::string_view line) {
 
 void GroupFiles::flush_appender() const {
     if (append_fd_ < 0 || append_pending_.empty()) return;
-    const char* data = append_pending_.data();
-    size_t left = append_pending_.size();
-    while (left > 0) {
-        ssize_t n = ::write(append_fd_, data, left);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            append_failed_ = true;
-            break;
-        }
-        data += n;
-        left -= static_cast<size_t>(n);
-    }
+    if (!base::write_all(append_fd_, append_pending_.data(), append_pending_.size()))
+        append_failed_ = true;
     append_pending_.clear();
 }
 
 void GroupFiles::close_appender() {
     if (append_fd_ < 0) return;
     flush_appender();
-    if (::close(append_fd_) != 0) append_failed_ = true;
+    if (!base::close_descriptor(append_fd_)) append_failed_ = true;
     append_fd_ = -1;
     append_system_ = append_group_ = -1;
 }

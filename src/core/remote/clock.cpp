@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "core/base/os.h"
+
 namespace tarvex::remote {
 
 LocalTime SystemClock::now() const {
@@ -12,12 +14,7 @@ LocalTime SystemClock::now() const {
     auto now = system_clock::now();
     std::time_t t = system_clock::to_time_t(now);
     int ms = static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
-    std::tm tm{};
-#if defined(_WIN32)
-    localtime_s(&tm, &t);
-#else
-    localtime_r(&t, &tm);
-#endif
+    const std::tm tm = base::local_time(t);
     return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, ms};
 }
 

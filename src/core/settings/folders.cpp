@@ -5,10 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
-
 #include <ctime>
 #include <string>
 #include <system_error>
+
+#include "core/base/os.h"
 
 namespace tarvex {
 
@@ -17,12 +18,7 @@ namespace fs = std::filesystem;
 long long run_temp_number(std::chrono::system_clock::time_point when) {
     using namespace std::chrono;
     std::time_t t = system_clock::to_time_t(when);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &t);
-#else
-    localtime_r(&t, &local);
-#endif
+    const std::tm local = base::local_time(t);
     long long since_midnight = local.tm_hour * 3600LL + local.tm_min * 60LL + local.tm_sec;
     auto within_second = duration_cast<milliseconds>(when.time_since_epoch()) % seconds(1);
     if (within_second.count() < 0) within_second += seconds(1);
