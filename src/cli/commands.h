@@ -26,13 +26,11 @@ int cmd_dupes(const Args& args);
 int cmd_lockouts(const Args& args);
 int cmd_fill(const Args& args);
 int cmd_dechex(const Args& args);
-#ifdef TARVEX_CLI_WITH_PLATFORM
-int cmd_vc(const Args& args);
-int cmd_geocode(const Args& args);
 int cmd_csv(const Args& args);
 int cmd_html(const Args& args);
 #ifdef TARVEX_CLI_WITH_PLATFORM
 int cmd_vc(const Args& args);
+int cmd_geocode(const Args& args);
 int cmd_print(const Args& args);
 #endif
 

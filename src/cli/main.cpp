@@ -38,13 +38,11 @@ constexpr Command k_commands[] = {
     {"lockouts", tarvex::cli::cmd_lockouts, "list (and unlock) avoided channels and talkgroups"},
     {"fill", tarvex::cli::cmd_fill, "print the frequencies of an easy fill"},
     {"dechex", tarvex::cli::cmd_dechex, "a talkgroup value in decimal, hexadecimal and AFS"},
-#ifdef TARVEX_CLI_WITH_PLATFORM
-    {"vc", tarvex::cli::cmd_vc, "drive a scanner over its serial port and log receptions"},
-    {"geocode", tarvex::cli::cmd_geocode, "look up an address, postal code, place or airport"},
     {"csv", tarvex::cli::cmd_csv, "load a CSV or text file as the CSV mapper does and save it"},
     {"html", tarvex::cli::cmd_html, "write the web page of a group"},
 #ifdef TARVEX_CLI_WITH_PLATFORM
     {"vc", tarvex::cli::cmd_vc, "drive a scanner over its serial port and log receptions"},
+    {"geocode", tarvex::cli::cmd_geocode, "look up an address, postal code, place or airport"},
     {"print", tarvex::cli::cmd_print, "print a group, a system or every system to a PDF file"},
 #endif
 };
