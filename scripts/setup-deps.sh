@@ -10,7 +10,10 @@ packages=(
   xvfb xauth
   desktop-file-utils appstream dpkg-dev
   python3
+  clang-format g++-mingw-w64-x86-64-posix
 )
+# The fuzz targets of fuzz/run.sh: clang with its libFuzzer and sanitizer runtimes.
+[[ " ${TARVEX_STAGES:-fuzz} " == *" fuzz "* ]] && packages+=(clang-14 libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,9 +1,66 @@
 #!/usr/bin/env bash
-# Builds Tarvex and runs every test (core GoogleTest suites and offscreen Qt window tests).
+# Builds Tarvex and runs every check CI makes, stage by stage, timing each:
+#   format   clang-format --dry-run --Werror over every tracked C++ file
+#   windows  every src/core source compiled for Windows with mingw-w64 (-fsyntax-only)
+#   build    the default preset with warnings as errors, then every test (core and Qt windows)
+#   debug    the debug preset (ASan/UBSan) with warnings as errors, then every test again
+#   fuzz     every libFuzzer target of fuzz/ for TARVEX_FUZZ_SECONDS (60) seconds
+# TARVEX_STAGES="build debug" runs only the named stages.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup-deps.sh
-cmake --preset default >/dev/null
-cmake --build --preset default -j 2
+stages=${TARVEX_STAGES:-format windows build debug fuzz}
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 export QT_QPA_PLATFORM=offscreen
-ctest --preset default
+times=()
+
+run_stage() {
+  local name=$1
+  shift
+  [[ " $stages " == *" $name "* ]] || return 0
+  echo "==== $name"
+  local start=$SECONDS
+  "$@"
+  times+=("$name: $((SECONDS - start)) s")
+}
+
+format_check() {
+  local files
+  if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    mapfile -t files < <(git ls-files '*.cpp' '*.h')
+  else
+    mapfile -t files < <(find src tests bench tools fuzz -name '*.cpp' -o -name '*.h')
+  fi
+  clang-format --dry-run --Werror "${files[@]}"
+}
+
+windows_check() {
+  local failed=0 f
+  for f in src/core/*/*.cpp; do
+    x86_64-w64-mingw32-g++-posix -std=c++20 -fsyntax-only -Wall -Isrc "$f" || failed=1
+  done
+  return $failed
+}
+
+default_build() {
+  cmake --preset default -DTARVEX_WERROR=ON "${launcher[@]}" >/dev/null
+  cmake --build --preset default -j 2
+  ctest --preset default
+}
+
+debug_build() {
+  cmake --preset debug -DTARVEX_WERROR=ON -DTARVEX_WITH_BENCH=OFF "${launcher[@]}" >/dev/null
+  cmake --build --preset debug -j 2
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --preset debug -j 2
+}
+
+run_stage format format_check
+run_stage windows windows_check
+run_stage build default_build
+run_stage debug debug_build
+run_stage fuzz bash fuzz/run.sh "${TARVEX_FUZZ_SECONDS:-60}"
+
+echo "==== stage times"
+printf '%s\n' "${times[@]}"

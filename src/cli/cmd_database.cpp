@@ -5,6 +5,7 @@
 
 #include "cli/commands.h"
 #include "cli/workspace.h"
+#include "core/base/line_reader.h"
 #include "core/base/progress.h"
 #include "core/base/text.h"
 #include "core/hpd/hpd_check.h"
@@ -162,15 +163,15 @@ int cmd_check(const Args& args) {
     if (int rc = prepare(args, k_check_help, options, rest, true); rc >= 0) return rc;
     if (!rest.empty()) return unknown_option(rest.front(), k_check_help);
     for (const auto& f : options.files) {
-        std::error_code ec;
-        if (!std::filesystem::is_regular_file(f, ec)) {
-            std::fprintf(stderr, "tarvex-cli: cannot read '%s': no such file\n", f.c_str());
+        if (auto why = not_a_file_reason(f); !why.empty()) {
+            std::fprintf(stderr, "tarvex-cli: cannot read '%s': %s\n", f.c_str(), why.c_str());
             return 1;
         }
     }
     Workspace ws;
     std::vector<std::filesystem::path> paths(options.files.begin(), options.files.end());
     CheckReport report = check_hpd_files(paths, options.flags, *ws.store, *ws.files);
+    if (!report.problem.empty()) std::fprintf(stderr, "tarvex-cli: %s\n", report.problem.c_str());
     for (const auto& c : report.changes)
         std::printf("%s:%lld: %s %s: \"%s\" -> \"%s\"\n", c.file.c_str(), c.line, c.kind.c_str(),
                     c.field.c_str(), c.as_read.c_str(), c.as_written.c_str());

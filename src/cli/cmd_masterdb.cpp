@@ -94,7 +94,7 @@ int import(const fs::path& folder, int state, const std::vector<std::string>& ro
     Workspace ws;
     ReadStats stats = lines.import(*ws.store, *ws.files, ws.prompter, no_progress());
     remove_import_file(ws.files->folder());
-    if (!stats.opened) return 1;
+    if (!stats.opened || stats.problem != ReadProblem::none) return 1;
     int format = 2;
     if (!write_hpd(out, *ws.store, *ws.files, 0, format, 0, false, ws.prompter, no_progress()))
         return 1;

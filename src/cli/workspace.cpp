@@ -1,10 +1,11 @@
 #include "cli/workspace.h"
 
-#include <unistd.h>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/base/line_reader.h"
+#include "core/base/os.h"
 #include "core/base/progress.h"
 #include "core/hpd/hpd_reader.h"
 #include "core/settings/folders.h"
@@ -18,7 +19,8 @@ Workspace::Workspace() {
         tmpdir && *tmpdir ? std::filesystem::path(tmpdir) : ram_scratch_folder();
     if (base.empty()) base = std::filesystem::temp_directory_path();
     auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    folder_ = base / ("tarvex-cli-" + std::to_string(::getpid()) + "-" + std::to_string(stamp));
+    folder_ = base / ("tarvex-cli-" + std::to_string(base::current_process_id()) + "-" +
+                      std::to_string(stamp));
     std::filesystem::create_directories(folder_);
     files = std::make_unique<GroupFiles>(folder_);
     store = std::make_unique<SystemStore>(prompter);
@@ -54,15 +56,19 @@ bool take_read_flags(std::vector<std::string>& args, ReadOptions& out) {
 
 bool read_all(Workspace& ws, const ReadOptions& options) {
     for (const auto& f : options.files) {
-        std::error_code ec;
-        if (!std::filesystem::is_regular_file(f, ec)) {
-            std::fprintf(stderr, "tarvex-cli: cannot read '%s': no such file\n", f.c_str());
+        if (auto why = not_a_file_reason(f); !why.empty()) {
+            std::fprintf(stderr, "tarvex-cli: cannot read '%s': %s\n", f.c_str(), why.c_str());
             return false;
         }
         ReadStats stats = read_hpd(f, *ws.store, *ws.files, options.flags, 0, no_progress());
         if (!stats.opened) {
             std::fprintf(stderr, "tarvex-cli: cannot read '%s': permission denied or unreadable\n",
                          f.c_str());
+            return false;
+        }
+        if (stats.problem != ReadProblem::none) {
+            std::fprintf(stderr, "tarvex-cli: %s\n",
+                         read_problem_text(f, stats, ws.files->folder()).c_str());
             return false;
         }
     }

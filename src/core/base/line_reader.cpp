@@ -2,12 +2,37 @@
 
 #include <cstring>
 
+#include "core/base/os.h"
+
 namespace tarvex {
 
-LineReader::LineReader(const std::filesystem::path& path) : buffer_(1 << 16) {
+std::string not_a_file_reason(const std::filesystem::path& path) {
+    namespace fs = std::filesystem;
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return;
-    file_ = std::fopen(path.c_str(), "rb");
+    switch (fs::status(path, ec).type()) {
+        case fs::file_type::regular:
+            return {};
+        case fs::file_type::not_found:
+            return "no such file";
+        case fs::file_type::directory:
+            return "is a folder, not a file";
+        case fs::file_type::fifo:
+            return "is a named pipe (FIFO), not a file";
+        case fs::file_type::character:
+        case fs::file_type::block:
+            return "is a device, not a file";
+        case fs::file_type::socket:
+            return "is a socket, not a file";
+        default:
+            break;
+    }
+    if (ec == std::errc::permission_denied) return "permission denied";
+    return ec ? ec.message() : "is not a regular file";
+}
+
+LineReader::LineReader(const std::filesystem::path& path) : buffer_(1 << 16) {
+    if (!not_a_file_reason(path).empty()) return;
+    file_ = base::open_file(path, "rb");
 }
 
 LineReader::~LineReader() {
@@ -16,6 +41,7 @@ LineReader::~LineReader() {
 
 bool LineReader::fill() {
     if (eof_ || !file_) return false;
+    buffer_offset_ += static_cast<long long>(end_);
     pos_ = 0;
     end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
     if (end_ == 0) eof_ = true;
@@ -26,6 +52,7 @@ bool LineReader::next(std::string& line) {
     line.clear();
     truncated_ = false;
     if (!file_) return false;
+    line_offset_ = buffer_offset_ + static_cast<long long>(pos_);
     bool any = false;
     for (;;) {
         if (pos_ >= end_ && !fill()) break;

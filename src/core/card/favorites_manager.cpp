@@ -215,10 +215,14 @@ bool FavoritesManager::load(int selected, SystemStore& store, GroupFiles& files,
         clear_editor_data(store, files);
     progress.status(k_loading_file);
     progress.pump();
-    ReadStats stats = read_hpd(path, store, files, k_read_all, r->number, progress);
+    ReadStats stats = read_hpd_or_nothing(path, store, files, k_read_all, r->number, progress);
     if (!stats.opened) {
         prompter.tell("File not found: " + r->file, "Error");
         return false;
+    }
+    if (stats.problem != ReadProblem::none) {
+        prompter.tell(read_problem_text(path, stats, files.folder()), "Error");
+        if (read_unusable(stats)) return false;
     }
     progress.status(k_load_ok);
     return true;

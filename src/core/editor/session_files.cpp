@@ -1,9 +1,11 @@
 // The session's file commands: open, add, save, close, quick save, dropped files and the
 // several-files mode.
 #include <algorithm>
-#include <fstream>
+#include <cstdio>
 #include <set>
 
+#include "core/base/line_reader.h"
+#include "core/base/os.h"
 #include "core/base/progress.h"
 #include "core/base/prompter.h"
 #include "core/base/safe_file.h"
@@ -44,10 +46,10 @@ std::optional<std::string> EditingSession::choose_open(FileChooser& chooser, std
 
 namespace {
 bool readable(const std::string& path) {
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) return false;
-    std::ifstream in(path, std::ios::binary);
-    return static_cast<bool>(in);
+    if (!not_a_file_reason(path).empty()) return false;
+    std::FILE* f = base::open_file(path, "rb");
+    if (f) std::fclose(f);
+    return f != nullptr;
 }
 }  // namespace
 
@@ -59,19 +61,16 @@ bool EditingSession::read_file(const std::string& path, uint16_t flags, std::vec
     std::set<int> before;
     for (auto id = store_->first_root(); id != SystemStore::npos; id = store_->next_sibling(id))
         before.insert(keys::system_of(store_->key_of(id)));
-    ReadStats stats = read_hpd(path, *store_, *files_, flags, 0, *progress_);
-    files_->close_appender();
-    if (files_->append_failed()) {
-        files_->clear_append_failed();
-        prompter_.tell("Not every channel of " + path + " could be stored: the disk may be full.");
-    }
+    ReadStats stats = read_hpd_or_nothing(path, *store_, *files_, flags, 0, *progress_);
+    if (stats.problem != ReadProblem::none)
+        prompter_.tell(read_problem_text(path, stats, files_->folder()), "Error");
     std::vector<int> fresh;
     for (auto id = store_->first_root(); id != SystemStore::npos; id = store_->next_sibling(id)) {
         int s = keys::system_of(store_->key_of(id));
         if (!before.count(s)) fresh.push_back(s);
     }
     if (added) *added = fresh;
-    return stats.opened;
+    return stats.opened && !read_unusable(stats);
 }
 
 namespace {

@@ -28,7 +28,11 @@ struct CheckReport {
     std::vector<std::string> dropped;
     // Lines saving would add that the files did not have (a default bandplan, ...).
     std::vector<std::string> added;
-    bool any() const { return !changes.empty() || !dropped.empty() || !added.empty(); }
+    // Why reading stopped early ("file:line: ..."); the report then covers only what was read.
+    std::string problem;
+    bool any() const {
+        return !changes.empty() || !dropped.empty() || !added.empty() || !problem.empty();
+    }
 };
 
 // Reads the files in order into the given (empty) store and compares each line with the line

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
 
 #include "core/base/line_reader.h"
 #include "core/base/progress.h"
@@ -10,6 +11,7 @@
 #include "core/model/group_files.h"
 #include "core/model/record_line.h"
 #include "core/model/store_keys.h"
+#include "core/model/store_ops.h"
 #include "core/model/system_store.h"
 
 namespace tarvex {
@@ -113,11 +115,28 @@ class Reader {
 
     bool add(const std::string& parent, std::string key, std::string text) {
         // The store's node limit guards memory against hostile files as well.
-        if (store_.size() > k_max_store_nodes) return false;
+        if (store_.size() > k_max_store_nodes) {
+            store_full();
+            return false;
+        }
         std::string k = key;
         if (!store_.add_node(parent, std::move(key), std::move(text))) return false;
         if (trace_ && trace_->node) trace_->node(k, stats_.lines);
         return true;
+    }
+    // Stops the read at the current line: the caller tells the user once, with the line.
+    void stop(ReadProblem problem) {
+        if (stats_.problem != ReadProblem::none) return;
+        stats_.problem = problem;
+        stats_.problem_line = stats_.lines;
+    }
+    void store_full() { stop(ReadProblem::store_full); }
+    // A free system number, without the store's own message (the read reports it once).
+    std::optional<int> free_system() {
+        std::optional<int> index;
+        if (store_.size() <= k_max_store_nodes) index = store_.g_n_i(IndexKind::System, 0);
+        if (!index) store_full();
+        return index;
     }
     bool have_group(bool trunked) const {
         return system_ > 0 && group_ >= 0 && group_ok_ && group_trunked_ == trunked;
@@ -142,16 +161,26 @@ ReadStats Reader::run(const std::filesystem::path& path) {
     LineReader in(path);
     if (!in.is_open()) return stats_;
     stats_.opened = true;
+    files_.clear_append_failed();  // an earlier read's failure was reported by its caller
     std::string raw, work;
     while (in.next(raw)) {
         ++stats_.lines;
+        if (in.truncated()) {
+            stop(ReadProblem::line_too_long);
+            break;
+        }
         // Commas inside values become ";" before the tabs become the field separators.
         work.clear();
         work.reserve(raw.size());
         for (char c : raw) work += c == ',' ? ';' : c == '\t' ? ',' : c;
         line(work);
+        // The appender reports a failed write when it flushes; checking every line costs a
+        // load and stops the read within one buffer of the failure.
+        if (files_.append_failed()) stop(ReadProblem::write_failed);
+        if (stats_.problem != ReadProblem::none) break;
     }
     files_.close_appender();
+    if (files_.append_failed()) stop(ReadProblem::write_failed);
     stats_.format_version = version_;
     progress_.status("Load Ok.");
     progress_.label("Finished Loading.");
@@ -200,7 +229,7 @@ void Reader::conventional(std::string& work) {
     group_ok_ = false;
     channel_ = 0;
     replace_all_in_place(work, ",Conventional", ",Conventional,,,,,");
-    auto index = store_.g_n_i(IndexKind::System, 0);
+    auto index = free_system();
     system_ = 0;
     if (!index) {
         ++stats_.systems_rejected;
@@ -259,7 +288,7 @@ void Reader::trunk(std::string& work) {
     replace_all_in_place(rest, ",Srch,", ",Search,");
     replace_all_in_place(rest, ",Analog+Digital,", ",Analog and Digital,");
     rest.pop_back();
-    auto index = store_.g_n_i(IndexKind::System, 0);
+    auto index = free_system();
     if (!index) {
         ++stats_.systems_rejected;
         return;
@@ -423,11 +452,49 @@ void Reader::area_state(const std::string& work) {
 
 }  // namespace
 
+std::string read_problem_text(const std::filesystem::path& file, const ReadStats& stats,
+                              const std::filesystem::path& folder) {
+    std::string where = file.string() + ":" + std::to_string(stats.problem_line) + ": ";
+    switch (stats.problem) {
+        case ReadProblem::none:
+            return {};
+        case ReadProblem::write_failed:
+            return where + "the channel files could not be written" +
+                   (folder.empty() ? std::string() : " to " + folder.string()) +
+                   " (is the disk full?); nothing of this file was read";
+        case ReadProblem::line_too_long:
+            return where + "line longer than 1 MiB; the file is damaged and was not read";
+        case ReadProblem::store_full:
+            return where + "ERROR: Out of storage space (999 systems or " +
+                   std::to_string(k_max_store_nodes) +
+                   " records); this system and everything after it were not read";
+    }
+    return {};
+}
+
 ReadStats read_hpd(const std::filesystem::path& path, SystemStore& store, GroupFiles& files,
                    uint16_t flags, int list_number, Progress& progress, const ReadTrace* trace) {
     (void)list_number;  // lists are not stored in the records in this edition
     Reader reader(store, files, flags, progress, trace);
     return reader.run(path);
+}
+
+ReadStats read_hpd_or_nothing(const std::filesystem::path& path, SystemStore& store,
+                              GroupFiles& files, uint16_t flags, int list_number,
+                              Progress& progress, const ReadTrace* trace) {
+    std::vector<bool> had(k_max_systems + 1, false);
+    for (auto id = store.first_root(); id != SystemStore::npos; id = store.next_sibling(id))
+        if (int s = keys::system_of(store.key_of(id)); s >= 0 && s <= k_max_systems) had[s] = true;
+    ReadStats stats = read_hpd(path, store, files, flags, list_number, progress, trace);
+    if (!read_unusable(stats)) return stats;
+    std::vector<int> added;
+    for (auto id = store.first_root(); id != SystemStore::npos; id = store.next_sibling(id))
+        if (int s = keys::system_of(store.key_of(id)); s > 0 && s <= k_max_systems && !had[s])
+            added.push_back(s);
+    for (int s : added) delete_system(store, files, s);
+    // A group file the failed read created for a system it then dropped goes too.
+    for (int s : added) files.delete_system_files(s);
+    return stats;
 }
 
 }  // namespace tarvex

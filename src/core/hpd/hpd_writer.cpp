@@ -4,6 +4,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "core/base/os.h"
 #include "core/base/progress.h"
 #include "core/base/prompter.h"
 #include "core/base/safe_file.h"
@@ -291,10 +292,15 @@ std::vector<std::string> hpd_lines(SystemStore& store, GroupFiles& files, int sy
     return lines;
 }
 
+void for_each_hpd_line(SystemStore& store, GroupFiles& files, int system_number,
+                       const WriteTrace* trace,
+                       const std::function<void(std::string_view line)>& sink) {
+    walk(store, files, system_number, trace, sink, no_progress());
+}
+
 std::string saved_folder_stamp(std::chrono::system_clock::time_point now) {
     std::time_t t = std::chrono::system_clock::to_time_t(now);
-    std::tm local{};
-    localtime_r(&t, &local);
+    const std::tm local = base::local_time(t);
     char date[16];
     std::strftime(date, sizeof date, "%m%d%Y", &local);
     long seconds = local.tm_hour * 3600L + local.tm_min * 60L + local.tm_sec;

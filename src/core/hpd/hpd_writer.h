@@ -35,6 +35,11 @@ bool write_hpd(std::string& path, SystemStore& store, GroupFiles& files, int sys
 std::vector<std::string> hpd_lines(SystemStore& store, GroupFiles& files, int system_number,
                                    const WriteTrace* trace = nullptr);
 
+// The same lines handed to `sink` one at a time, so a check of a large store keeps none of them.
+void for_each_hpd_line(SystemStore& store, GroupFiles& files, int system_number,
+                       const WriteTrace* trace,
+                       const std::function<void(std::string_view line)>& sink);
+
 // "Save Individual Systems as HPD file": each ticked system (index, list text) to its own file
 // in folder + "/Saved" + stamp. Returns the files written; shows "Please select one or more
 // systems." when nothing is ticked.

@@ -219,8 +219,11 @@ bool MasterLineStore::write_import_file(const fs::path& folder, Prompter& prompt
 ReadStats MasterLineStore::import(SystemStore& store, GroupFiles& files, Prompter& prompter,
                                   Progress& progress) const {
     if (!write_import_file(files.folder(), prompter)) return ReadStats{};
-    return read_hpd(files.folder() / std::string(k_import_file), store, files, k_read_all, 0,
-                    progress);
+    const auto file = files.folder() / std::string(k_import_file);
+    ReadStats stats = read_hpd_or_nothing(file, store, files, k_read_all, 0, progress);
+    if (stats.problem != ReadProblem::none)
+        prompter.tell(read_problem_text(file, stats, files.folder()), "Error");
+    return stats;
 }
 
 void remove_import_file(const fs::path& folder) {

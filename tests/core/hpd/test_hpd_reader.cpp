@@ -129,17 +129,66 @@ TEST(HpdReader, ReadingTheSameFileTwiceAddsItsSystemsUnderNewIndexes) {
     EXPECT_EQ(db.rows(2, 0).size(), 1u) << "the channel file of the second copy is its own";
 }
 
-TEST(HpdReader, AFullStoreRefusesEachFurtherSystemWithAMessage) {
+TEST(HpdReader, AFullStoreStopsTheReadOnceAtTheLineThatDidNotFit) {
     Db db;
     db.store.add_node("", "SYS-001", "SIN,Conventional");
     for (int i = 0; i < 30000; ++i) db.store.add_node("SYS-001", "X-" + std::to_string(i), "");
-    db.read_text({v2, tabs("Conventional|AgencyId=1||A|Off||Conventional"),
-                  tabs("C-Group|CGroupId=1|AgencyId=1|G|Off|||"),
-                  tabs("C-Freq|||X|Off|155000000|FM||2"), tabs("Trunk|||T|Off||Ltr")});
-    EXPECT_EQ(db.prompter.told, (std::vector<std::string>{"ERROR: Out of storage space",
-                                                          "ERROR: Out of storage space"}));
+    auto stats = db.read_text({v2, tabs("Conventional|AgencyId=1||A|Off||Conventional"),
+                               tabs("C-Group|CGroupId=1|AgencyId=1|G|Off|||"),
+                               tabs("C-Freq|||X|Off|155000000|FM||2"), tabs("Trunk|||T|Off||Ltr")});
+    EXPECT_TRUE(db.prompter.told.empty()) << "the caller tells it once, with the line";
+    EXPECT_EQ(stats.problem, ReadProblem::store_full);
+    EXPECT_EQ(stats.problem_line, 2);
+    EXPECT_FALSE(read_unusable(stats)) << "what fitted is whole";
+    EXPECT_NE(read_problem_text("in.hpd", stats).find("in.hpd:2: ERROR: Out of storage space"),
+              std::string::npos);
     EXPECT_FALSE(db.store.exists("SYS-002"));
     EXPECT_FALSE(db.files.exists(1, 0)) << "a refused system's channels go nowhere";
+
+    // 999 systems: the next is refused the same way, without a message per system.
+    Db full;
+    std::vector<std::string> lines = {v2};
+    for (int i = 0; i < 1001; ++i)
+        lines.push_back(tabs("Conventional|||S" + std::to_string(i) + "|Off||Conventional"));
+    stats = full.read_text(lines);
+    EXPECT_EQ(stats.problem, ReadProblem::store_full);
+    EXPECT_EQ(stats.problem_line, 1001);
+    EXPECT_TRUE(full.prompter.told.empty());
+}
+
+TEST(HpdReader, AFailedGroupFileWriteOrAnOverlongLineLeavesTheStoreAsItWas) {
+    const std::vector<std::string> file = {v2, tabs("Conventional|AgencyId=1||A|Off||Conventional"),
+                                           tabs("C-Group|CGroupId=1|AgencyId=1|G|Off|||"),
+                                           tabs("C-Freq|||X|Off|155000000|FM||2")};
+    struct Case {
+        const char* what;
+        ReadProblem problem;
+        long long line;
+    } cases[] = {{"write", ReadProblem::write_failed, 4},
+                 {"long line", ReadProblem::line_too_long, 5}};
+    for (const auto& c : cases) {
+        Db db;
+        db.read_text(file);  // system 1: data the failed read must not touch
+        const auto before = db.rows(1, 0);
+        std::vector<std::string> next = file;
+        if (c.problem == ReadProblem::write_failed)
+            // The group file of the next system is a folder: appending to it fails.
+            std::filesystem::create_directories(db.files.path_of(2, 0));
+        else
+            next.push_back(tabs("C-Freq|||") + std::string(3 << 20, 'x'));
+        std::string bytes;
+        for (const auto& l : next) bytes += l + "\r\n";
+        write_file(db.dir / "next.hpd", bytes);
+        auto stats =
+            read_hpd_or_nothing(db.dir / "next.hpd", db.store, db.files, 0, 0, no_progress());
+        EXPECT_EQ(stats.problem, c.problem) << c.what;
+        EXPECT_EQ(stats.problem_line, c.line) << c.what;
+        EXPECT_TRUE(read_unusable(stats)) << c.what;
+        EXPECT_FALSE(db.store.exists("SYS-002")) << c.what;
+        EXPECT_EQ(db.rows(1, 0), before) << c.what;
+        EXPECT_NE(read_problem_text("next.hpd", stats).find("next.hpd:" + std::to_string(c.line)),
+                  std::string::npos);
+    }
 }
 
 TEST(HpdReader, BadInputIsSkippedWithoutCrashing) {
@@ -157,7 +206,7 @@ TEST(HpdReader, BadInputIsSkippedWithoutCrashing) {
     // Truncated lines, lines before any system or group, a huge field, no final line end.
     auto stats = db.read_text({"C-Freq|||orphan", "TGID", "Site", "T-Freq", "UnitIds", "FleetMap",
                                "BandPlan_Mot", "Conventional", "C-Group", "C-Freq",
-                               tabs("C-Freq|||") + std::string(3 << 20, 'x'), "Trunk", "T-Group",
+                               tabs("C-Freq|||") + std::string(100000, 'x'), "Trunk", "T-Group",
                                "TGID|||||||||||||||||||||||||||||||", "Trunk\tno type"});
     EXPECT_GE(stats.lines, 15);
     EXPECT_TRUE(db.store.exists("SYS-001"));

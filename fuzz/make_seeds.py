@@ -1,0 +1,102 @@
+#!/usr/bin/env python3
+"""Seeds for one fuzz target, written at run time into its corpus folder.
+
+usage: make_seeds.py NAME CORPUS_DIR SAMPLES_DIR
+
+Real files are taken from SAMPLES_DIR when it exists (cut to a size the fuzzer handles) and
+never stored in the repository; generated inputs reach the paths small files cannot: a store
+that fills up, more than 999 systems or groups, P25 band plans.
+"""
+import os
+import sys
+
+MAX_SEED = 900_000  # below the fuzzer's -max_len
+
+
+def put(folder, name, data):
+    if isinstance(data, str):
+        data = data.encode("latin-1")
+    with open(os.path.join(folder, name), "wb") as f:
+        f.write(data[:MAX_SEED])
+
+
+def head(path, limit=MAX_SEED):
+    with open(path, "rb") as f:
+        data = f.read(limit)
+    cut = data.rfind(b"\n")
+    return data[: cut + 1] if cut > 0 and len(data) == limit else data
+
+
+def sample_files(samples, sub, suffixes):
+    folder = os.path.join(samples, sub)
+    if not os.path.isdir(folder):
+        return []
+    return sorted(os.path.join(folder, n) for n in os.listdir(folder)
+                  if n.lower().endswith(suffixes))
+
+
+HEADER = "TargetModel\tHomePatrol-1\r\nFormatVersion\t2.00\r\n"
+
+
+def store_full():
+    # 30,000 store records are the limit: groups are the cheapest records to pile up.
+    lines = [HEADER]
+    for s in range(40):
+        lines.append("Conventional\t\t\tSys %d\tOff\t\tConventional\r\n" % s)
+        for g in range(800):
+            lines.append("C-Group\t\t\tG\tOff\t0\t0\t0\tCircle\r\n")
+    return "".join(lines)
+
+
+def over_999_systems():
+    return HEADER + "".join("Conventional\t\t\tS%d\tOff\t\tConventional\r\n"
+                            "C-Group\t\t\tG\tOff\t0\t0\t0\tCircle\r\n"
+                            "C-Freq\t\t\tC\tOff\t154430000\tNFM\t\t3\tOff\t2\t0\tOff\tAuto\tOff\tOff\tOff\tOff\r\n" % s
+                            for s in range(1002))
+
+
+def over_999_groups():
+    return HEADER + "Conventional\t\t\tBig\tOff\t\tConventional\r\n" + "".join(
+        "C-Group\t\t\tG%d\tOff\t0\t0\t0\tCircle\r\n"
+        "C-Freq\t\t\tC\tOff\t%d\tFM\t\t3\tOff\t2\t0\tOff\tAuto\tOff\tOff\tOff\tOff\r\n"
+        % (g, 150000000 + g * 12500) for g in range(1003))
+
+
+def p25_bandplans():
+    out = [HEADER, "Trunk\t\t\tP25 sys\tOff\t\tP25 Standard\tDefault\tOff\tAuto\tIgnore\tSrch\r\n"]
+    for s in range(3):
+        out.append("Site\t\t\tSite %d\tOff\t36.1\t-86.7\t10\tAuto\tStandard\tWide\tCircle\tOff\r\n" % s)
+        out.append("BandPlan_P25\t\t\t%d\t851006250\t6250\t0\r\n" % s)
+        out.append("BandPlan_P25\t\t\t%d\t762006250\t12500\t0\r\n" % (s + 1))
+        out.append("T-Freq\t\t\t\tOff\t%d\t0\t\r\n" % (851012500 + s * 25000))
+    out.append("T-Group\t\t\tTG\tOff\t0\t0\t0\tCircle\r\n")
+    out.append("TGID\t\t\tA\tOff\t1001\tALL\t2\t2\t0\tOff\tAuto\tOff\tOff\tOff\tOff\tAny\r\n")
+    return "".join(out)
+
+
+def main():
+    name, corpus, samples = sys.argv[1], sys.argv[2], sys.argv[3]
+    os.makedirs(corpus, exist_ok=True)
+    hpd_like = sample_files(samples, "hpdb", (".hpd",))[:8] + sample_files(samples, "hpd", (".hpd",))
+    if name in ("hpd", "masterdb"):
+        for p in hpd_like:
+            put(corpus, "sample-" + os.path.basename(p), head(p))
+        put(corpus, "gen-store-full.hpd", store_full())
+        put(corpus, "gen-over-999-systems.hpd", over_999_systems())
+        put(corpus, "gen-over-999-groups.hpd", over_999_groups())
+        put(corpus, "gen-p25-bandplans.hpd", p25_bandplans())
+    if name == "masterdb":
+        config = os.path.join(samples, "hpdb", "HPDB.config")
+        if os.path.isfile(config):
+            put(corpus, "sample-HPDB.config", head(config))
+    if name == "favorites":
+        for p in sample_files(samples, "hpd", (".cfg",)):
+            put(corpus, "sample-" + os.path.basename(p), head(p))
+        put(corpus, "gen-many-lists", HEADER + "".join(
+            "F-List\tList %d\tf_%06d.hpd\tOff\tOn\r\n" % (i, i % 12) for i in range(300)))
+    if name in ("status", "loggrid"):
+        pass  # hand-written seeds only: the samples hold no scanner replies or logs
+
+
+if __name__ == "__main__":
+    main()
