@@ -15,6 +15,7 @@
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QUndoGroup>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "app/common/latin1.h"
@@ -252,6 +253,11 @@ void MainWindow::after_session_command(CommandId id) {
         default:
             break;
     }
+    // A bulk edit's undo step names rows of group files that these commands replace or remove.
+    if (bulk_undo_ && (id == CommandId::OpenHpd || id == CommandId::CloseSystem ||
+                       id == CommandId::CloseAll || id == CommandId::DeleteSystem ||
+                       id == CommandId::DeleteGroup || id == CommandId::RemoveHpd))
+        bulk_undo_->clear();
     if (session_->browser_dirty()) rebuild_browser();
     update_command_states();
 }

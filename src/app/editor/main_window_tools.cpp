@@ -123,6 +123,7 @@ void MainWindow::open_favorites(CardPage page) {
             session_->clear_data();
             // The undo steps belong to the groups that were just cleared away.
             grid_editor_->prune_history(true);
+            if (bulk_undo_) bulk_undo_->clear();
         };
         connect(w, &FavoritesWindow::listLoaded, this, &MainWindow::data_arrived);
         favorites_ = w;

@@ -231,13 +231,17 @@ bool bulk_restore(GroupFiles& files, const std::vector<BulkChange>& changes, boo
             auto it = rows.find(row_of_line(text));
             if (it == rows.end()) return text;
             const BulkChange& c = *it->second;
+            // A row that now holds another channel (lines moved in the grid since) is not the
+            // line the edit changed: it is left alone.
+            if (get_field_plain(text, 1) != get_field_plain(c.before, 1)) return text;
             const std::string& from = undo ? c.after : c.before;
             const std::string& to = undo ? c.before : c.after;
             const size_t count = std::max(split(from, ',').size(), split(to, ',').size());
             for (size_t f = 1; f < count; ++f) {
                 const int n = static_cast<int>(f);
-                std::string want = get_field_plain(to, n);
-                if (get_field_plain(from, n) != want) text = set_field(text, n, want);
+                const std::string was = get_field_plain(from, n), want = get_field_plain(to, n);
+                // Only fields still as the edit left them: a value set by hand since stays.
+                if (was != want && get_field_plain(text, n) == was) text = set_field(text, n, want);
             }
             return text;
         });

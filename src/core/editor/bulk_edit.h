@@ -109,7 +109,8 @@ BulkResult bulk_apply(GroupFiles& files, BulkKind kind, const std::vector<BulkLi
 std::string bulk_changed_text(int lines_changed);
 
 // Puts the fields a bulk edit changed back to their values before it (`undo`) or after it
-// (redo). Only those fields of those rows are touched, so later edits of other fields stay.
+// (redo). Only those fields of those rows are touched, and only while the row still holds the
+// same channel or talkgroup and the field the value the edit left: later edits stay.
 // False when a group file could not be rewritten.
 bool bulk_restore(GroupFiles& files, const std::vector<BulkChange>& changes, bool undo);
 

@@ -231,20 +231,32 @@ TEST_F(Bulk, UndoPutsBackEveryChangedFieldAndRedoAppliesItAgain) {
                               {{"Alert Tone", "3"}, {"Delay Time", "10"}}, prompter);
     ASSERT_EQ(r.lines_changed(), 6);
     const auto edited = files.read_lines(1, 0);
-    // Meanwhile the user renames a talkgroup in the grid: undo must keep that.
+    // Meanwhile the user renames talkgroup 2, sets talkgroup 3's alert tone by hand and puts
+    // another talkgroup in the first row of the second group: undo must keep all of that.
     files.rewrite(1, 0, [](std::string_view l) {
-        return get_field_plain(l, 0) == "2" ? set_field(l, 2, "Renamed") : std::string(l);
+        std::string row = get_field_plain(l, 0);
+        if (row == "2") return set_field(l, 2, "Renamed");
+        if (row == "3") return set_field(l, 8, "7");
+        return std::string(l);
+    });
+    const std::string moved = "1,555,Moved here,Off,All,Law Dispatch,10,0,3,Auto";
+    files.rewrite(1, 1, [&](std::string_view l) {
+        return get_field_plain(l, 0) == "1" ? moved : std::string(l);
     });
 
     ASSERT_TRUE(bulk_restore(files, r.changes, true));
     auto undone = files.read_lines(1, 0);
     EXPECT_EQ(undone[0], g0[0]);
     EXPECT_EQ(undone[1], set_field(g0[1], 2, "Renamed"));
-    EXPECT_EQ(files.read_lines(1, 1), g1);
+    EXPECT_EQ(undone[2], set_field(g0[2], 8, "7"));
+    auto second = files.read_lines(1, 1);
+    EXPECT_EQ(second[0], moved);
+    EXPECT_EQ(std::vector(second.begin() + 1, second.end()), std::vector(g1.begin() + 1, g1.end()));
 
     ASSERT_TRUE(bulk_restore(files, r.changes, false));
     EXPECT_EQ(files.read_lines(1, 0)[0], edited[0]);
     EXPECT_EQ(files.read_lines(1, 0)[1], set_field(edited[1], 2, "Renamed"));
+    EXPECT_EQ(files.read_lines(1, 0)[2], set_field(edited[2], 8, "7"));
 }
 
 TEST_F(Bulk, TheListStopsAtTheScratchLimitWithItsMessage) {

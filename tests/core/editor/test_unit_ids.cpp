@@ -1,5 +1,4 @@
-// The unit-ID editor's data: grid from the store, store from the grid, the list file both ways,
-// and the unit IDs surviving an HPD file.
+// The unit-ID editor's data: grid from the store, store from the grid, the list file both ways.
 #include "core/editor/unit_ids.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +7,6 @@
 #include "core/base/prompter.h"
 #include "core/base/text.h"
 #include "core/hpd/hpd_reader.h"
-#include "core/hpd/hpd_writer.h"
 #include "core/model/group_files.h"
 #include "core/model/store_keys.h"
 #include "core/model/system_store.h"
@@ -116,9 +114,6 @@ TEST_F(UnitIds, AListFileWrittenAndReadBackGivesTheSameRowsInTheSameOrder) {
     EXPECT_EQ(r[2], (std::vector<std::string>{"3", "3003", "", "Off", "Auto"}));
     EXPECT_TRUE(prompter.told.empty());
 
-    // Writing the read rows again gives the same file apart from the row numbers closing up.
-    ASSERT_TRUE(write_unit_id_list(dir / "again.txt", back, prompter));
-    EXPECT_EQ(test::read_lines(dir / "again.txt").size(), 5u);
     EXPECT_FALSE(write_unit_id_list("", g, prompter));
 }
 
@@ -147,31 +142,4 @@ TEST_F(UnitIds, FilesThatAreNoListAreRefusedAndTheGridKeepsItsRows) {
                      "TargetModel HomePatrol-1\nTARVEX UID LIST V=1.00\n\n7,42,Tag,1,2,extra\n");
     ASSERT_TRUE(read_unit_id_list(dir / "lf.txt", g, prompter));
     EXPECT_EQ(rows(g), (std::vector<std::vector<std::string>>{{"1", "42", "Tag", "1", "2"}}));
-}
-
-TEST_F(UnitIds, EditedUnitIdsSavedToAnHpdFileReadBackUnchanged) {
-    read_sample();
-    TextGrid g;
-    ASSERT_TRUE(show_unit_ids(store, 2, g, prompter));
-    g.at(2, 2) = "Console Two";
-    g.at(6, 1) = "6006";
-    g.at(6, 2) = "New Unit";
-    g.at(6, 3) = "5";
-    g.at(6, 4) = "12";
-    g.at(1, 1).clear();  // the first unit ID goes
-    ASSERT_EQ(save_unit_ids(store, 2, g, prompter), 5);
-    TextGrid expected;
-    ASSERT_TRUE(show_unit_ids(store, 2, expected, prompter));
-
-    std::string out = (dir / "out.hpd").string();
-    int format = 2;
-    ASSERT_TRUE(write_hpd(out, store, files, 0, format, 0, false, prompter, no_progress()));
-    RecordingPrompter p2;
-    SystemStore back(p2);
-    GroupFiles back_files(dir / "run2");
-    ASSERT_TRUE(read_hpd(out, back, back_files, 0, 0, no_progress()).opened);
-    TextGrid read;
-    ASSERT_TRUE(show_unit_ids(back, 2, read, p2));
-    EXPECT_EQ(rows(read), rows(expected));
-    EXPECT_EQ(rows(read).back(), (std::vector<std::string>{"5", "6006", "New Unit", "5", "12"}));
 }
