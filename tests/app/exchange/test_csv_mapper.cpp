@@ -9,15 +9,17 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QUndoGroup>
 
 #include "../editor/editor_rig.h"
+#include "app/common/latin1.h"
 #include "app/editor/grid_editor.h"
 #include "app/editor/grid_model.h"
-#include "app/common/latin1.h"
 #include "app/editor/grid_view.h"
 #include "app/exchange/csv_mapper_window.h"
 #include "app/exchange/csv_table_model.h"
@@ -233,6 +235,63 @@ class TestCsvMapper : public QObject {
         rig_->window->undo_group()->undo();
         QCOMPARE(g->model()->grid().at(used + 1, k_freq), before.at(used + 1, k_freq));
         QCOMPARE(grid::last_used_row(g->model()->grid(), grid::GridKind::Channel), used);
+    }
+
+    void messyExportIntoANewGroupSavedExportedAndPrinted() {
+        CsvMapperWindow* w = open_mapper();
+        QVERIFY(w);
+        QString file = write(QStringLiteral("messy.csv"), k_export);
+        w->choose_open = [&](const QString&, const QString&) -> std::optional<QString> {
+            return file;
+        };
+        w->findChild<QCheckBox*>(QStringLiteral("chk_frequency"))->setChecked(true);
+        w->command(QStringLiteral("Open"));
+        choose_assignment(w, 0, QStringLiteral("Frequency (MHz)"));
+        choose_assignment(w, 1, QStringLiteral("Tag/Name"));
+        choose_assignment(w, 3, QStringLiteral("Subtone"));
+
+        QVERIFY(rig_->click("SYS-001"));
+        rig_->window->dispatch(Menu::Add, QStringLiteral("New Group"));
+        const std::string group_key = rig_->window->session().selection().key;
+        QVERIFY(group_key.rfind("GRP-999-001-", 0) == 0);
+        QVERIFY(rig_->click(group_key));
+        w->command(QStringLiteral("Send to Grid"));
+        GridEditor* g = rig_->window->grid_editor();
+        QCOMPARE(grid::last_used_row(g->model()->grid(), grid::GridKind::Channel), 3);
+        QCOMPARE(w->not_sent()->count(), 1);  // the DMR row
+
+        const QString saved = dir_.filePath(QStringLiteral("story.hpd"));
+        rig_->chooser.push(from_q(saved));
+        rig_->window->dispatch(Menu::File, QStringLiteral("Save HPD File As"));
+        QFile hpd(saved);
+        QVERIFY(hpd.open(QIODevice::ReadOnly));
+        const QByteArray bytes = hpd.readAll();
+        QVERIFY(bytes.contains("C-Freq\t\t\tSheriff & Co <1>\tOff\t155070000\tNFM\tTONE=D023"));
+
+        rig_->chooser.push(from_q(dir_.filePath(QStringLiteral("story.html"))));
+        rig_->window->dispatch(Menu::ImportExport, QStringLiteral("Create HTML"));
+        QFile page(dir_.filePath(QStringLiteral("story.html")));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        QVERIFY(page.readAll().contains("Sheriff &amp; Co &lt;1&gt;"));
+
+        // What is printed is what the grids hold: every row of the new group, in order.
+        const QString pdf = dir_.filePath(QStringLiteral("story.pdf"));
+        rig_->window->exchange().print_to_pdf = pdf;
+        rig_->window->dispatch(Menu::ImportExport, QStringLiteral("Current System"));
+        QCOMPARE(rig_->prompter.told.back(), std::string("Finished printing."));
+        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        if (pdftotext.isEmpty()) QSKIP("pdftotext is not installed: the PDF's text is not read");
+        QProcess p;
+        p.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QVERIFY(p.waitForFinished(60000));
+        const QString text = QString::fromLatin1(p.readAllStandardOutput());
+        int at = text.indexOf(QStringLiteral("Groupname: Department: "));
+        QVERIFY(at > 0);
+        for (const char* tag : {"Fire Dispatch", "Sheriff & Co <1>", "Police North"}) {
+            int next = text.indexOf(QString::fromLatin1(tag), at);
+            QVERIFY2(next > at, tag);
+            at = next;
+        }
     }
 
     void windowPlaceIsRemembered() {

@@ -33,6 +33,10 @@ TEST(CsvLoading, LineEndsAndDroppedCharactersNeverMakeEmptyRows) {
     // nothing but dropped characters is no line.
     EXPECT_EQ(lines_of("155.07\t,Fire\x01\x1d\r\n\t\x05\r\nCaf\xc3\xa9,x\x7f\n"),
               (std::vector<std::string>{"155.07,Fire", "Caf,x\x7f"}));
+    // UTF-8: a byte-order mark and the bytes of accented letters go, the lines stay.
+    EXPECT_EQ(lines_of("\xef\xbb\xbf"
+                       "Caf\xc3\xa9,155.07\r\n\xc3\xa9\r\nx"),
+              (std::vector<std::string>{"Caf,155.07", "x"}));
     // Characters 10..13 keep their meaning or stay: 11 and 12 are ordinary characters here.
     EXPECT_EQ(lines_of("a\x0b\x0c"), (std::vector<std::string>{"a\x0b\x0c"}));
     // No line end after the last line still stores it.
