@@ -314,6 +314,18 @@ TEST_F(SmallDb, FindPrintsTabSeparatedMatchesAndASummaryOnStderr) {
 
     CliRun dash = cli("masterdb find " + dir + " -- -5", run);
     EXPECT_EQ(dash.code, 0) << dash.err;
+
+    // The state and row printed are what import takes.
+    CliRun tg = cli("masterdb find " + dir + " 47021", run);
+    auto fields = split(tg.out, '\t');
+    ASSERT_GE(fields.size(), 2u) << tg.out;
+    std::string out = (run / "tg.hpd").string();
+    CliRun imported = cli(
+        "masterdb import " + dir + " " + fields[0] + " " + fields[1] + " -o '" + out + "'", run);
+    ASSERT_EQ(imported.code, 0) << imported.err;
+    std::string hpd = read_file(out);
+    EXPECT_TRUE(contains(hpd, "\tMetro P25\t")) << hpd;
+    EXPECT_TRUE(contains(hpd, "\tDispatch\tOff\t47021\t")) << hpd;
 }
 
 TEST_F(SmallDb, FindFailsClearly) {
