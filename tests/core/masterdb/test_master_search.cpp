@@ -185,10 +185,6 @@ INSTANTIATE_TEST_SUITE_P(
                   {k_alameda + "Fire, EMS|Sheriff \"Tac\" 4|154.4300",
                    k_alameda + "Fire, EMS|Tac 5|154.4300", "6|2|Metro P25||Oat Mountain|154.4300",
                    "48|1|Anderson|Sheriff's Office|Dispatch|154.4300"}},
-        SmallCase{"154.4300000",
-                  {k_alameda + "Fire, EMS|Sheriff \"Tac\" 4|154.4300",
-                   k_alameda + "Fire, EMS|Tac 5|154.4300", "6|2|Metro P25||Oat Mountain|154.4300",
-                   "48|1|Anderson|Sheriff's Office|Dispatch|154.4300"}},
         SmallCase{"154.430001", {k_alameda + "Fire, EMS|Near miss|154.430001"}},
         SmallCase{"852.2125", {"6|2|Metro P25||Oat Mountain|852.2125"}},
         SmallCase{"47021", {"6|2|Metro P25|Sheriff|Dispatch|47021"}},
@@ -318,6 +314,18 @@ TEST_F(SmallDb, FindPrintsTabSeparatedMatchesAndASummaryOnStderr) {
 
     CliRun dash = cli("masterdb find " + dir + " -- -5", run);
     EXPECT_EQ(dash.code, 0) << dash.err;
+
+    // The state and row printed are what import takes.
+    CliRun tg = cli("masterdb find " + dir + " 47021", run);
+    auto fields = split(tg.out, '\t');
+    ASSERT_GE(fields.size(), 2u) << tg.out;
+    std::string out = (run / "tg.hpd").string();
+    CliRun imported = cli(
+        "masterdb import " + dir + " " + fields[0] + " " + fields[1] + " -o '" + out + "'", run);
+    ASSERT_EQ(imported.code, 0) << imported.err;
+    std::string hpd = read_file(out);
+    EXPECT_TRUE(contains(hpd, "\tMetro P25\t")) << hpd;
+    EXPECT_TRUE(contains(hpd, "\tDispatch\tOff\t47021\t")) << hpd;
 }
 
 TEST_F(SmallDb, FindFailsClearly) {
