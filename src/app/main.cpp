@@ -66,6 +66,7 @@ int main(int argc, char* argv[]) {
     shown = &window;
     window.show_in_place();
     window.open_files(parser.positionalArguments());
+    window.check_updates_at_startup();
     int rc = app.exec();
     shown = nullptr;
     return rc;

@@ -349,6 +349,19 @@ void TestEditTools::checkForUpdatesTellsNewerSameAndOffline() {
         QVERIFY2(u->result()->text().contains(QStringLiteral("Could not reach")),
                  qPrintable(u->result()->text()));
     }
+    // A quiet check at start-up only once the user has agreed to it here.
+    {
+        UpdateServer server({QStringLiteral("99.1")});
+        u->address()->setText(server.address);
+        u->check();
+        w.status_label()->clear();
+        w.check_updates_at_startup();
+        QTest::qWait(300);
+        QVERIFY(w.status_label()->text().isEmpty());
+        u->at_startup()->setChecked(true);
+        w.check_updates_at_startup();
+        QTRY_VERIFY(w.status_label()->text().contains(QStringLiteral("Tarvex 99.1 is available")));
+    }
     // Nobody listens any more on the last server's port: offline.
     QString dead;
     {
