@@ -134,6 +134,21 @@ bool MainWindow::run_edit_tool(CommandId id) {
         case CommandId::EasyFillTrunk:
             easy_fill(id == CommandId::EasyFillTrunk);
             return true;
+        case CommandId::UnlockChannels: {
+            // The session's unlock of the current system, wrapped as one undo step.
+            const int system = session_->selection().system;
+            std::vector<std::pair<int, int>> groups;
+            for (const auto& g : groups_in_store_order(session_->store()))
+                if (g.system == system) groups.push_back({g.system, g.group});
+            write_back_editors();
+            StoreSnapshot before = take_snapshot(session_->store(), session_->files(), groups, {});
+            if (session_->unlock_channels() > 0) {
+                push_store_change(tr("Unlock"), std::move(before),
+                                  take_snapshot(session_->store(), session_->files(), groups, {}));
+                if (lockouts_) lockouts_->refresh();
+            }
+            return true;
+        }
         case CommandId::DecHexConverter:
             if (!dec_hex_) {
                 dec_hex_ = new DecHexWindow(this);

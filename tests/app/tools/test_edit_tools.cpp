@@ -208,6 +208,16 @@ void TestEditTools::lockoutsAreUnlockedTickedOrAllAndUndone() {
     QCOMPARE(l->list()->topLevelItemCount(), 1);
     QVERIFY(undo(w));
     QCOMPARE(l->list()->topLevelItemCount(), 3);
+
+    // "Unlock All Channels" unlocks the current system's rows, also as one step.
+    auto [s, g] = nth_group(w, 0);
+    QVERIFY(rig.click(keys::system(s)));
+    QVERIFY(w.dispatch(Menu::Options, QStringLiteral("Unlock All Channels")));
+    QCOMPARE(column(l->list(), 0),
+             (QStringList{QStringLiteral("Group"), QStringLiteral("Talkgroup")}));
+    QVERIFY(undo(w));
+    QCOMPARE(l->list()->topLevelItemCount(), 3);
+    (void)g;
 }
 
 void TestEditTools::easyFillPutsTheGmrsChannelsInTheOpenGroupAsOneUndoStep() {
