@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-serialport-dev qt6-tools-dev
+  qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-multimedia-dev
   libpugixml-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth

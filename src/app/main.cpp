@@ -92,6 +92,7 @@ int main(int argc, char* argv[]) {
     shown = &window;
     window.show_in_place();
     window.open_files(parser.positionalArguments());
+    window.check_updates_at_startup();
     int rc = QCoreApplication::exec();
     shown = nullptr;
     return rc;

@@ -102,6 +102,9 @@ class MainWindow : public QMainWindow {
     AlertTonesWindow* alert_tones_window() const;
     UpdateCheckDialog* update_check_dialog() const;
     AlertTonePlayer* alert_player() const { return alert_player_; }
+    // At start-up, only when the user agreed in "Check for Updates": asks the version address
+    // without waiting for it and puts a newer version in the status bar. Silent otherwise.
+    void check_updates_at_startup();
     // The undo steps of changes across the store (duplicates removed, lockouts cleared).
     QUndoStack* store_undo_stack() const { return store_undo_; }
     // The CSV mapper, web page and print commands (made on first use).

@@ -356,6 +356,7 @@ bool MainWindow::run_window_command(CommandId id) {
         case CommandId::EasyFillTrunk:
         case CommandId::DecHexConverter:
         case CommandId::AlertTones:
+        case CommandId::UnlockChannels:
             return run_edit_tool(id);
         default:
             prompter_->tell(k_no_item_assigned);

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QUndoGroup>
 #include <QUndoStack>
 #include <QUrl>
@@ -27,6 +29,7 @@
 #include "core/editor/easy_fill.h"
 #include "core/editor/grid_columns.h"
 #include "core/editor/session.h"
+#include "core/editor/update_check.h"
 #include "core/model/store_keys.h"
 
 #ifndef TARVEX_VERSION
@@ -131,6 +134,21 @@ bool MainWindow::run_edit_tool(CommandId id) {
         case CommandId::EasyFillTrunk:
             easy_fill(id == CommandId::EasyFillTrunk);
             return true;
+        case CommandId::UnlockChannels: {
+            // The session's unlock of the current system, wrapped as one undo step.
+            const int system = session_->selection().system;
+            std::vector<std::pair<int, int>> groups;
+            for (const auto& g : groups_in_store_order(session_->store()))
+                if (g.system == system) groups.push_back({g.system, g.group});
+            write_back_editors();
+            StoreSnapshot before = take_snapshot(session_->store(), session_->files(), groups, {});
+            if (session_->unlock_channels() > 0) {
+                push_store_change(tr("Unlock"), std::move(before),
+                                  take_snapshot(session_->store(), session_->files(), groups, {}));
+                if (lockouts_) lockouts_->refresh();
+            }
+            return true;
+        }
         case CommandId::DecHexConverter:
             if (!dec_hex_) {
                 dec_hex_ = new DecHexWindow(this);
@@ -267,6 +285,27 @@ void MainWindow::easy_fill(bool talkgroups) {
                                *prompter_);
         });
     if (c.changed) status_label_->setText(tr("%n row(s) filled", nullptr, c.count));
+}
+
+void MainWindow::check_updates_at_startup() {
+    if (!startup_check_allowed(settings_)) return;
+    const QUrl url(to_q(update_address(settings_)));
+    if (!url.isValid() || url.scheme().isEmpty()) return;
+    auto* manager = new QNetworkAccessManager(this);
+    QNetworkRequest request(url);
+    request.setTransferTimeout(10000);
+    QNetworkReply* reply = manager->get(request);
+    connect(reply, &QNetworkReply::finished, this, [this, manager, reply] {
+        if (reply->error() == QNetworkReply::NoError) {
+            QByteArray bytes = reply->read(64 * 1024);
+            auto latest = parse_latest_version(std::string(bytes.constData(), bytes.size()));
+            if (latest && compare_versions(latest->version, from_q(running_version())) > 0)
+                status_label_->setText(tr("Tarvex %1 is available (Help, Check for Updates)")
+                                           .arg(to_q(latest->version)));
+        }
+        reply->deleteLater();
+        manager->deleteLater();
+    });
 }
 
 void MainWindow::open_manual() {

@@ -1,5 +1,6 @@
 #include "app/tools/update_check_dialog.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QEventLoop>
 #include <QLabel>
@@ -66,6 +67,12 @@ UpdateCheckDialog::UpdateCheckDialog(Settings& settings, QString running_version
     result_->setWordWrap(true);
     result_->setTextInteractionFlags(Qt::TextBrowserInteraction);
     layout->addWidget(result_);
+    at_startup_ = new QCheckBox(tr("Check quietly each time Tarvex starts"), this);
+    at_startup_->setObjectName(QStringLiteral("chk_startup"));
+    at_startup_->setChecked(startup_check_allowed(settings_));
+    connect(at_startup_, &QCheckBox::toggled, this,
+            [this](bool on) { set_startup_check(settings_, on); });
+    layout->addWidget(at_startup_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);

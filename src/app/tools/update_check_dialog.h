@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -27,6 +28,8 @@ class UpdateCheckDialog : public QDialog {
     QLineEdit* address() const { return address_; }
     QPushButton* check_button() const { return check_; }
     QLabel* result() const { return result_; }
+    // The user's consent to a quiet check each time the program starts.
+    QCheckBox* at_startup() const { return at_startup_; }
     int timeout_ms = 10000;
 
   private:
@@ -35,6 +38,7 @@ class UpdateCheckDialog : public QDialog {
     QLineEdit* address_ = nullptr;
     QPushButton* check_ = nullptr;
     QLabel* result_ = nullptr;
+    QCheckBox* at_startup_ = nullptr;
 };
 
 }  // namespace tarvex
