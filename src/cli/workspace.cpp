@@ -7,6 +7,8 @@
 #include "core/base/line_reader.h"
 #include "core/base/os.h"
 #include "core/base/progress.h"
+#include "core/base/run_folders.h"
+#include "core/base/termination.h"
 #include "core/hpd/hpd_reader.h"
 #include "core/settings/folders.h"
 
@@ -19,9 +21,11 @@ Workspace::Workspace() {
         tmpdir && *tmpdir ? std::filesystem::path(tmpdir) : ram_scratch_folder();
     if (base.empty()) base = std::filesystem::temp_directory_path();
     auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    folder_ = base / ("tarvex-cli-" + std::to_string(base::current_process_id()) + "-" +
-                      std::to_string(stamp));
-    std::filesystem::create_directories(folder_);
+    // Workspaces of runs that were killed are swept before this one claims its own.
+    sweep_left_over_runs(base, "tarvex-cli-");
+    folder_ = base / ("tarvex-cli-" + std::to_string(base::current_process_id()) + "-" + std::to_string(stamp));
+    claim_run_folder(folder_);
+    remove_on_termination(folder_);
     files = std::make_unique<GroupFiles>(folder_);
     store = std::make_unique<SystemStore>(prompter);
 }
@@ -29,6 +33,7 @@ Workspace::Workspace() {
 Workspace::~Workspace() {
     store.reset();
     files.reset();
+    forget_on_termination(folder_);
     std::error_code ec;
     std::filesystem::remove_all(folder_, ec);
 }

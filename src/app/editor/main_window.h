@@ -88,7 +88,12 @@ class MainWindow : public QMainWindow {
     UnitIdEditor* unit_id_editor() const { return unit_id_editor_; }
     QTabWidget* editor_tabs() const { return tabs_; }
     QListWidget* diagnostics() const { return diagnostics_; }
-    QUndoGroup* undo_group() const { return undo_group_; }
+    // Edit -> Undo and Redo: the session's history, over every editor and command.
+    QAction* undo_action() const { return undo_action_; }
+    // The process was told to stop: no questions; the run folder goes as on a clean exit, or
+    // stays for the next start's recovery offer when there are unsaved changes.
+    void terminate();
+    QAction* redo_action() const { return redo_action_; }
     QLabel* status_label() const { return status_label_; }
     // The tool windows while they are open (nullptr otherwise): one of each at a time.
     FavoritesWindow* favorites_window() const;
@@ -211,7 +216,9 @@ class MainWindow : public QMainWindow {
     QWidget* unit_id_page_ = nullptr;
     UnitIdEditor* unit_id_editor_ = nullptr;
     QListWidget* diagnostics_ = nullptr;
-    QUndoGroup* undo_group_ = nullptr;
+    QAction* undo_action_ = nullptr;
+    QAction* redo_action_ = nullptr;
+    void update_undo_actions();
     QTimer* queue_timer_ = nullptr;
     QLabel* status_label_ = nullptr;
     QLabel* level_label_ = nullptr;
