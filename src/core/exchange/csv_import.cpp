@@ -1,5 +1,7 @@
 #include "core/exchange/csv_import.h"
 
+#include "core/base/os.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -190,7 +192,7 @@ bool load_csv_file(const std::filesystem::path& path, const LineFilters& filters
     result.table = empty_table();
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) return false;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = base::open_file(path, "rb");
     if (!f) return false;
     std::string bytes;
     char buf[1 << 16];

@@ -1,5 +1,7 @@
 #include "core/exchange/html_export.h"
 
+#include "core/base/os.h"
+
 #include <algorithm>
 #include <ctime>
 
@@ -154,8 +156,7 @@ bool export_grid_html(const std::filesystem::path& target, const PageSource& sou
 
 std::string today() {
     std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    std::tm local = base::local_time(now);
     char buf[16];
     std::strftime(buf, sizeof buf, "%Y-%m-%d", &local);
     return buf;

@@ -1,5 +1,7 @@
 #include "core/masterdb/master_search.h"
 
+#include "core/base/os.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -222,7 +224,7 @@ bool MasterSearch::open_next() {
         fs::path path = state_file_path(folder_, s.number);
         std::error_code ec;
         // A folder in the place of a state file would open on some systems and fail on read.
-        if (fs::is_regular_file(path, ec)) file_ = std::fopen(path.c_str(), "rb");
+        if (fs::is_regular_file(path, ec)) file_ = base::open_file(path, "rb");
         if (!file_) {
             unreadable_.push_back(s.number);
             continue;

@@ -394,7 +394,7 @@ void GroupFiles::append_line(int system, int group, std::string_view line) {
 std::optional<std::string> GroupFiles::read_raw(int system, int group) const {
     if (!valid_index(system, group)) return std::nullopt;
     flush_appender();
-    FilePtr in(open_file(path_of(system, group), "rb"));
+    FilePtr in(base::open_file(path_of(system, group), "rb"));
     if (!in) return std::nullopt;
     std::string bytes;
     char buffer[1 << 16];
