@@ -45,13 +45,13 @@ std::optional<int> system_number(const std::string& v) {
 
 // "all" or 1-based positions separated by commas; false with a message when a position is not
 // in the list.
-bool pick_lines(const std::string& spec, const std::vector<BulkLine>& list,
+bool pick_lines(const std::string& wanted, const std::vector<BulkLine>& list,
                 std::vector<BulkLine>& out) {
-    if (spec.empty() || spec == "all") {
+    if (wanted.empty() || wanted == "all") {
         out = list;
         return true;
     }
-    for (const std::string& part : split(spec, ',')) {
+    for (const std::string& part : split(wanted, ',')) {
         auto n = parse_integer(trim(part));
         if (!n || *n < 1 || *n > static_cast<long long>(list.size())) {
             std::fprintf(stderr, "Line %s is not in the list (1..%zu)\n", trim(part).c_str(),

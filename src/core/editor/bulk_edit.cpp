@@ -73,9 +73,9 @@ const BulkSetting* find_bulk_setting(BulkKind kind, std::string_view caption) {
 std::vector<std::string> bulk_setting_values(BulkKind kind, std::string_view caption) {
     const BulkSetting* s = find_bulk_setting(kind, caption);
     if (!s) return {};
-    const grid::ColumnSpec* spec = grid::column_spec(grid_kind(kind), s->field(kind));
-    if (!spec) return {};
-    return {spec->values.begin(), spec->values.end()};
+    const grid::ColumnSpec* colspec = grid::column_spec(grid_kind(kind), s->field(kind));
+    if (!colspec) return {};
+    return {colspec->values.begin(), colspec->values.end()};
 }
 
 std::vector<BulkSystemChoice> bulk_system_choices(const SystemStore& store, BulkKind kind) {

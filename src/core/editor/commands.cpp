@@ -13,7 +13,7 @@ constexpr Handler S = Handler::Session;
 constexpr Handler G = Handler::Grid;
 constexpr Handler W = Handler::Window;
 constexpr bool yes = true;
-constexpr bool later = false;  // its window comes with a later part of the program
+constexpr bool later = false;  // not built in this edition yet: shown, disabled
 
 // clang-format off
 constexpr CommandEntry k_table[] = {

@@ -5,8 +5,8 @@
 // be tested without a window.
 //
 // Every caption the window shows is listed here, in the order the window shows it. A command
-// whose window comes with a later part of the program is listed too, with `available` false:
-// the window shows it disabled rather than hiding it or pretending to run it.
+// whose window this edition does not have yet is listed too, with `available` false: the
+// window shows it disabled rather than hiding it or pretending to run it.
 #include <optional>
 #include <span>
 #include <string_view>

@@ -73,7 +73,7 @@ TEST(CommandTable, CaptionsKeepTheirExactSpacing) {
               (std::vector<std::string_view>{"Current Grid", "Current System", "All Systems"}));
 }
 
-TEST(CommandTable, WindowsOfLaterPartsAreListedButNotAvailable) {
+TEST(CommandTable, CommandsNotYetBuiltAreListedButNotAvailable) {
     for (auto id : {CommandId::BulkEditDatabase,
                     CommandId::ManageFullDatabase, CommandId::RadioReferenceImport,
                     CommandId::GpsHome})
