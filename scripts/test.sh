@@ -23,6 +23,7 @@ run_stage() {
   local start=$SECONDS
   "$@"
   times+=("$name: $((SECONDS - start)) s")
+  echo "==== $name took $((SECONDS - start)) s"
 }
 
 format_check() {
