@@ -50,9 +50,12 @@ for exe in "$build"/fuzz/fuzz_*; do
   log="$build/findings/$name.log"
   echo "== fuzz_$name for ${seconds}s (corpus $(ls "$corpus" | wc -l) files)"
   # -rss_limit_mb: a reader that keeps a whole input in memory many times over is a finding too.
-  if (cd "$build/findings" && ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1 \
+  # Each target writes its inputs to files (the readers take paths): RAM-backed when possible,
+  # and removed afterwards.
+  scratch=$(mktemp -d "$([ -w /dev/shm ] && echo /dev/shm || echo "${TMPDIR:-/tmp}")/tarvex-fuzz.XXXXXX")
+  if (cd "$build/findings" && TMPDIR=$scratch ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1 \
       UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-      "$exe" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 -max_len=1048576 \
+      "$exe" -max_total_time="$seconds" -timeout=120 -rss_limit_mb=2048 -max_len=300000 \
       -print_final_stats=1 -artifact_prefix="$build/findings/${name}-" "$corpus" >"$log" 2>&1); then
     runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo '?')
     echo "fuzz_$name: ok, $runs runs" | tee -a "$summary"
@@ -61,5 +64,6 @@ for exe in "$build"/fuzz/fuzz_*; do
     grep -E 'ERROR|SUMMARY|Test unit written' "$log" | head -5 || true
     status=1
   fi
+  rm -rf "$scratch"
 done
 exit $status

@@ -20,10 +20,15 @@ namespace tarvex::base {
 #ifdef _WIN32
 
 std::FILE* open_file(const std::filesystem::path& path, const char* mode) {
-    // 'N': the handle is not inherited by child processes.
     std::wstring wmode(mode, mode + std::char_traits<char>::length(mode));
-    wmode += L'N';
-    return _wfopen(path.c_str(), wmode.c_str());
+    std::FILE* f = _wfopen(path.c_str(), wmode.c_str());
+    // Not inherited by child processes. (The 'N' mode letter would do it, but not every C
+    // runtime the program may be linked with knows it.)
+    if (f) {
+        auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(f)));
+        if (handle != INVALID_HANDLE_VALUE) SetHandleInformation(handle, HANDLE_FLAG_INHERIT, 0);
+    }
+    return f;
 }
 
 bool sync_file(std::FILE* f) {
