@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/common/latin1.h"
@@ -94,11 +95,12 @@ void GridEditor::build_ui() {
     map_button_->setObjectName(QStringLiteral("cmd_map"));
     map_button_->setToolTip(tr("Show the group's location on a web map"));
     place->addWidget(map_button_);
-    gps_button_ = new QPushButton(tr("GPS"), this);
+    gps_button_ = new QToolButton(this);
+    gps_button_->setText(tr("GPS"));
     gps_button_->setObjectName(QStringLiteral("cmd_gps"));
     gps_button_->setToolTip(tr("Edit the group's location"));
     place->addWidget(gps_button_);
-    connect(gps_button_, &QPushButton::clicked, this, [this] { open_location(); });
+    connect(gps_button_, &QToolButton::clicked, this, [this] { open_location(); });
     place->addStretch(1);
     default_button_ = new QPushButton(tr("Default"), this);
     default_button_->setObjectName(QStringLiteral("cmd_default"));

@@ -25,6 +25,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QStackedWidget;
+class QToolButton;
 
 namespace tarvex {
 
@@ -156,7 +157,7 @@ class GridEditor : public QWidget {
     QLineEdit* range_ = nullptr;
     QPushButton* default_button_ = nullptr;
     QPushButton* map_button_ = nullptr;
-    QPushButton* gps_button_ = nullptr;
+    QToolButton* gps_button_ = nullptr;
     QLabel* caption_ = nullptr;
     QStackedWidget* grids_ = nullptr;
     QWidget* empty_page_ = nullptr;

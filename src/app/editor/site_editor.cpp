@@ -76,11 +76,13 @@ SiteEditor::SiteEditor(EditingSession& session, Settings& settings, QWidget* par
     map->setObjectName(QStringLiteral("cmd_map"));
     map->setToolTip(tr("Show the site's location on a web map"));
     position->addWidget(map);
-    auto* gps = new QPushButton(tr("GPS"), this);
+    // A tool button: the row must not widen the form (the browser keeps its width).
+    auto* gps = new QToolButton(this);
+    gps->setText(tr("GPS"));
     gps->setObjectName(QStringLiteral("cmd_gps"));
     gps->setToolTip(tr("Edit the site's location"));
     position->addWidget(gps);
-    connect(gps, &QPushButton::clicked, this, [this] { open_location(); });
+    connect(gps, &QToolButton::clicked, this, [this] { open_location(); });
     form->addRow(tr("Latitude / longitude:"), position);
     range_ = new QLineEdit(this);
     range_->setObjectName(QStringLiteral("txt_range"));
@@ -167,9 +169,10 @@ SiteEditor::SiteEditor(EditingSession& session, Settings& settings, QWidget* par
     presets->setMenu(preset_menu);
     pg->addWidget(plan_default, 1, 5);
     pg->addWidget(presets, 2, 5);
-    auto* motorola_plan = new QPushButton(tr("Motorola Custom Plan"), plan_box);
+    auto* motorola_plan = new QPushButton(tr("Custom Plan..."), plan_box);
     motorola_plan->setObjectName(QStringLiteral("cmd_motorola_plan"));
-    auto* p25_plan = new QPushButton(tr("P25 Plan"), plan_box);
+    motorola_plan->setToolTip(tr("Motorola Custom Plan: presets and Calculate Upper"));
+    auto* p25_plan = new QPushButton(tr("P25 Plan..."), plan_box);
     p25_plan->setObjectName(QStringLiteral("cmd_p25_plan"));
     pg->addWidget(motorola_plan, 3, 5);
     pg->addWidget(p25_plan, 4, 5);

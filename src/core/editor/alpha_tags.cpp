@@ -33,6 +33,8 @@ bool transform_group_file(GroupFiles& files, int system, int group, const TagTra
 }
 
 bool transform_group_file(GroupFiles& files, std::string_view file_name, const TagTransform& t) {
+    // Lines a reader is still appending must be on disk before the file is read here.
+    files.close_appender();
     const fs::path folder = files.folder();
     const fs::path target = folder / std::string(file_name);
     const fs::path temp = folder / "temp.tmp";
