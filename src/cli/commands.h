@@ -16,6 +16,7 @@ int cmd_card(const Args& args);
 int cmd_masterdb(const Args& args);
 #ifdef TARVEX_CLI_WITH_PLATFORM
 int cmd_vc(const Args& args);
+int cmd_rr(const Args& args);
 #endif
 
 }  // namespace tarvex::cli

@@ -24,6 +24,7 @@ constexpr Command k_commands[] = {
     {"masterdb", tarvex::cli::cmd_masterdb, "list and import systems of Uniden's master database"},
 #ifdef TARVEX_CLI_WITH_PLATFORM
     {"vc", tarvex::cli::cmd_vc, "drive a scanner over its serial port and log receptions"},
+    {"rr", tarvex::cli::cmd_rr, "import systems and search frequencies on RadioReference"},
 #endif
 };
 

@@ -32,6 +32,8 @@ class EditingSession;
 class FavoritesWindow;
 class GridEditor;
 class MasterDbWindow;
+class FrmImportRR;
+class FrmRrSearch;
 class Prompter;
 class QtProgress;
 class Settings;
@@ -79,6 +81,8 @@ class MainWindow : public QMainWindow {
     // The tool windows while they are open (nullptr otherwise): one of each at a time.
     FavoritesWindow* favorites_window() const;
     MasterDbWindow* masterdb_window() const;
+    FrmImportRR* rr_import_window() const;
+    FrmRrSearch* rr_search_window() const;
     VirtualControlWindow* virtual_control_window() const;
     // The menu or tool-bar action of a caption (nullptr when there is none).
     QAction* action(Menu menu, const QString& caption) const;
@@ -126,6 +130,8 @@ class MainWindow : public QMainWindow {
     // The tool windows (main_window_tools.cpp).
     void open_favorites(CardPage page);
     void open_masterdb();
+    void open_rr_import();
+    void open_rr_search();
     void open_virtual_control();
     void show_tool_window(QWidget* window);
     void data_arrived();
@@ -172,6 +178,8 @@ class MainWindow : public QMainWindow {
     QAction* multi_mode_action_ = nullptr;
     QPointer<FavoritesWindow> favorites_;
     QPointer<MasterDbWindow> masterdb_;
+    QPointer<FrmImportRR> rr_import_;
+    QPointer<FrmRrSearch> rr_search_;
     QPointer<VirtualControlWindow> virtual_control_;
 };
 

@@ -122,6 +122,7 @@ constexpr CommandEntry k_table[] = {
     {M::ImportExport, "Import HPD Advanced", "DataBase File", C::ImportDatabaseFile, S, yes},
     {M::ImportExport, "Import HPD Advanced", "HPD Files", C::ImportHpdFolder, S, yes},
     {M::ImportExport, "", "Import System(s) from Database", C::ImportFromDatabase, W, yes},
+    {M::ImportExport, "", "Import from RadioReference", C::RadioReferenceImport, W, yes},
     {M::ImportExport, "", "Import CSV", C::ImportCsv, W, later},
     {M::ImportExport, "", "Import CSV File", C::ImportCsv, W, later},
     {M::ImportExport, "", "Create HTML", C::CreateHtml, W, later},
@@ -161,7 +162,7 @@ constexpr CommandEntry k_table[] = {
     {M::Tools, "", "Open NotePad", C::OpenNotePad, W, yes},
     {M::Tools, "", "DEC HEX Converter", C::DecHexConverter, W, later},
     {M::Tools, "", "GPS Location Search", C::GpsLocationSearch, W, later},
-    {M::Tools, "", "RadioReference Frequency Search", C::RadioReferenceSearch, W, later},
+    {M::Tools, "", "RadioReference Frequency Search", C::RadioReferenceSearch, W, yes},
 
     // ---- Browser menus ----
     {M::Browser, "Tree", "Expand", C::Expand, W, yes},
@@ -229,8 +230,8 @@ constexpr CommandEntry k_table[] = {
     {M::ToolBar, "", "Write Data", C::WriteToScanner, W, yes},
     {M::ToolBar, "", "Backup", C::BackupData, W, yes},
     {M::ToolBar, "", "Check", C::Validate, G, yes},
-    {M::ToolBar, "", "Conv.", C::RadioReferenceImport, W, later},
-    {M::ToolBar, "", "RR", C::RadioReferenceImport, W, later},
+    {M::ToolBar, "", "Conv.", C::RadioReferenceImport, W, yes},
+    {M::ToolBar, "", "RR", C::RadioReferenceImport, W, yes},
     {M::ToolBar, "", "VC", C::VirtualControl, W, yes},
     {M::ToolBar, "", "Virtual C.", C::VirtualControl, W, yes},
 
