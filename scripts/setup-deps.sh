@@ -6,6 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-multimedia-dev
   libpugixml-dev
+  qtkeychain-qt6-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth
   desktop-file-utils appstream dpkg-dev

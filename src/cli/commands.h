@@ -32,6 +32,7 @@ int cmd_html(const Args& args);
 int cmd_vc(const Args& args);
 int cmd_geocode(const Args& args);
 int cmd_print(const Args& args);
+int cmd_rr(const Args& args);
 #endif
 
 }  // namespace tarvex::cli

@@ -45,6 +45,7 @@ constexpr Command k_commands[] = {
     {"vc", tarvex::cli::cmd_vc, "drive a scanner over its serial port and log receptions"},
     {"geocode", tarvex::cli::cmd_geocode, "look up an address, postal code, place or airport"},
     {"print", tarvex::cli::cmd_print, "print a group, a system or every system to a PDF file"},
+    {"rr", tarvex::cli::cmd_rr, "import systems and search frequencies on RadioReference"},
 #endif
 };
 

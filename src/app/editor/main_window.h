@@ -44,6 +44,8 @@ class ExchangeCommands;
 class FavoritesWindow;
 class GridEditor;
 class MasterDbWindow;
+class FrmImportRR;
+class FrmRrSearch;
 class Prompter;
 class QtProgress;
 class Settings;
@@ -98,6 +100,8 @@ class MainWindow : public QMainWindow {
     // The tool windows while they are open (nullptr otherwise): one of each at a time.
     FavoritesWindow* favorites_window() const;
     MasterDbWindow* masterdb_window() const;
+    FrmImportRR* rr_import_window() const;
+    FrmRrSearch* rr_search_window() const;
     VirtualControlWindow* virtual_control_window() const;
     BulkEditWindow* bulk_edit_window() const;
     // The editing tools (main_window_edit_tools.cpp), while they are open.
@@ -171,6 +175,8 @@ class MainWindow : public QMainWindow {
     // The tool windows (main_window_tools.cpp).
     void open_favorites(CardPage page);
     void open_masterdb();
+    void open_rr_import();
+    void open_rr_search();
     void open_virtual_control();
     void open_bulk_edit();
     // "Open Unit ID file" / "Save Unit ID file" on the current system's unit IDs.
@@ -232,6 +238,8 @@ class MainWindow : public QMainWindow {
     QAction* multi_mode_action_ = nullptr;
     QPointer<FavoritesWindow> favorites_;
     QPointer<MasterDbWindow> masterdb_;
+    QPointer<FrmImportRR> rr_import_;
+    QPointer<FrmRrSearch> rr_search_;
     QPointer<VirtualControlWindow> virtual_control_;
     QPointer<BulkEditWindow> bulk_edit_;
     QUndoStack* bulk_undo_ = nullptr;  // the bulk edits, each one step

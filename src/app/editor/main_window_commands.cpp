@@ -262,6 +262,12 @@ bool MainWindow::run_window_command(CommandId id) {
         case CommandId::ImportFromDatabase:
             open_masterdb();
             return true;
+        case CommandId::RadioReferenceImport:
+            open_rr_import();
+            return true;
+        case CommandId::RadioReferenceSearch:
+            open_rr_search();
+            return true;
         case CommandId::VirtualControl:
             open_virtual_control();
             return true;

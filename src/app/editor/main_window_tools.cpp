@@ -17,15 +17,17 @@
 #include "app/exchange/exchange_commands.h"
 #include "app/masterdb/masterdb_window.h"
 #include "app/platform/serial_port_qt.h"
+#include "app/radioref/frm_import_rr.h"
+#include "app/radioref/frm_rr_search.h"
 #include "app/remote/mini_vc_window.h"  // the window header's inline accessor needs it whole
 #include "app/remote/virtual_control_window.h"
-#include "core/base/prompter.h"
-#include "core/base/text.h"
 #include "app/tools/alert_tones_window.h"
 #include "app/tools/dec_hex_window.h"
 #include "app/tools/duplicates_window.h"
 #include "app/tools/lockouts_window.h"
 #include "app/tools/update_check_dialog.h"
+#include "core/base/prompter.h"
+#include "core/base/text.h"
 #include "core/editor/session.h"
 #include "core/editor/unit_ids.h"
 #include "core/model/group_files.h"
@@ -144,6 +146,34 @@ void MainWindow::open_masterdb() {
     show_tool_window(masterdb_);
 }
 
+FrmImportRR* MainWindow::rr_import_window() const {
+    return rr_import_;
+}
+FrmRrSearch* MainWindow::rr_search_window() const {
+    return rr_search_;
+}
+
+void MainWindow::open_rr_import() {
+    if (!rr_import_) {
+        auto* w = new FrmImportRR(settings_, *prompter_, session_->store(), session_->files(),
+                                  folders_, this);
+        make_tool_window(w);
+        connect(w, &FrmImportRR::systemsImported, this, &MainWindow::data_arrived);
+        rr_import_ = w;
+    }
+    show_tool_window(rr_import_);
+}
+
+void MainWindow::open_rr_search() {
+    if (!rr_search_) {
+        auto* w = new FrmRrSearch(settings_, *prompter_, this);
+        make_tool_window(w);
+        rr_search_ = w;
+    }
+    show_tool_window(rr_search_);
+    if (!rr_search_->connection().logged_in) rr_search_->login();
+}
+
 void MainWindow::open_virtual_control() {
     if (!virtual_control_) {
         VcWindowOptions options;
@@ -227,8 +257,9 @@ void MainWindow::data_arrived() {
 void MainWindow::close_tool_windows() {
     // Closing lets each window save its settings (and Virtual Control release the port); the
     // delete makes sure none outlives the store it works on.
-    QWidget* windows[] = {favorites_, masterdb_,  virtual_control_, bulk_edit_,   duplicates_,
-                          lockouts_,  dec_hex_,   alert_tones_,     update_check_};
+    QWidget* windows[] = {favorites_,    masterdb_,  virtual_control_, bulk_edit_,
+                          duplicates_,   lockouts_,  dec_hex_,         alert_tones_,
+                          update_check_, rr_import_, rr_search_};
     for (QWidget* w : windows) {
         if (!w) continue;
         w->close();

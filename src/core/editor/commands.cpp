@@ -127,6 +127,7 @@ constexpr CommandEntry k_table[] = {
     {M::ImportExport, "Import HPD Advanced", "DataBase File", C::ImportDatabaseFile, S, yes},
     {M::ImportExport, "Import HPD Advanced", "HPD Files", C::ImportHpdFolder, S, yes},
     {M::ImportExport, "", "Import System(s) from Database", C::ImportFromDatabase, W, yes},
+    {M::ImportExport, "", "Import from RadioReference", C::RadioReferenceImport, W, yes},
     {M::ImportExport, "", "Import CSV", C::ImportCsv, W, yes},
     {M::ImportExport, "", "Import CSV File", C::ImportCsv, W, yes},
     {M::ImportExport, "", "Create HTML", C::CreateHtml, W, yes},
@@ -166,7 +167,7 @@ constexpr CommandEntry k_table[] = {
     {M::Tools, "", "Alert Tones", C::AlertTones, W, yes},
     {M::Tools, "", "GPS Location Search", C::GpsLocationSearch, W, yes},
     {M::Tools, "", "Show all on map", C::ShowAllOnMap, W, yes},
-    {M::Tools, "", "RadioReference Frequency Search", C::RadioReferenceSearch, W, later},
+    {M::Tools, "", "RadioReference Frequency Search", C::RadioReferenceSearch, W, yes},
 
     // ---- Browser menus ----
     {M::Browser, "Tree", "Expand", C::Expand, W, yes},
@@ -234,8 +235,8 @@ constexpr CommandEntry k_table[] = {
     {M::ToolBar, "", "Write Data", C::WriteToScanner, W, yes},
     {M::ToolBar, "", "Backup", C::BackupData, W, yes},
     {M::ToolBar, "", "Check", C::Validate, G, yes},
-    {M::ToolBar, "", "Conv.", C::RadioReferenceImport, W, later},
-    {M::ToolBar, "", "RR", C::RadioReferenceImport, W, later},
+    {M::ToolBar, "", "Conv.", C::RadioReferenceImport, W, yes},
+    {M::ToolBar, "", "RR", C::RadioReferenceImport, W, yes},
     {M::ToolBar, "", "VC", C::VirtualControl, W, yes},
     {M::ToolBar, "", "Virtual C.", C::VirtualControl, W, yes},
 

@@ -71,6 +71,11 @@ struct Target {
 
     // Field 0 of a row is its row number within the group, as the grids expect.
     void append(int group, const std::string& body) {
+        if (rows[group] >= k_max_file_rows) {
+            report.skipped.push_back("row beyond " + std::to_string(k_max_file_rows) +
+                                     " in one group: " + body.substr(1, 40));
+            return;
+        }
         int row = ++rows[group];
         files.append_line(system, group, std::to_string(row) + body);
         ++report.rows;

@@ -38,7 +38,7 @@ bool SoapConnection::InitSoap() {
     log("INITSOAP6 FILE DOES NOT EXIST");
     log("INITSOAP CALL GETSOURCE");
     log("HTML_GETSOURCE");
-    HttpResult r = http_.get(url, user_name, password, k_wsdl_timeout_ms);
+    HttpResult r = http_.get(url, user_name, password, wsdl_timeout_ms);
     log("HTML_GETSOURCE4");
     log("status=" + std::to_string(r.status));
     if (r.timed_out) prompter_.tell("Unexpected HTTP TimeOut");
@@ -98,11 +98,12 @@ CallResult SoapConnection::call(ServiceMethod method, const std::vector<SoapPara
     log("SET_HTTP1 " + action);
     std::string url = base_url + "index.php";
     log("SET_HTTP2 " + url);
-    HttpResult r = http_.post(url, action, body, k_soap_timeout_ms);
+    HttpResult r = http_.post(url, action, body, soap_timeout_ms);
     if (!r.done) {
         log("SET_HTTP ERROR " + r.error);
         result.error = r.timed_out
-                           ? "No answer from the RadioReference service within 60 seconds."
+                           ? "No answer from the RadioReference service within " +
+                                 std::to_string((soap_timeout_ms + 999) / 1000) + " seconds."
                            : "Error, no connection to the RadioReference service: " + r.error;
         prompter_.tell(result.error);
         return result;

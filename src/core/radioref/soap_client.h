@@ -50,6 +50,8 @@ class SoapConnection {
     std::filesystem::path soap_folder;  // the WSDL cache goes here
     std::string wsdl_text;
     WsdlModel model;
+    int wsdl_timeout_ms = k_wsdl_timeout_ms;
+    int soap_timeout_ms = k_soap_timeout_ms;
     bool initialised = false;
     bool logged_in = false;
     std::string expiry;

@@ -331,6 +331,17 @@ TEST(TrunkedImport, RefusalsAndWarningsLeaveTheStoreAsItWas) {
     EXPECT_EQ(db.prompter.told.back().substr(0, 40), "Warning: You selected more than one site");
 }
 
+TEST(TrunkedImport, AGroupFileHoldsAtMost9999RowsTheRestAreReported) {
+    Db db;
+    TrsImport in = system(8, 0);
+    Talkgroup t = in.talkgroups[0].tg;
+    in.talkgroups.assign(10001, {t, in.talkgroups[0].category});
+    ImportReport r = import_trunked(in, {}, db.store, db.files, db.prompter);
+    EXPECT_EQ(r.rows, 9999);
+    EXPECT_EQ(r.skipped.size(), 2u);
+    EXPECT_EQ(db.rows(1, 0).back().substr(0, 5), "9999,");
+}
+
 TEST(TrunkedImport, AFullStoreStopsBeforeTheSystem) {
     Db db;
     for (size_t i = 0; i <= k_max_store_nodes; ++i)
