@@ -6,6 +6,7 @@
 #include "app/editor/main_window.h"
 #include "app/platform/qt_folder_provider.h"
 #include "app/platform/qt_settings_backend.h"
+#include "core/base/termination.h"
 #include "core/editor/session.h"
 #include "core/settings/settings.h"
 
@@ -14,6 +15,19 @@
 #endif
 
 int main(int argc, char* argv[]) {
+    // SIGTERM, SIGINT and SIGHUP end the run through the event loop: the window removes its run
+    // folder as a clean exit does, or keeps it for recovery when there are unsaved changes.
+    tarvex::MainWindow* shown = nullptr;
+    tarvex::watch_termination([&shown](int signal) {
+        if (!qApp) tarvex::stop_now(signal);
+        QMetaObject::invokeMethod(
+            qApp,
+            [&shown, signal] {
+                if (shown) shown->terminate();
+                QApplication::exit(128 + signal);
+            },
+            Qt::QueuedConnection);
+    });
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarvex"));
     QApplication::setOrganizationName(QStringLiteral("Norvane"));
@@ -41,7 +55,6 @@ int main(int argc, char* argv[]) {
     // Smoke tests end the run on their own: once the time is up, any open message box is
     // dismissed (it may be the start-up warning, shown before the window exists), then the
     // window closes without asking.
-    tarvex::MainWindow* shown = nullptr;
     if (parser.isSet(quit_after)) {
         bool ok = false;
         int ms = parser.value(quit_after).toInt(&ok);

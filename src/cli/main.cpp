@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "cli/commands.h"
+#include "core/base/termination.h"
 
 namespace {
 
@@ -40,6 +41,8 @@ void usage(std::FILE* out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // SIGTERM, SIGINT and SIGHUP remove the command's scratch folder as a normal end does.
+    tarvex::watch_termination();
     if (argc < 2) {
         usage(stderr);
         return 2;

@@ -6,6 +6,8 @@
 #include <cstdlib>
 
 #include "core/base/progress.h"
+#include "core/base/run_folders.h"
+#include "core/base/termination.h"
 #include "core/hpd/hpd_reader.h"
 #include "core/settings/folders.h"
 
@@ -18,8 +20,11 @@ Workspace::Workspace() {
         tmpdir && *tmpdir ? std::filesystem::path(tmpdir) : ram_scratch_folder();
     if (base.empty()) base = std::filesystem::temp_directory_path();
     auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    // Workspaces of runs that were killed are swept before this one claims its own.
+    sweep_left_over_runs(base, "tarvex-cli-");
     folder_ = base / ("tarvex-cli-" + std::to_string(::getpid()) + "-" + std::to_string(stamp));
-    std::filesystem::create_directories(folder_);
+    claim_run_folder(folder_);
+    remove_on_termination(folder_);
     files = std::make_unique<GroupFiles>(folder_);
     store = std::make_unique<SystemStore>(prompter);
 }
@@ -27,6 +32,7 @@ Workspace::Workspace() {
 Workspace::~Workspace() {
     store.reset();
     files.reset();
+    forget_on_termination(folder_);
     std::error_code ec;
     std::filesystem::remove_all(folder_, ec);
 }

@@ -327,7 +327,7 @@ void FavoritesWindow::tableClicked() {
 
 void FavoritesWindow::upload() {
     if (!manager_) return;
-    if (beforeUpload) beforeUpload();
+    if (beforeUpload && !beforeUpload()) return;
     UploadChoice choice;
     choice.existing = existing_list_->isChecked();
     choice.selected = selectedNumber();

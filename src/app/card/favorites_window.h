@@ -59,7 +59,8 @@ class FavoritesWindow : public QWidget {
     std::function<bool()> confirmLoad;
     std::function<void()> clearEditorData;
     // Called before an upload so that an open grid or record editor writes itself back first.
-    std::function<void()> beforeUpload;
+    // Before an upload: false stops it (the user went back to correct what it would send).
+    std::function<bool()> beforeUpload;
 
     bool cardAccepted() const { return manager_ != nullptr; }
     const Detection& detection() const { return detection_; }

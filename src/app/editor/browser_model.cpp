@@ -107,6 +107,8 @@ void BrowserModel::set_text(const std::string& key, const std::string& text) {
 }
 
 void BrowserModel::set_highlighted(const std::vector<std::string>& keys) {
+    // Only colours change; the views repaint every node, and no index moves.
+    if (!tree_.nodes.empty()) emit layoutAboutToBeChanged();
     std::fill(highlighted_.begin(), highlighted_.end(), false);
     for (const auto& k : keys) {
         auto it = by_key_.find(k);

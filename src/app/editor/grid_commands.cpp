@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "app/common/latin1.h"
@@ -365,28 +364,35 @@ void GridEditor::move_or_copy(bool move) {
     if (!target) return;
     auto [ts, tg] = *target;
     if (ts == system_ && tg == group_) return;
-    // Whatever the target shows must be on file before rows join it.
     write_back();
-    TextGrid to;
+    TextGrid to, from = model()->grid();
     grid::load_group_grid(session_.files(), ts, tg, kind_, to);
     Prompter& prompter = session_.prompter();
-    GridChange to_change;
-    if (move) {
-        change(tr("Move To"), [&](TextGrid& g) {
-            GridChange from_change;
-            to_change = grid::move_lines_to(g, kind_, range, to, prompter, &from_change);
-            return from_change;
-        });
-    } else {
-        to_change = grid::copy_lines_to(model()->grid(), kind_, range, to, prompter);
-    }
+    GridChange to_change, from_change;
+    if (move)
+        to_change = grid::move_lines_to(from, kind_, range, to, prompter, &from_change);
+    else
+        to_change = grid::copy_lines_to(from, kind_, range, to, prompter);
     if (!to_change.changed && !to_change.rows_changed) return;
-    grid::save_group_grid(session_.files(), ts, tg, kind_, to);
-    // The receiving group's own history no longer fits its rows.
-    std::string target_key = keys::group(ts, tg);
-    if (auto it = stacks_.find(target_key); it != stacks_.end()) it->second->clear();
-    left_as_.erase(target_key);
-    session_.mark_changed(ts);
+    // The target is written first: only once the rows are safe there do they leave this grid,
+    // and both halves are one undo step.
+    bool written = false;
+    commit(move ? tr("Move To") : tr("Copy To"), [&] {
+        if (!grid::save_group_grid(session_.files(), ts, tg, kind_, to)) return false;
+        written = true;
+        session_.mark_changed(ts);
+        if (!move) return false;
+        model()->apply([&](TextGrid& g) { g = std::move(from); });
+        return true;
+    });
+    if (!written) {
+        session_.prompter().tell(
+            "The rows could not be written to the target group (the disk "
+            "may be full). Nothing was moved or copied.",
+            "Warning");
+        return;
+    }
+    if (move && from_change.selection) select_range(*from_change.selection);
     emit status(tr("%1 row(s) %2").arg(range.row_count()).arg(move ? tr("moved") : tr("copied")));
 }
 
@@ -394,26 +400,59 @@ void GridEditor::move_or_copy(bool move) {
 
 void GridEditor::validate() {
     emit status(QStringLiteral("Validate"));
-    std::vector<grid::Finding> findings;
-    change(tr("Check"), [&](TextGrid& g) {
-        findings = grid::validate_grid(g, kind_, true);
+    check_panel_->show();
+    refresh_check();
+}
+
+void GridEditor::refresh_check() {
+    const grid::CheckReport report = grid::check_report(model()->grid(), kind_);
+    check_list_->clear();
+    auto heading = [this](const QString& text) {
+        auto* item = new QListWidgetItem(text, check_list_);
+        QFont f = item->font();
+        f.setBold(true);
+        item->setFont(f);
+        item->setFlags(Qt::ItemIsEnabled);
+    };
+    auto finding = [this](const grid::Finding& f) {
+        auto* item = new QListWidgetItem(to_q(f.message), check_list_);
+        item->setData(Qt::UserRole, f.row);
+        item->setData(Qt::UserRole + 1, f.col);
+    };
+    if (!report.errors.empty()) {
+        heading(tr("%1 error(s): the scanner cannot use these values").arg(report.errors.size()));
+        for (const auto& f : report.errors) finding(f);
+    }
+    if (!report.corrections.empty()) {
+        heading(tr("Fix would change %1 value(s):").arg(report.corrections.size()));
+        for (const auto& f : report.corrections) finding(f);
+    }
+    if (report.defaults > 0)
+        heading(tr("Fix would fill %1 empty cell(s) of %2 row(s) with their defaults")
+                    .arg(report.defaults)
+                    .arg(report.defaults_rows));
+    if (check_list_->count() == 0) heading(tr("No problems found"));
+    fix_button_->setEnabled(report.fixable());
+    emit status(report.errors.empty() && !report.fixable()
+                    ? tr("Validate: no problems found")
+                    : tr("Validate: %1 error(s), %2 correction(s), %3 default(s)")
+                          .arg(report.errors.size())
+                          .arg(report.corrections.size())
+                          .arg(report.defaults));
+}
+
+void GridEditor::fix() {
+    if (!has_group()) return;
+    change(tr("Fix"), [&](TextGrid& g) {
         GridChange ch;
-        for (const auto& f : findings)
+        for (const auto& f : grid::validate_grid(g, kind_, true))
             if (f.fixed) {
                 ch.changed = true;
                 ++ch.count;
             }
         return ch;
     });
-    check_list_->clear();
-    for (const auto& f : findings) {
-        auto* item = new QListWidgetItem(to_q(f.message), check_list_);
-        item->setData(Qt::UserRole, f.row);
-        item->setData(Qt::UserRole + 1, f.col);
-    }
-    check_list_->setVisible(!findings.empty());
-    emit status(findings.empty() ? tr("Validate: no problems found")
-                                 : tr("Validate: %1 finding(s)").arg(findings.size()));
+    refresh_check();
 }
 
 }  // namespace tarvex

@@ -10,16 +10,14 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStackedWidget>
-#include <QUndoGroup>
-#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "app/common/latin1.h"
 #include "app/editor/grid_model.h"
-#include "app/editor/grid_undo.h"
 #include "app/editor/grid_view.h"
 #include "core/base/prompter.h"
 #include "core/base/text.h"
+#include "core/editor/grid_check.h"
 #include "core/editor/grid_columns.h"
 #include "core/editor/grid_keys.h"
 #include "core/editor/grid_text.h"
@@ -36,25 +34,6 @@ using grid::GridKind;
 
 namespace {
 
-// The data rows that survive saving (what the group's file will hold), for comparing the grid
-// a group was left with against what its file gives back.
-std::vector<std::vector<std::string>> saved_rows(const TextGrid& g) {
-    TextGrid copy = g;
-    copy.remove_empty_rows(1);
-    std::vector<std::vector<std::string>> rows;
-    for (int r = 1; r < copy.rows(); ++r) {
-        std::vector<std::string> row(copy.row(r).begin() + 1, copy.row(r).end());
-        for (auto& cell : row)
-            for (char& c : cell)
-                if (c == ',') c = ';';
-        rows.push_back(std::move(row));
-    }
-    while (!rows.empty() &&
-           std::all_of(rows.back().begin(), rows.back().end(), [](auto& c) { return c.empty(); }))
-        rows.pop_back();
-    return rows;
-}
-
 QLineEdit* coordinate_edit(const QString& name, QWidget* parent) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);
@@ -64,9 +43,8 @@ QLineEdit* coordinate_edit(const QString& name, QWidget* parent) {
 
 }  // namespace
 
-GridEditor::GridEditor(EditingSession& session, Settings& settings, QUndoGroup* undo_group,
-                       QWidget* parent)
-    : QWidget(parent), session_(session), settings_(settings), undo_group_(undo_group) {
+GridEditor::GridEditor(EditingSession& session, Settings& settings, QWidget* parent)
+    : QWidget(parent), session_(session), settings_(settings) {
     setObjectName(QStringLiteral("frm_grid"));
     build_ui();
 }
@@ -122,18 +100,26 @@ void GridEditor::build_ui() {
     place->addWidget(default_button_);
     layout->addLayout(place);
 
-    for (QLineEdit* e : {name_, latitude_, longitude_, range_})
+    for (QLineEdit* e : {name_, latitude_, longitude_, range_}) {
         connect(e, &QLineEdit::textEdited, this, [this] { header_edited(); });
+        // The header goes to the store when the user leaves the field: one undo step per field
+        // rather than one per character.
+        connect(e, &QLineEdit::editingFinished, this, [this] { commit_header(); });
+    }
     connect(name_, &QLineEdit::textChanged, this, [this](const QString& text) {
         name_count_->setText(to_q(name_counter_text(from_q(text))));
     });
-    connect(lockout_, &QCheckBox::toggled, this, [this] { header_edited(); });
+    connect(lockout_, &QCheckBox::toggled, this, [this] {
+        header_edited();
+        commit_header();
+    });
     connect(default_button_, &QPushButton::clicked, this, [this] {
         if (!has_group()) return;
         GroupHeaderForm form = header_form();
         default_group_header(form, group_);
         show_header(form);
         header_edited();
+        commit_header();
     });
     connect(map_button_, &QPushButton::clicked, this, [this] { open_map(); });
 
@@ -177,18 +163,39 @@ void GridEditor::build_ui() {
     find_bar_->hide();
     layout->addWidget(find_bar_);
 
-    check_list_ = new QListWidget(this);
+    // The check results with their Fix button; shown by Check, kept current while the grid
+    // changes, and changing nothing until Fix is pressed.
+    check_panel_ = new QWidget(this);
+    check_panel_->setObjectName(QStringLiteral("check_panel"));
+    auto* cp = new QHBoxLayout(check_panel_);
+    cp->setContentsMargins(0, 0, 0, 0);
+    check_list_ = new QListWidget(check_panel_);
     check_list_->setObjectName(QStringLiteral("check_results"));
     check_list_->setMaximumHeight(120);
-    check_list_->hide();
+    cp->addWidget(check_list_, 1);
+    auto* check_buttons = new QVBoxLayout;
+    fix_button_ = new QPushButton(tr("Fix"), check_panel_);
+    fix_button_->setObjectName(QStringLiteral("cmd_fix"));
+    fix_button_->setToolTip(
+        tr("Make the corrections and fill in the defaults listed (one undo "
+           "step)"));
+    check_buttons->addWidget(fix_button_);
+    auto* close_check = new QPushButton(tr("Close"), check_panel_);
+    check_buttons->addWidget(close_check);
+    check_buttons->addStretch(1);
+    cp->addLayout(check_buttons);
+    connect(fix_button_, &QPushButton::clicked, this, [this] { fix(); });
+    connect(close_check, &QPushButton::clicked, check_panel_, &QWidget::hide);
+    check_panel_->hide();
     connect(check_list_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         int row = item->data(Qt::UserRole).toInt(), col = item->data(Qt::UserRole + 1).toInt();
+        if (row <= 0) return;
         if (GridView* v = view()) {
             v->move_to(row - 1, col);
             v->setFocus();
         }
     });
-    layout->addWidget(check_list_);
+    layout->addWidget(check_panel_);
 
     for (QWidget* w : {static_cast<QWidget*>(name_), static_cast<QWidget*>(lockout_),
                        static_cast<QWidget*>(latitude_), static_cast<QWidget*>(longitude_),
@@ -212,6 +219,9 @@ GridView* GridEditor::make_view(const QString& name, GridKind kind, GridModel*& 
     set_up_columns(view, kind);
 
     model->edit_hook = [this](int r, int c, const std::string& v) { cell_edited(r, c, v); };
+    model->problem_of = [model, kind](int r, int c) {
+        return grid::cell_error(model->grid(), kind, r, c);
+    };
     view->key_table = [this](int r, int c, const std::string& key) {
         return key_pressed(r, c, key);
     };
@@ -225,6 +235,22 @@ GridView* GridEditor::make_view(const QString& name, GridKind kind, GridModel*& 
         const grid::ColumnSpec* colspec = grid::column_spec(kind, col);
         return colspec && colspec->column == grid::Column::AlphaTag ? grid::k_alpha_tag_limit : 0;
     };
+    // Open check results follow the grid: refreshed once per turn of the event loop however
+    // many cells an operation changed.
+    auto grid_changed = [this] {
+        if (!check_panel_ || !check_panel_->isVisible() || check_pending_) return;
+        check_pending_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                check_pending_ = false;
+                if (check_panel_->isVisible() && has_group()) refresh_check();
+            },
+            Qt::QueuedConnection);
+    };
+    connect(model, &QAbstractItemModel::dataChanged, this, grid_changed);
+    connect(model, &QAbstractItemModel::modelReset, this, grid_changed);
+    connect(model, &QAbstractItemModel::rowsInserted, this, grid_changed);
     connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint& pos) {
         emit context_menu(view->viewport()->mapToGlobal(pos));
     });
@@ -268,42 +294,23 @@ std::string GridEditor::group_key() const {
     return keys::group(system_, group_);
 }
 
-QUndoStack* GridEditor::stack_for(const std::string& key) {
-    auto it = stacks_.find(key);
-    if (it != stacks_.end()) return it->second;
-    auto* stack = new QUndoStack(this);
-    undo_group_->addStack(stack);
-    stacks_.emplace(key, stack);
-    return stack;
-}
-
 // ---- opening and leaving ----
 
 void GridEditor::open_group(int system, int group) {
     if (has_group() && (system != system_ || group != group_)) leave();
-    const std::string& code = session_.store().system_type_code(system);
+    const std::string& code = std::as_const(session_.store()).system_type_code(system);
     system_ = system;
     group_ = group;
     kind_ = grid::grid_kind_for_system_type(static_cast<int>(lenient_integer(code)));
     dirty_ = false;
+    header_dirty_ = false;
 
     TextGrid loaded;
     grid::load_group_grid(session_.files(), system, group, kind_, loaded);
-    const std::string key = group_key();
-    auto left = left_as_.find(key);
-    if (left != left_as_.end() && saved_rows(left->second) == saved_rows(loaded)) {
-        // Back to a group nobody changed meanwhile: the user's layout and history stay.
-        loaded = left->second;
-    } else if (auto it = stacks_.find(key); it != stacks_.end()) {
-        it->second->clear();
-    }
-    left_as_.erase(key);
-
     loading_ = true;
     model()->replace(std::move(loaded));
     show_header(show_group_header(session_.store(), system, group));
     loading_ = false;
-    undo_group_->setActiveStack(stack_for(key));
 
     GridView* v = view();
     grids_->setCurrentWidget(v);
@@ -313,35 +320,62 @@ void GridEditor::open_group(int system, int group) {
                        static_cast<QWidget*>(range_), static_cast<QWidget*>(default_button_),
                        static_cast<QWidget*>(map_button_)})
         w->setEnabled(true);
-    caption_->setText(to_q(session_.store().system_slot(system, k_slot_name)) +
+    caption_->setText(to_q(std::as_const(session_.store()).system_slot(system, k_slot_name)) +
                       QStringLiteral("  \u2022  ") +
                       (kind_ == GridKind::Channel ? tr("Channels") : tr("Talkgroups")));
     check_list_->clear();
-    check_list_->hide();
+    check_panel_->hide();
+}
+
+bool GridEditor::write_grid() {
+    TextGrid copy = model()->grid();
+    if (!grid::save_group_grid(session_.files(), system_, group_, kind_, copy)) {
+        // The rows stay in the grid and the session stays unsaved; the next write tries again.
+        dirty_ = true;
+        session_.prompter().tell(
+            "The group's channels could not be written to the temp folder (the disk may be "
+            "full). They are kept in the grid; saving is not possible until they are written.",
+            "Warning");
+        session_.mark_changed(system_);
+        return false;
+    }
+    dirty_ = false;
+    session_.mark_changed(system_);
+    session_.note_edited_group(system_, group_);
+    return true;
+}
+
+void GridEditor::commit(const QString& label, const std::function<bool()>& edit) {
+    const bool was = committing_;
+    committing_ = true;
+    {
+        EditingSession::Change change(session_, from_q(label));
+        if (edit()) write_grid();
+    }
+    committing_ = was;
 }
 
 void GridEditor::write_back() {
-    if (!has_group()) return;
+    if (!has_group() || committing_) return;
+    committing_ = true;
     view()->finish_editing();
-    if (!dirty_) return;
-    TextGrid copy = model()->grid();
-    if (!grid::save_group_grid(session_.files(), system_, group_, kind_, copy))
-        session_.prompter().tell("The group's channels could not be written to the temp folder.",
-                                 "Warning");
+    committing_ = false;
+    if (dirty_) commit(tr("Edit cell"), [] { return true; });
+    commit_header();
+}
+
+void GridEditor::commit_header() {
+    if (!has_group() || !header_dirty_ || loading_) return;
+    header_dirty_ = false;
+    const bool was = committing_;
+    committing_ = true;
     save_group_header(session_, system_, group_, header_form());
-    dirty_ = false;
+    committing_ = was;
 }
 
 void GridEditor::leave() {
     if (!has_group()) return;
     write_back();
-    // Only a group with undo steps needs its rows remembered to check them on return.
-    auto stack = stacks_.find(group_key());
-    if (stack != stacks_.end() && stack->second->count() > 0)
-        left_as_[group_key()] = model()->grid();
-    else
-        left_as_.erase(group_key());
-    undo_group_->setActiveStack(nullptr);
     system_ = 0;
     group_ = -1;
     grids_->setCurrentWidget(empty_page_);
@@ -353,15 +387,13 @@ void GridEditor::leave() {
                        static_cast<QWidget*>(map_button_)})
         w->setEnabled(false);
     find_bar_->hide();
-    check_list_->hide();
+    check_panel_->hide();
 }
 
 void GridEditor::reload() {
     if (!has_group()) return;
-    const std::string key = group_key();
-    if (auto it = stacks_.find(key); it != stacks_.end()) it->second->clear();
-    left_as_.erase(key);
     dirty_ = false;
+    header_dirty_ = false;
     int s = system_, g = group_;
     system_ = 0;
     group_ = -1;
@@ -370,25 +402,10 @@ void GridEditor::reload() {
 
 void GridEditor::forget() {
     if (!has_group()) return;
-    const std::string key = group_key();
-    if (auto it = stacks_.find(key); it != stacks_.end()) it->second->clear();
     dirty_ = false;
+    header_dirty_ = false;
+    view()->discard_editing();  // nothing of a group that is gone may be written
     leave();
-    left_as_.erase(key);
-}
-
-void GridEditor::prune_history(bool all) {
-    for (auto it = stacks_.begin(); it != stacks_.end();) {
-        bool shown = has_group() && it->first == group_key();
-        if (!shown && (all || !session_.store().exists(it->first))) {
-            left_as_.erase(it->first);
-            undo_group_->removeStack(it->second);
-            delete it->second;
-            it = stacks_.erase(it);
-        } else {
-            ++it;
-        }
-    }
 }
 
 // ---- header ----
@@ -416,7 +433,7 @@ GroupHeaderForm GridEditor::header_form() const {
 
 void GridEditor::header_edited() {
     if (loading_ || !has_group()) return;
-    touch();
+    header_dirty_ = true;
     emit group_renamed(to_q(group_key()), name_->text());
 }
 
@@ -431,26 +448,20 @@ void GridEditor::open_map() {
 
 // ---- cells ----
 
-void GridEditor::touch() {
-    dirty_ = true;
-    session_.mark_changed(system_);
-}
-
 void GridEditor::cell_edited(int grid_row, int col, const std::string& value) {
-    GridModel* m = model();
-    QUndoStack* stack = stack_for(group_key());
-    const TextGrid& g = m->grid();
-    const bool last_row = grid_row == g.rows() - 1;
-    if (last_row && !value.empty() && g.rows() <= grid::k_max_rows) {
-        // Typing into the last row opens a new empty one below, so entry can go on.
-        TextGrid before = g;
+    if (!has_group()) return;
+    commit(tr("Edit cell"), [&] {
+        GridModel* m = model();
+        const bool last_row = grid_row == m->grid().rows() - 1;
         m->set_cell(grid_row, col, value);
-        m->append_rows(1);
-        stack->push(new GridSnapshotCommand(m, tr("Edit cell"), std::move(before)));
-    } else {
-        stack->push(new CellEditCommand(m, grid_row, col, g.at(grid_row, col), value));
-    }
-    touch();
+        // Typing into the last row opens a new empty one below, so entry can go on.
+        if (last_row && !value.empty() && m->grid().rows() <= grid::k_max_rows) m->append_rows(1);
+        return true;
+    });
+    // A value the scanner cannot use is kept as typed (the user may be half-way through a
+    // row) but marked, and said at once.
+    std::string problem = grid::cell_error(model()->grid(), kind_, grid_row, col);
+    if (!problem.empty()) emit status(tr("Row %1, %2").arg(grid_row).arg(to_q(problem)));
 }
 
 bool GridEditor::key_pressed(int grid_row, int col, const std::string& key) {
@@ -517,14 +528,11 @@ void GridEditor::select_range(const grid::CellRange& range) {
 
 grid::GridChange GridEditor::change(const QString& label,
                                     const std::function<grid::GridChange(TextGrid&)>& op) {
-    GridModel* m = model();
-    TextGrid before = m->grid();
     grid::GridChange result;
-    m->apply([&](TextGrid& g) { result = op(g); });
-    if (result.changed || result.rows_changed) {
-        stack_for(group_key())->push(new GridSnapshotCommand(m, label, std::move(before)));
-        touch();
-    }
+    commit(label, [&] {
+        model()->apply([&](TextGrid& g) { result = op(g); });
+        return result.changed || result.rows_changed;
+    });
     if (result.selection) select_range(*result.selection);
     return result;
 }

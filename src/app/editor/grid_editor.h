@@ -2,8 +2,10 @@
 // The group grid editor: the group's header fields above the channel grid `convgrid` or the
 // talkgroup grid `trunkgrid`, a find bar and the check results below. It loads a group's file
 // when the group is opened and writes the grid and the header back when the group is left,
-// the file is saved or the session asks for it. Every grid operation is a core function; this
-// class only picks the selection, records the undo step and refreshes.
+// the file is saved or the session asks for it. Every edit is written through to the group's
+// file at once, inside one session change, so it is one step of the session's undo and is on
+// disk should the program die. Every grid operation is a core function; this class only picks
+// the selection, writes the result and refreshes.
 #include <QWidget>
 #include <functional>
 #include <map>
@@ -21,8 +23,6 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QStackedWidget;
-class QUndoGroup;
-class QUndoStack;
 
 namespace tarvex {
 
@@ -34,8 +34,7 @@ class Settings;
 class GridEditor : public QWidget {
     Q_OBJECT
   public:
-    GridEditor(EditingSession& session, Settings& settings, QUndoGroup* undo_group,
-               QWidget* parent = nullptr);
+    GridEditor(EditingSession& session, Settings& settings, QWidget* parent = nullptr);
     ~GridEditor() override;
 
     // Leaves the group shown so far (writing it back) and shows this one.
@@ -47,17 +46,17 @@ class GridEditor : public QWidget {
     // True when the shown group belongs to an EDACS system (the AFS conversions apply).
     bool is_edacs() const;
 
-    // Writes the grid to the group's file and the header to its node when anything changed;
-    // the view stays as it is.
+    // Commits an open cell editor and the header; writes the grid again when an earlier write
+    // failed. The view stays as it is.
     void write_back();
+    // True while the grid holds rows its file does not (a write failed).
+    bool unwritten() const { return has_group() && dirty_; }
     // write_back, then shows no group.
     void leave();
-    // The group's file was rewritten underneath: load it again (its undo steps no longer fit).
+    // The group's file was rewritten underneath: load it again.
     void reload();
     // The group is gone: show nothing, write nothing.
     void forget();
-    // Drops the undo history of groups that no longer exist (all of it with `all`).
-    void prune_history(bool all);
 
     // Runs a grid command; false when `id` is not one. Reports missing grids itself.
     bool run(CommandId id);
@@ -75,6 +74,7 @@ class GridEditor : public QWidget {
     GridView* talkgroup_view() const { return trunk_view_; }
     QLineEdit* name_edit() const { return name_; }
     QListWidget* check_results() const { return check_list_; }
+    QPushButton* fix_button() const { return fix_button_; }
 
     // Writes both grids' column widths to the settings (twips).
     void save_column_widths();
@@ -101,13 +101,15 @@ class GridEditor : public QWidget {
     void show_header(const GroupHeaderForm& form);
     GroupHeaderForm header_form() const;
     void header_edited();
-    QUndoStack* stack_for(const std::string& key);
+    void commit_header();
     std::string group_key() const;
-    void touch();
+    // Runs `edit` on the model and writes the grid to the group's file, as one undo step.
+    void commit(const QString& label, const std::function<bool()>& edit);
+    bool write_grid();
     void cell_edited(int grid_row, int col, const std::string& value);
     bool key_pressed(int grid_row, int col, const std::string& key);
     std::optional<std::vector<std::string>> cell_choices(int grid_row, int col) const;
-    // Runs an operation on the grid with an undo step when it changed anything.
+    // Runs an operation on the grid; an undo step when it changed anything.
     grid::GridChange change(const QString& label,
                             const std::function<grid::GridChange(TextGrid&)>& op);
     bool no_grid(CommandId id);
@@ -118,21 +120,20 @@ class GridEditor : public QWidget {
     void replace_all();
     void move_or_copy(bool move);
     void validate();
+    // Fills the check list from the grid as it is now; nothing in the grid changes.
+    void refresh_check();
+    void fix();
     std::optional<std::pair<int, int>> target_group_dialog(bool move);
     void open_map();
 
     EditingSession& session_;
     Settings& settings_;
-    QUndoGroup* undo_group_;
     int system_ = 0, group_ = -1;
     grid::GridKind kind_ = grid::GridKind::Channel;
-    bool dirty_ = false;
+    bool dirty_ = false;         // the grid holds what its file does not
+    bool header_dirty_ = false;  // the header fields hold what the store does not
     bool loading_ = false;
-
-    // Per group: its undo steps and the grid as it was left, so coming back to an unchanged
-    // group keeps its history.
-    std::map<std::string, QUndoStack*> stacks_;
-    std::map<std::string, TextGrid> left_as_;
+    bool committing_ = false;
 
     QLineEdit* name_ = nullptr;
     QLabel* name_count_ = nullptr;
@@ -155,6 +156,9 @@ class GridEditor : public QWidget {
     QCheckBox* match_case_ = nullptr;
     QPushButton* replace_button_ = nullptr;
     QListWidget* check_list_ = nullptr;
+    QWidget* check_panel_ = nullptr;
+    QPushButton* fix_button_ = nullptr;
+    bool check_pending_ = false;
 };
 
 }  // namespace tarvex

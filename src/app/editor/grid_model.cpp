@@ -20,21 +20,33 @@ void GridModel::set_titles(const std::vector<std::string>& titles) {
 }
 
 void GridModel::apply(const std::function<void(TextGrid&)>& change) {
-    const int rows = grid_.rows(), cols = grid_.cols();
-    TextGrid& g = grid_;
-    // A change that keeps the shape only repaints; one that moves rows resets the model.
-    change(g);
-    if (g.rows() == rows && g.cols() == cols) {
-        if (rows > 1) emit dataChanged(index(0, 0), index(rows - 2, cols - 1));
+    // The change runs on a copy: views may still ask for the old rows until the model has
+    // announced the reset, so the grid they see changes only between begin and end.
+    TextGrid next = grid_;
+    change(next);
+    if (next.rows() == grid_.rows() && next.cols() == grid_.cols()) {
+        // A change that keeps the shape only repaints; one that moves rows resets the model.
+        const int rows = grid_.rows(), cols = grid_.cols();
+        grid_ = std::move(next);
+        if (rows > 1 && cols > 0) emit dataChanged(index(0, 0), index(rows - 2, cols - 1));
         return;
     }
     beginResetModel();
+    grid_ = std::move(next);
     endResetModel();
 }
 
 void GridModel::replace(TextGrid grid) {
     if (grid.rows() < 1) grid.resize(1, titles_.size());
-    apply([&](TextGrid& g) { g = std::move(grid); });
+    if (grid.rows() == grid_.rows() && grid.cols() == grid_.cols()) {
+        grid_ = std::move(grid);
+        if (grid_.rows() > 1 && grid_.cols() > 0)
+            emit dataChanged(index(0, 0), index(grid_.rows() - 2, grid_.cols() - 1));
+        return;
+    }
+    beginResetModel();
+    grid_ = std::move(grid);
+    endResetModel();
 }
 
 void GridModel::set_cell(int grid_row, int col, const std::string& value) {
@@ -74,6 +86,13 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
             return {};
         case Qt::BackgroundRole:
             if (c == 0) return QApplication::palette().brush(QPalette::Button);
+            if (problem_of && !problem_of(r, c).empty()) return QBrush(QColor(255, 200, 200));
+            return {};
+        case Qt::ToolTipRole:
+            if (c > 0 && problem_of) {
+                std::string problem = problem_of(r, c);
+                if (!problem.empty()) return to_q(problem);
+            }
             return {};
         default:
             return {};

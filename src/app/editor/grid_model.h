@@ -35,6 +35,9 @@ class GridModel : public QAbstractTableModel {
     // Called for a user's edit of one cell, with grid coordinates and the Latin-1 value; when
     // unset, the value is written directly.
     std::function<void(int grid_row, int col, const std::string& value)> edit_hook;
+    // Why a cell's value cannot be used ("" when it can): such cells are shown red with the
+    // reason as their tooltip.
+    std::function<std::string(int grid_row, int col)> problem_of;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

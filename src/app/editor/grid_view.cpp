@@ -2,10 +2,13 @@
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QTimer>
 
 #include "app/common/latin1.h"
 
@@ -58,10 +61,15 @@ void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
     if (auto* edit = qobject_cast<QLineEdit*>(editor)) model->setData(index, edit->text());
 }
 
-GridView::GridView(QWidget* parent) : QTableView(parent), delegate_(new GridDelegate(this)) {
+GridView::GridView(QWidget* parent)
+    : QTableView(parent), delegate_(new GridDelegate(this)), click_edit_(new QTimer(this)) {
     setItemDelegate(delegate_);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                    QAbstractItemView::SelectedClicked | QAbstractItemView::AnyKeyPressed);
+                    QAbstractItemView::AnyKeyPressed);
+    click_edit_->setSingleShot(true);
+    connect(click_edit_, &QTimer::timeout, this, [this] {
+        if (state() != EditingState && currentIndex().isValid()) edit(currentIndex());
+    });
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setAlternatingRowColors(true);
@@ -90,6 +98,34 @@ void GridView::finish_editing() {
     QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
+void GridView::discard_editing() {
+    click_edit_->stop();
+    if (state() != EditingState) return;
+    if (QWidget* editor = indexWidget(currentIndex()))
+        QTableView::closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+}
+
+void GridView::mousePressEvent(QMouseEvent* event) {
+    click_edit_->stop();
+    const QModelIndex at = indexAt(event->position().toPoint());
+    press_on_current_ = event->button() == Qt::LeftButton && at.isValid() && at == currentIndex() &&
+                        selectionModel()->isSelected(at) && state() != EditingState &&
+                        event->modifiers() == Qt::NoModifier;
+    QTableView::mousePressEvent(event);
+}
+
+void GridView::mouseReleaseEvent(QMouseEvent* event) {
+    QTableView::mouseReleaseEvent(event);
+    if (press_on_current_ && indexAt(event->position().toPoint()) == currentIndex())
+        click_edit_->start(QApplication::doubleClickInterval());
+    press_on_current_ = false;
+}
+
+void GridView::mouseDoubleClickEvent(QMouseEvent* event) {
+    click_edit_->stop();
+    QTableView::mouseDoubleClickEvent(event);
+}
+
 void GridView::focusInEvent(QFocusEvent* event) {
     QTableView::focusInEvent(event);
     emit focused();
@@ -103,6 +139,7 @@ void GridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
 }
 
 void GridView::keyPressEvent(QKeyEvent* event) {
+    click_edit_->stop();
     const QModelIndex cur = currentIndex();
     if (state() == EditingState || !cur.isValid()) {
         QTableView::keyPressEvent(event);

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+class QTimer;
+
 namespace tarvex {
 
 // Drop-down lists for list columns, a text box (with a length limit) for free columns.
@@ -45,6 +47,8 @@ class GridView : public QTableView {
     void move_to(int model_row, int col);
     // Commits and closes an open cell editor, so a save never misses what is being typed.
     void finish_editing();
+    // Closes an open cell editor without writing what it holds (its row is gone).
+    void discard_editing();
 
   signals:
     void focused();
@@ -53,9 +57,17 @@ class GridView : public QTableView {
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
     GridDelegate* delegate_;
+    // A click on the current cell opens its editor after the double-click time. Qt's own
+    // delayed edit refuses every key typed meanwhile, which lost the first characters of a
+    // fast typist; this timer is cancelled by the first key, which opens the editor itself.
+    QTimer* click_edit_;
+    bool press_on_current_ = false;
 };
 
 }  // namespace tarvex

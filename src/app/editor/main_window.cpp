@@ -20,7 +20,6 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QTreeView>
-#include <QUndoGroup>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -72,7 +71,6 @@ MainWindow::MainWindow(Settings& settings, const PlatformFolders& platform,
     folders_ = started.folders;
     session_ = std::move(started.session);
 
-    undo_group_ = new QUndoGroup(this);
     build_ui();
     progress_ = std::make_unique<QtProgress>(progress_label_, status_label_);
     session_->set_progress(*progress_);
@@ -128,7 +126,7 @@ void MainWindow::build_ui() {
     start->setAlignment(Qt::AlignCenter);
     start->setWordWrap(true);
     start_page_ = start;
-    grid_editor_ = new GridEditor(*session_, settings_, undo_group_, tabs_);
+    grid_editor_ = new GridEditor(*session_, settings_, tabs_);
     system_editor_ = new SystemEditor(*session_, false, tabs_);
     department_editor_ = new SystemEditor(*session_, true, tabs_);
     site_editor_ = new SiteEditor(*session_, settings_, tabs_);
@@ -282,10 +280,20 @@ void MainWindow::connect_session() {
     ev.status = [this](std::string_view text) { status_label_->setText(to_q(text)); };
     ev.file_name = [this](std::string_view) { update_title(); };
     ev.selection = [this](const Selection& s) { show_selection(s); };
+    ev.history = [this] { update_undo_actions(); };
     EditorHooks& ed = session_->editor;
     ed.write_back = [this] { write_back_editors(); };
     ed.reload = [this] { reload_editors(); };
     ed.close = [this] { close_editors(); };
+    ed.unwritten = [this] { return grid_editor_->unwritten(); };
+}
+
+void MainWindow::update_undo_actions() {
+    if (!undo_action_) return;
+    undo_action_->setEnabled(session_->can_undo());
+    undo_action_->setText(to_q(session_->undo_text()));
+    redo_action_->setEnabled(session_->can_redo());
+    redo_action_->setText(to_q(session_->redo_text()));
 }
 
 void MainWindow::update_title() {
@@ -460,6 +468,16 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 // ---- shutdown ----
+
+void MainWindow::terminate() {
+    if (shut_down_) return;
+    write_back_editors();
+    close_tool_windows();
+    session_->editor = {};
+    if (!session_->changed()) session_->shut_down(settings_);
+    shut_down_ = true;
+    close();
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (shut_down_) {

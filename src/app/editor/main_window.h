@@ -24,8 +24,6 @@ class QSplitter;
 class QTabWidget;
 class QTimer;
 class QTreeView;
-class QUndoGroup;
-class QUndoStack;
 
 namespace tarvex {
 
@@ -36,7 +34,6 @@ class DecHexWindow;
 class DuplicatesWindow;
 class LockoutsWindow;
 class UpdateCheckDialog;
-struct StoreSnapshot;
 class EditingSession;
 class FavoritesWindow;
 class GridEditor;
@@ -83,7 +80,12 @@ class MainWindow : public QMainWindow {
     SiteEditor* site_editor() const { return site_editor_; }
     QTabWidget* editor_tabs() const { return tabs_; }
     QListWidget* diagnostics() const { return diagnostics_; }
-    QUndoGroup* undo_group() const { return undo_group_; }
+    // Edit -> Undo and Redo: the session's history, over every editor and command.
+    QAction* undo_action() const { return undo_action_; }
+    // The process was told to stop: no questions; the run folder goes as on a clean exit, or
+    // stays for the next start's recovery offer when there are unsaved changes.
+    void terminate();
+    QAction* redo_action() const { return redo_action_; }
     QLabel* status_label() const { return status_label_; }
     // The tool windows while they are open (nullptr otherwise): one of each at a time.
     FavoritesWindow* favorites_window() const;
@@ -99,8 +101,6 @@ class MainWindow : public QMainWindow {
     // At start-up, only when the user agreed in "Check for Updates": asks the version address
     // without waiting for it and puts a newer version in the status bar. Silent otherwise.
     void check_updates_at_startup();
-    // The undo steps of changes across the store (duplicates removed, lockouts cleared).
-    QUndoStack* store_undo_stack() const { return store_undo_; }
     // The menu or tool-bar action of a caption (nullptr when there is none).
     QAction* action(Menu menu, const QString& caption) const;
     // Selects a browser node as a click on it does.
@@ -161,7 +161,7 @@ class MainWindow : public QMainWindow {
     void easy_fill(bool talkgroups);
     void open_manual();
     void open_row(int system, int group, int row);
-    void push_store_change(const QString& label, StoreSnapshot before, StoreSnapshot after);
+    void refresh_edit_tools();
 
     // The file dialogs (or the injected chooser), kept out of this header: the class name of the
     // session's chooser must not meet other windows' names in the meta-object code.
@@ -190,7 +190,9 @@ class MainWindow : public QMainWindow {
     SiteEditor* site_editor_ = nullptr;
     QWidget* unit_id_page_ = nullptr;
     QListWidget* diagnostics_ = nullptr;
-    QUndoGroup* undo_group_ = nullptr;
+    QAction* undo_action_ = nullptr;
+    QAction* redo_action_ = nullptr;
+    void update_undo_actions();
     QTimer* queue_timer_ = nullptr;
     QLabel* status_label_ = nullptr;
     QLabel* level_label_ = nullptr;
@@ -211,7 +213,6 @@ class MainWindow : public QMainWindow {
     QPointer<AlertTonesWindow> alert_tones_;
     QPointer<UpdateCheckDialog> update_check_;
     AlertTonePlayer* alert_player_ = nullptr;
-    QUndoStack* store_undo_ = nullptr;
 };
 
 }  // namespace tarvex

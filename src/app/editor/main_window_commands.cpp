@@ -14,7 +14,6 @@
 #include <QToolBar>
 #include <QTreeView>
 #include <QTreeWidget>
-#include <QUndoGroup>
 #include <QVBoxLayout>
 
 #include "app/common/latin1.h"
@@ -98,15 +97,18 @@ void MainWindow::build_menus() {
         QMenu* m = bar->addMenu(to_q(menu_title(menu)));
         m->setObjectName(QStringLiteral("mnu_") + to_q(menu_title(menu)));
         if (menu == Menu::Edit) {
-            QAction* undo = undo_group_->createUndoAction(m, tr("Undo"));
-            undo->setShortcut(QKeySequence::Undo);
-            undo->setObjectName(QStringLiteral("Undo"));
-            QAction* redo = undo_group_->createRedoAction(m, tr("Redo"));
-            redo->setShortcut(QKeySequence::Redo);
-            redo->setObjectName(QStringLiteral("Redo"));
-            m->addAction(undo);
-            m->addAction(redo);
+            undo_action_ = m->addAction(tr("Undo"));
+            undo_action_->setShortcut(QKeySequence::Undo);
+            undo_action_->setObjectName(QStringLiteral("Undo"));
+            redo_action_ = m->addAction(tr("Redo"));
+            // Ctrl+Y as the README promises, and Ctrl+Shift+Z as many programs have it.
+            redo_action_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+            redo_action_->setObjectName(QStringLiteral("Redo"));
+            connect(undo_action_, &QAction::triggered, this, [this] { session_->undo(); });
+            connect(redo_action_, &QAction::triggered, this, [this] { session_->redo(); });
             m->addSeparator();
+            update_undo_actions();
         }
         if (menu == Menu::MultiFile) {
             multi_mode_action_ = m->addAction(tr("Several HPD Files at Once"));
@@ -223,21 +225,7 @@ bool MainWindow::run_command(CommandId id) {
     return false;
 }
 
-void MainWindow::after_session_command(CommandId id) {
-    switch (id) {
-        case CommandId::CloseAll:
-            grid_editor_->prune_history(session_->store().empty());
-            break;
-        case CommandId::OpenHpd:
-        case CommandId::CloseSystem:
-        case CommandId::DeleteSystem:
-        case CommandId::DeleteGroup:
-        case CommandId::RemoveHpd:
-            grid_editor_->prune_history(false);
-            break;
-        default:
-            break;
-    }
+void MainWindow::after_session_command(CommandId) {
     if (session_->browser_dirty()) rebuild_browser();
     update_command_states();
 }

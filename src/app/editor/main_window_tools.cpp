@@ -67,16 +67,15 @@ void MainWindow::open_favorites(CardPage page) {
         auto* w = new FavoritesWindow(settings_, *prompter_, session_->store(), session_->files(),
                                       folders_, this);
         make_tool_window(w);
-        w->beforeUpload = [this] { session_->write_back(); };
+        w->beforeUpload = [this] {
+            session_->write_back();
+            return session_->confirm_marked_values("Send to the card");
+        };
         w->confirmLoad = [this] {
             session_->write_back();
             return session_->confirm_replace();
         };
-        w->clearEditorData = [this] {
-            session_->clear_data();
-            // The undo steps belong to the groups that were just cleared away.
-            grid_editor_->prune_history(true);
-        };
+        w->clearEditorData = [this] { session_->clear_data(); };
         connect(w, &FavoritesWindow::listLoaded, this, &MainWindow::data_arrived);
         favorites_ = w;
     }

@@ -1,5 +1,8 @@
 #include "core/base/safe_file.h"
 
+#include "core/base/run_folders.h"
+#include "core/base/termination.h"
+
 #include <unistd.h>
 #include <cerrno>
 #include <cstring>
@@ -7,8 +10,11 @@
 namespace tarvex {
 
 SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(std::move(target)) {
-    temp_ = target_;
-    temp_ += ".tarvex-" + std::to_string(::getpid()) + ".part";
+    // Half-written files of runs that were killed mid-save go before this one adds its own.
+    sweep_stale_parts(target_.parent_path());
+    temp_ = part_file_for(target_);
+    // A stop by signal removes the half file as the destructor would.
+    remove_on_termination(temp_);
     file_ = std::fopen(temp_.c_str(), "wb");
     if (!file_)
         fail(errno ? errno : EIO);
@@ -18,6 +24,7 @@ SafeFileWriter::SafeFileWriter(std::filesystem::path target) : target_(std::move
 
 SafeFileWriter::~SafeFileWriter() {
     if (file_) std::fclose(file_);
+    forget_on_termination(temp_);
     if (!committed_) {
         std::error_code ec;
         std::filesystem::remove(temp_, ec);

@@ -198,6 +198,7 @@ std::vector<Finding> validate_grid(TextGrid& grid, GridKind kind, bool correct) 
             f.message = "Row " + std::to_string(r) + ", " + std::string(colspec.title) + ": " +
                         verdict.problem;
             if (verdict.fix) {
+                f.severity = f.value.empty() ? Severity::Default : Severity::Correction;
                 f.corrected = *verdict.fix;
                 f.fixed = correct;
                 f.message += (correct ? ", set to " : ", would be set to ") + *verdict.fix;
@@ -211,10 +212,44 @@ std::vector<Finding> validate_grid(TextGrid& grid, GridKind kind, bool correct) 
                 mhz_to_hz(start) > mhz_to_hz(stop))
                 findings.push_back(
                     {r, 2, stop, "", false,
-                     "Row " + std::to_string(r) + ", Stop Frequency: below the start frequency"});
+                     "Row " + std::to_string(r) + ", Stop Frequency: below the start frequency",
+                     Severity::Error});
         }
     }
     return findings;
+}
+
+CheckReport check_report(const TextGrid& grid, GridKind kind) {
+    TextGrid copy = grid;
+    CheckReport report;
+    int last_default_row = 0;
+    for (auto& f : validate_grid(copy, kind, false)) {
+        switch (f.severity) {
+            case Severity::Error:
+                report.errors.push_back(std::move(f));
+                break;
+            case Severity::Correction:
+                report.corrections.push_back(std::move(f));
+                break;
+            case Severity::Default:
+                ++report.defaults;
+                if (f.row != last_default_row) ++report.defaults_rows;
+                last_default_row = f.row;
+                break;
+        }
+    }
+    return report;
+}
+
+std::string cell_error(const TextGrid& grid, GridKind kind, int row, int col) {
+    auto columns = columns_of(kind);
+    if (row < 1 || row >= grid.rows() || col < 1 || col >= grid.cols() ||
+        col >= static_cast<int>(columns.size()) || row_is_empty(grid, kind, row))
+        return {};
+    const ColumnSpec& colspec = columns[static_cast<size_t>(col)];
+    Verdict verdict = check_cell(grid, kind, colspec, row, col);
+    if (verdict.problem.empty() || verdict.fix) return {};
+    return std::string(colspec.title) + ": " + verdict.problem;
 }
 
 }  // namespace tarvex::grid

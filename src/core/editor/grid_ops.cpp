@@ -253,7 +253,7 @@ std::string frequency_word(std::string_view word) {
         hz = mhz_to_hz(word);
     }
     if (hz <= 0) return {};
-    return hz_to_mhz(hz);
+    return scaled_to_decimal(hz, 6, 0);  // as the reader writes channel frequencies
 }
 
 }  // namespace

@@ -32,7 +32,8 @@ std::string frequency_key(std::string_view word) {
     // Too many digits for a whole number is no frequency either.
     long long hz =
         (dots == 0 && word.size() > 6) ? parse_integer(word).value_or(0) : mhz_to_hz(word);
-    return hz > 0 ? hz_to_mhz(hz) : std::string();
+    // As the reader writes channel frequencies: plain MHz text.
+    return hz > 0 ? scaled_to_decimal(hz, 6, 0) : std::string();
 }
 
 std::string key_of(Column key_column, std::string_view word) {

@@ -119,6 +119,7 @@ std::string fleet_map_line(const SystemForm& f) {
 }
 
 void save_system(EditingSession& session, int system, const SystemForm& form) {
+    EditingSession::Change change(session, "Edit System");
     SystemStore& store = session.store();
     std::string key = keys::system(system);
     if (!store.exists(key)) return;
@@ -248,6 +249,7 @@ std::vector<std::string> site_frequency_lines(const TextGrid& grid) {
 }
 
 void save_site(EditingSession& session, int system, int site, const SiteForm& form) {
+    EditingSession::Change change(session, "Edit Site");
     SystemStore& store = session.store();
     std::string key = keys::site(system, site);
     if (!store.exists(key)) return;
@@ -326,6 +328,7 @@ std::string group_header_line(const GroupHeaderForm& f) {
 
 void save_group_header(EditingSession& session, int system, int group,
                        const GroupHeaderForm& form) {
+    EditingSession::Change change(session, "Edit Group");
     SystemStore& store = session.store();
     std::string key = keys::group(system, group);
     if (!store.exists(key)) return;

@@ -6,6 +6,7 @@
 
 #include "core/base/progress.h"
 #include "core/base/prompter.h"
+#include "core/base/run_folders.h"
 #include "core/base/text.h"
 #include "core/model/group_files.h"
 #include "core/model/record_line.h"
@@ -72,7 +73,9 @@ EditingSession::EditingSession(Prompter& prompter, DataFolders folders)
       progress_(&no_progress()),
       folders_(std::move(folders)),
       store_(std::make_unique<SystemStore>(prompter)),
-      files_(std::make_unique<GroupFiles>(folders_.run_temp)) {}
+      files_(std::make_unique<GroupFiles>(folders_.run_temp)) {
+    claim_run_folder(folders_.run_temp);
+}
 
 EditingSession::~EditingSession() = default;
 
@@ -83,19 +86,20 @@ void EditingSession::apply_settings(const StartupSettings& values) {
 
 void EditingSession::mark_changed(int system) {
     if (system > 0) store_->mark_changed(system);
-    if (changed_) return;
-    changed_ = true;
-    if (events.changed) events.changed(true);
+    // A change made outside a recorded step cannot be undone to the saved state.
+    if (!recording_) history_.lose_clean();
+    set_changed(true);
+    keep_recovery();
 }
 
 void EditingSession::clear_changed() {
-    if (!changed_) return;
-    changed_ = false;
-    if (events.changed) events.changed(false);
+    history_.set_clean();
+    set_changed(false);
 }
 
 void EditingSession::set_file_name(std::string name) {
     file_name_ = std::move(name);
+    keep_recovery();
     if (events.file_name) events.file_name(file_name_);
 }
 

@@ -17,6 +17,7 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -25,6 +26,8 @@
 #include <vector>
 
 #include "core/editor/commands.h"
+#include "core/editor/recovery.h"
+#include "core/editor/undo_history.h"
 #include "core/model/browser_tree.h"
 #include "core/settings/folders.h"
 
@@ -170,25 +173,24 @@ bool show_firmware_warning_once(Settings& settings, Prompter& prompter);
 
 // ---- the session ----
 
+inline constexpr std::string_view k_unwritten_edits =
+    "The grid holds edits that could not be written to the temp folder (the disk may be full). "
+    "Nothing was saved; free some space and try again.";
+
 struct SessionEvents {
     std::function<void(bool changed)> changed;        // the unsaved-changes flag changed
     std::function<void()> browser;                    // the browser must be rebuilt
     std::function<void(std::string_view)> status;     // "Ready", "Saved: x", "Done saving"
     std::function<void(std::string_view)> file_name;  // the current HPD file name changed
     std::function<void(const Selection&)> selection;  // the selection changed
+    std::function<void()> history;                    // undo or redo became (un)available
 };
 
 struct EditorHooks {
     std::function<void()> write_back;  // write the shown record / grid back to the store
     std::function<void()> reload;      // the shown data was changed underneath the editor
     std::function<void()> close;       // back to the default view: what it showed is gone
-};
-
-// One HPD file of the several-files mode, shown as a favorites node "FAV-" + number.
-struct HpdFileEntry {
-    std::string path;          // "" until it was opened from or saved to a file
-    std::string name;          // the node's text; "" shows "New Favorite" + number
-    std::vector<int> systems;  // system indexes, in the order they were added
+    std::function<bool()> unwritten;   // it holds edits it could not write to the temp folder
 };
 
 class EditingSession {
@@ -222,6 +224,58 @@ class EditingSession {
     // "Changed Systems" highlight).
     void mark_changed(int system = 0);
     void clear_changed();
+
+    // ---- undo ----
+    // Every change to the store and the group files made between begin_change and end_change
+    // becomes one undo step named `label`; nested pairs join the outermost one, and a pair that
+    // changed nothing leaves no step. The open editor is written back first (its pending edit
+    // becomes a step of its own), so the step holds only what the operation did. Change is the
+    // same as a scope: `EditingSession::Change change(session, "Remove Duplicates");`.
+    void begin_change(std::string label);
+    void end_change();
+    class Change {
+      public:
+        Change(EditingSession& session, std::string label) : session_(session) {
+            session_.begin_change(std::move(label));
+        }
+        ~Change() { session_.end_change(); }
+        Change(const Change&) = delete;
+        Change& operator=(const Change&) = delete;
+
+      private:
+        EditingSession& session_;
+    };
+    bool recording() const { return recording_ != nullptr; }
+    // Puts back the store, the group files and the lists as they were before (after) the step,
+    // selects what was selected then and reloads the editors. False when there is no step.
+    bool undo();
+    bool redo();
+    bool can_undo() const { return history_.can_undo(); }
+    bool can_redo() const { return history_.can_redo(); }
+    // "Undo Delete System" / "Redo Edit cell"; "Undo" / "Redo" without a step.
+    std::string undo_text() const;
+    std::string redo_text() const;
+    const UndoHistory& history() const { return history_; }
+
+    // ---- values the scanner cannot use ----
+    // The grid editor names every group the user edited, so that a save or an upload checks
+    // what was typed (files read as they came are not nagged about).
+    void note_edited_group(int system, int group) { edited_groups_.insert({system, group}); }
+    // The errors of the edited groups, one line each ("Sheriff, row 3, Frequency: abc is not a
+    // frequency in MHz"), as Check finds them.
+    std::vector<std::string> marked_values() const;
+    // Before writing them out: when there are marked values, names their rows and asks
+    // whether to go on anyway ("Save" / "Send to the card"); false to go back.
+    bool confirm_marked_values(std::string_view action);
+
+    // ---- crash recovery ----
+    // At start-up: offers the unsaved changes of every run that died ("Recover unsaved changes
+    // from <time>?"), newest first, until one is taken; declined ones are removed, the rest
+    // wait for the next start. Left-over run folders without changes and stale ".part" files of
+    // the data folders are swept. Returns true when changes were recovered.
+    bool offer_recovery();
+    // Takes over the store snapshot and the group files of a dead run's folder (which stays).
+    bool recover_from(const std::filesystem::path& folder);
 
     // ---- the current file ----
     const std::string& file_name() const { return file_name_; }
@@ -348,7 +402,15 @@ class EditingSession {
     void shut_down(Settings& settings);
 
   private:
+    // Writes the editor back; true (after saying so) when it still holds unwritten edits.
+    bool editor_unwritten();
     void write_back_editor();
+    void apply_step(const UndoStep& step, bool forward);
+    void reset_history();
+    void set_changed(bool changed);
+    // Brings "session.recovery" up to date: written while there are unsaved changes and the
+    // store or the file list moved since, removed once there are none.
+    void keep_recovery();
     void close_editor();
     void reload_editor();
     void status(std::string_view text);
@@ -377,6 +439,27 @@ class EditingSession {
     std::vector<HpdFileEntry> hpd_files_;
     std::set<int> shown_systems_;                     // the systems of the browser last built
     std::deque<std::pair<std::string, bool>> queue_;  // path, opens (else adds)
+
+    struct Recording {
+        std::string label;
+        int depth = 0;
+        std::shared_ptr<const SystemStore::Snapshot> store_before;
+        uint64_t revision = 0;
+        std::map<std::pair<int, int>, std::optional<std::string>> files;  // bytes before
+        std::vector<HpdFileEntry> lists_before;
+        std::string select_before;
+    };
+    std::unique_ptr<Recording> recording_;
+    UndoHistory history_;
+    bool writing_back_ = false;
+    // The last store snapshot taken and the store revision it shows: the next step's "before"
+    // when nothing changed the store in between.
+    std::shared_ptr<const SystemStore::Snapshot> last_snapshot_;
+    uint64_t last_snapshot_revision_ = ~uint64_t{0};
+    std::set<std::pair<int, int>> edited_groups_;
+    bool recovery_written_ = false;
+    uint64_t recovery_revision_ = 0;
+    RecoveryMeta recovery_meta_;
 };
 
 // Start-up in the order the window needs it: fixes the folders (run temp folder numbered by

@@ -143,6 +143,7 @@ void EditingSession::after_structure_change(int system, std::string_view select_
 
 std::optional<int> EditingSession::new_system(NewSystemKind kind) {
     write_back_editor();
+    Change change(*this, "New System");
     auto index = store_->g_n_i(IndexKind::System, 0);
     if (!index) return std::nullopt;
     int s = *index;
@@ -173,6 +174,7 @@ std::optional<int> EditingSession::new_system(NewSystemKind kind) {
 
 std::optional<int> EditingSession::new_site() {
     write_back_editor();
+    Change change(*this, "New Site");
     int s = selection_.system;
     if (system_exists(*store_, s) && !is_trunked(*store_, s)) {
         prompter_.tell(k_not_trunk);
@@ -192,6 +194,7 @@ std::optional<int> EditingSession::new_site() {
 
 std::optional<int> EditingSession::new_group() {
     write_back_editor();
+    Change change(*this, "New Group");
     int s = selection_.system;
     auto index = store_->g_n_i(IndexKind::Group, s);
     if (!index || !system_exists(*store_, s)) return std::nullopt;
@@ -222,6 +225,7 @@ bool EditingSession::copy_system() {
 
 std::optional<int> EditingSession::paste_system() {
     write_back_editor();
+    Change change(*this, "Paste System");
     int copied = store_->copy.system;
     if (!system_exists(*store_, copied)) {
         prompter_.tell("Please copy a system first.");
@@ -248,6 +252,7 @@ bool EditingSession::delete_current_system() {
 }
 
 bool EditingSession::remove_system(int system) {
+    Change change(*this, "Delete System");
     if (!system_exists(*store_, system)) return false;
     close_editor();
     delete_system(*store_, *files_, system);
@@ -271,6 +276,7 @@ int EditingSession::delete_systems(const std::vector<int>& systems) {
                       "If not saved, data is lost!", "Continue?"}))
         return 0;
     close_editor();
+    Change change(*this, "Delete Systems");
     for (int s : present) {
         delete_system(*store_, *files_, s);
         forget_system(s);
@@ -295,6 +301,7 @@ bool EditingSession::copy_site() {
 
 std::optional<int> EditingSession::paste_site() {
     write_back_editor();
+    Change change(*this, "Paste Site");
     const CopyBuffer& copy = store_->copy;
     if (copy.site <= 0 || !store_->exists(keys::site(copy.system, copy.site))) {
         prompter_.tell(k_select_site_copy);
@@ -326,6 +333,7 @@ bool EditingSession::delete_current_site() {
 }
 
 bool EditingSession::remove_site(int system, int site) {
+    Change change(*this, "Delete Site");
     if (!store_->exists(keys::site(system, site))) return false;
     close_editor();
     delete_site(*store_, system, site);
@@ -349,6 +357,7 @@ bool EditingSession::copy_group() {
 
 std::optional<int> EditingSession::paste_group() {
     write_back_editor();
+    Change change(*this, "Paste Group");
     const CopyBuffer copy = store_->copy;
     if (copy.group < 0 || !store_->exists(keys::group(copy.system, copy.group))) {
         prompter_.tell(k_select_group_copy);
@@ -383,6 +392,7 @@ bool EditingSession::delete_current_group() {
                       "If not saved, data is lost!", "Continue?"}))
         return false;
     close_editor();
+    Change change(*this, "Delete Group");
     delete_group(*store_, *files_, s, g);
     if (store_->copy.system == s && store_->copy.group == g) store_->copy.group = -1;
     mark_changed(s);
@@ -399,6 +409,7 @@ int EditingSession::unlock_channels() {
         return 0;
     }
     write_back_editor();
+    Change change(*this, "Unlock Channels");
     int changed_rows = 0;
     for (const auto& key : store_->child_keys(keys::system(s))) {
         if (!starts_with(key, "GRP-")) continue;

@@ -33,6 +33,8 @@ void EditingSession::reset_all() {
     hpd_files_.clear();
     shown_systems_.clear();
     clear_selection();
+    reset_history();
+    edited_groups_.clear();
 }
 
 std::optional<std::string> EditingSession::choose_open(FileChooser& chooser, std::string_view title,
@@ -148,6 +150,7 @@ bool EditingSession::add_hpd(FileChooser& chooser, uint16_t flags, const fs::pat
 bool EditingSession::add_hpd_path(const std::string& path, uint16_t flags) {
     if (!accepted_hpd_name(path)) return false;
     write_back_editor();
+    Change change(*this, "Add HPD File");
     std::vector<int> added;
     if (!read_file(path, flags, &added)) return false;
     for (int s : added) mark_changed(s);
@@ -174,6 +177,7 @@ int EditingSession::import_hpd_folder(FileChooser& chooser) {
     }
     std::sort(found.begin(), found.end());
     write_back_editor();
+    Change change(*this, "Add HPD Files");
     int read = 0;
     for (const auto& p : found) {
         progress_->label("Please wait opening file: " + p.filename().string());
@@ -234,8 +238,15 @@ bool EditingSession::save_hpd_as(FileChooser& chooser) {
     return save_to(*chosen);
 }
 
-bool EditingSession::save_to(std::string path) {
+bool EditingSession::editor_unwritten() {
     write_back_editor();
+    if (!editor.unwritten || !editor.unwritten()) return false;
+    prompter_.tell(std::string(k_unwritten_edits), "Warning");
+    return true;
+}
+
+bool EditingSession::save_to(std::string path) {
+    if (editor_unwritten() || !confirm_marked_values("Save")) return false;
     int format = 2;
     if (!write_hpd(path, *store_, *files_, 0, format, 0, false, prompter_, *progress_))
         return false;
@@ -246,6 +257,7 @@ bool EditingSession::save_to(std::string path) {
 }
 
 bool EditingSession::write_systems(const std::string& path, const std::vector<int>& systems) {
+    if (editor_unwritten()) return false;
     if (systems.empty()) {
         prompter_.tell("Nothing to Save");
         return false;
@@ -342,6 +354,7 @@ bool EditingSession::multi_add_hpd(FileChooser& chooser) {
 bool EditingSession::multi_add_path(const std::string& path) {
     if (!accepted_hpd_name(path)) return false;
     write_back_editor();
+    Change change(*this, "Add HPD File");
     std::vector<int> added;
     if (!read_file(path, k_read_all, &added)) return false;
     hpd_files_.push_back({path, file_part(path), added});
@@ -360,6 +373,7 @@ bool EditingSession::remove_hpd() {
                       "If not saved, data is lost!", "Continue?"}))
         return false;
     close_editor();
+    Change change(*this, "Remove HPD");
     std::vector<int> systems = hpd_files_[index].systems;
     for (int s : systems) {
         delete_system(*store_, *files_, s);

@@ -95,6 +95,7 @@ Startup start_up(const PlatformFolders& platform, Settings& settings, Prompter& 
     show_firmware_warning_once(settings, prompter);
     s.session = std::make_unique<EditingSession>(prompter, s.folders);
     s.session->apply_settings(values);
+    s.session->offer_recovery();
     return s;
 }
 

@@ -61,8 +61,10 @@ class FieldViews {
     int count_ = 0;
 };
 
+// A channel's frequency is the Hz field divided by 1,000,000 as plain text: "154.43", "460.1",
+// "851.0125", no padding decimals.
 std::string mhz_from_hz_field(std::string_view hz) {
-    std::string mhz = hz_to_mhz(lenient_integer(hz));
+    std::string mhz = scaled_to_decimal(lenient_integer(hz), 6, 0);
     if (starts_with(mhz, "00")) return mhz.substr(2);
     if (starts_with(mhz, "0")) return mhz.substr(1);
     return mhz;

@@ -186,6 +186,7 @@ bool GroupFiles::exists(int system, int group) const {
 bool GroupFiles::save_tmpfile(int system, int group, TextGrid& grid, bool compact) {
     if (!valid_index(system, group)) return false;
     close_appender();
+    touching(system, group);
     bool ok = true;
     if (grid.has_no_data()) {
         delete_group_file(system, group);
@@ -301,6 +302,7 @@ std::vector<std::string> GroupFiles::read_lines(int system, int group) const {
 bool GroupFiles::write_lines(int system, int group, const std::vector<std::string>& lines) {
     if (!valid_index(system, group)) return false;
     close_appender();
+    touching(system, group);
     if (lines.empty()) {
         delete_group_file(system, group);
         return true;
@@ -316,6 +318,7 @@ bool GroupFiles::write_lines(int system, int group, const std::vector<std::strin
 bool GroupFiles::delete_line(int system, int group, int row) {
     if (!valid_index(system, group) || row < 1 || row > k_max_file_rows) return false;
     close_appender();
+    touching(system, group);
     return filter_file(path_of(system, group),
                        [row](std::string_view line) -> std::optional<std::string> {
                            if (row_of(line) == row) return std::nullopt;
@@ -327,6 +330,7 @@ bool GroupFiles::rewrite(int system, int group,
                          const std::function<std::string(std::string_view line)>& transform) {
     if (!valid_index(system, group)) return false;
     close_appender();
+    touching(system, group);
     return filter_file(path_of(system, group),
                        [&](std::string_view line) -> std::optional<std::string> {
                            std::string out = transform(line);
@@ -355,6 +359,7 @@ void GroupFiles::delete_system_files(int system) {
 void GroupFiles::delete_group_file(int system, int group) {
     if (!valid_index(system, group)) return;
     close_appender();
+    if (before_change && exists(system, group)) touching(system, group);
     std::error_code ec;
     fs::remove(path_of(system, group), ec);
 }
@@ -364,6 +369,7 @@ bool GroupFiles::copy_group_file(int from_system, int from_group, int to_system,
     close_appender();
     if (!exists(from_system, from_group)) return false;
     if (from_system == to_system && from_group == to_group) return true;
+    touching(to_system, to_group);
     const fs::path scratch = folder_ / k_scratch_name;
     std::error_code ec;
     fs::copy_file(path_of(from_system, from_group), scratch, fs::copy_options::overwrite_existing,
@@ -378,6 +384,7 @@ void GroupFiles::append_line(int system, int group, std::string_view line) {
     if (!valid_index(system, group)) return;
     if (append_fd_ >= 0 && (system != append_system_ || group != append_group_)) close_appender();
     if (append_fd_ < 0) {
+        touching(system, group);
         // A plain descriptor: opening for append through stdio costs extra system calls per
         // file, and reading a database opens one file per group.
         append_fd_ =
@@ -393,6 +400,31 @@ void GroupFiles::append_line(int system, int group, std::string_view line) {
     append_pending_ += one_line(line, storage);
     append_pending_ += '\n';
     if (append_pending_.size() >= k_io_buffer) flush_appender();
+}
+
+std::optional<std::string> GroupFiles::read_raw(int system, int group) const {
+    if (!valid_index(system, group)) return std::nullopt;
+    flush_appender();
+    FilePtr in(open_file(path_of(system, group), "rb"));
+    if (!in) return std::nullopt;
+    std::string bytes;
+    char buffer[1 << 16];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, in.get())) > 0) bytes.append(buffer, n);
+    return bytes;
+}
+
+bool GroupFiles::write_raw(int system, int group, const std::optional<std::string>& bytes) {
+    if (!valid_index(system, group)) return false;
+    close_appender();
+    if (!bytes) {
+        std::error_code ec;
+        fs::remove(path_of(system, group), ec);
+        return !ec;
+    }
+    return replace_through_scratch(path_of(system, group), [&](std::FILE* out) {
+        return std::fwrite(bytes->data(), 1, bytes->size(), out) == bytes->size();
+    });
 }
 
 void GroupFiles::flush_appender() const {

@@ -95,7 +95,19 @@ class GroupFiles {
     bool append_failed() const { return append_failed_; }
     void clear_append_failed() { append_failed_ = false; }
 
+    // Called before a group's file is written, replaced or deleted (appends: once per file they
+    // open), so the undo history and crash recovery can keep what it held.
+    std::function<void(int system, int group)> before_change;
+    // The file's bytes; nullopt when there is no file.
+    std::optional<std::string> read_raw(int system, int group) const;
+    // Puts back bytes read by read_raw (nullopt deletes the file), through "temp.tmp". Does not
+    // call before_change: it is how an undo puts a file back.
+    bool write_raw(int system, int group, const std::optional<std::string>& bytes);
+
   private:
+    void touching(int system, int group) {
+        if (before_change) before_change(system, group);
+    }
     std::filesystem::path folder_;
     // The reader's appender: one open descriptor and its pending bytes. Reads of the same
     // folder flush it first, so they are const-callable while it holds data.

@@ -71,6 +71,7 @@ void SystemStore::link_child(NodeId parent, NodeId id) {
 }
 
 bool SystemStore::add_node(std::string_view parent_key, std::string key, std::string text) {
+    ++revision_;
     if (key.empty() || exists(key)) return false;
     NodeId parent = npos;
     if (!parent_key.empty()) {
@@ -103,6 +104,7 @@ const std::string& SystemStore::get_node_text(std::string_view key) const {
 }
 
 bool SystemStore::set_node_text(std::string_view key, std::string text) {
+    ++revision_;
     NodeId id = find(key);
     if (id != npos) {
         nodes_[id].text = std::move(text);
@@ -116,6 +118,7 @@ bool SystemStore::set_node_text(std::string_view key, std::string text) {
 }
 
 bool SystemStore::set_node_field(std::string_view key, int n, std::string_view value) {
+    ++revision_;
     NodeId id = find(key);
     if (id == npos) return false;
     nodes_[id].text = set_field(nodes_[id].text, n, value);
@@ -164,6 +167,7 @@ void SystemStore::release_subtree(NodeId id) {
 }
 
 void SystemStore::remove_node(std::string_view key) {
+    ++revision_;
     NodeId id = find(key);
     if (id == npos) return;
     unlink(id);
@@ -180,6 +184,7 @@ void SystemStore::clear_children(std::string_view key) {
 }
 
 void SystemStore::clear_tree() {
+    ++revision_;
     nodes_.clear();
     free_.clear();
     index_.clear();
@@ -278,6 +283,7 @@ std::optional<int> SystemStore::g_n_i(IndexKind kind, int system_index) {
 }
 
 std::string& SystemStore::system_slot(int system, int slot) {
+    ++revision_;
     static std::string scratch;
     if (system < 0 || system >= 1000 || slot < 0 || slot >= k_system_slots) {
         scratch.clear();
@@ -292,11 +298,13 @@ const std::string& SystemStore::system_slot(int system, int slot) const {
 }
 
 void SystemStore::clear_system_slots(int system, int from_slot) {
+    ++revision_;
     if (system < 0 || system >= 1000) return;
     for (int s = from_slot; s < k_system_slots; ++s) system_table_[system][s].clear();
 }
 
 std::string& SystemStore::group_slot(int system, int group, int slot) {
+    ++revision_;
     static std::string scratch;
     if (system < 0 || system >= 1000 || group < 0 || group >= 1000 || slot < 0 ||
         slot >= k_group_slots) {
@@ -307,9 +315,71 @@ std::string& SystemStore::group_slot(int system, int group, int slot) {
 }
 
 void SystemStore::clear_group_slots(int system, int group, int from_slot, int to_slot) {
+    ++revision_;
     auto it = group_table_.find(system * 1000 + group);
     if (it == group_table_.end()) return;
     for (int s = from_slot; s <= to_slot && s < k_group_slots; ++s) it->second[s].clear();
+}
+
+struct SystemStore::Snapshot {
+    std::vector<Node> nodes;
+    std::vector<NodeId> free;
+    NodeId root_first, root_last, ins_first, ins_last;
+    size_t count;
+    std::bitset<1000> systems_used;
+    std::vector<std::bitset<1000>> sites_used, groups_used;
+    std::vector<std::array<std::string, k_system_slots>> system_table;
+    std::unordered_map<int, std::array<std::string, k_group_slots>> group_table;
+};
+
+std::shared_ptr<const SystemStore::Snapshot> SystemStore::snapshot() const {
+    // The key index is left out: it is rebuilt from the nodes in a restore, and leaving it out
+    // halves the memory each undo step keeps.
+    auto snap = std::make_shared<Snapshot>(
+        Snapshot{nodes_, free_, root_first_, root_last_, ins_first_, ins_last_, count_,
+                 systems_used_, sites_used_, groups_used_, system_table_, group_table_});
+    return snap;
+}
+
+void SystemStore::restore(const Snapshot& snap) {
+    ++revision_;
+    nodes_ = snap.nodes;
+    free_ = snap.free;
+    root_first_ = snap.root_first;
+    root_last_ = snap.root_last;
+    ins_first_ = snap.ins_first;
+    ins_last_ = snap.ins_last;
+    count_ = snap.count;
+    systems_used_ = snap.systems_used;
+    sites_used_ = snap.sites_used;
+    groups_used_ = snap.groups_used;
+    system_table_ = snap.system_table;
+    group_table_ = snap.group_table;
+    index_.clear();
+    index_.reserve(count_);
+    for (NodeId id = ins_first_; id != npos; id = nodes_[id].ins_next)
+        index_.emplace(nodes_[id].key, id);
+    positions_.clear();
+    positions_valid_ = false;
+}
+
+size_t SystemStore::snapshot_bytes(const Snapshot& snap) {
+    size_t bytes = sizeof(Snapshot) + snap.nodes.capacity() * sizeof(Node) +
+                   snap.system_table.size() * sizeof(snap.system_table[0]) +
+                   snap.group_table.size() * (sizeof(snap.group_table.begin()->second) + 32) +
+                   (snap.sites_used.size() + snap.groups_used.size()) * sizeof(std::bitset<1000>);
+    auto heap = [](const std::string& t) { return t.capacity() > 15 ? t.capacity() + 1 : 0; };
+    for (const Node& n : snap.nodes) bytes += heap(n.key) + heap(n.text);
+    for (const auto& row : snap.system_table)
+        for (const auto& t : row) bytes += heap(t);
+    return bytes;
+}
+
+void SystemStore::for_each_group_slot(
+    const std::function<void(int, int, int, const std::string&)>& visit) const {
+    for (const auto& [id, slots] : group_table_)
+        for (int slot = 0; slot < k_group_slots; ++slot)
+            if (!slots[slot].empty()) visit(id / 1000, id % 1000, slot, slots[slot]);
 }
 
 int SystemStore::change_counter(int system) const {

@@ -7,6 +7,7 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -51,6 +52,18 @@ class SystemStore {
     SystemStore& operator=(const SystemStore&) = delete;
 
     Prompter& prompter() const { return prompter_; }
+
+    // ---- snapshots for undo and crash recovery ----
+    // Everything of the tree and the side tables; not the change counters, the current system
+    // or the copy buffer, which describe the session rather than the data.
+    struct Snapshot;
+    std::shared_ptr<const Snapshot> snapshot() const;
+    void restore(const Snapshot& snap);
+    // Rough heap size of a snapshot, for the undo history's memory budget.
+    static size_t snapshot_bytes(const Snapshot& snap);
+    // Counts every call that may change the data (a non-const slot reference counts too), so
+    // an unchanged store is recognised without comparing it.
+    uint64_t revision() const { return revision_; }
 
     // ---- the tree ----
     // Adds a node as the last child of `parent_key` ("" = root level). Fails (false) when the
@@ -110,6 +123,9 @@ class SystemStore {
     void clear_system_slots(int system, int from_slot = 1);
     std::string& group_slot(int system, int group, int slot);
     void clear_group_slots(int system, int group, int from_slot, int to_slot);
+    // Every non-empty group slot, in no particular order.
+    void for_each_group_slot(const std::function<void(int system, int group, int slot,
+                                                      const std::string& value)>& visit) const;
 
     int change_counter(int system) const;
     void mark_changed(int system);
@@ -143,6 +159,7 @@ class SystemStore {
     NodeId ins_first_ = npos, ins_last_ = npos;
     size_t count_ = 0;
 
+    uint64_t revision_ = 0;
     mutable std::vector<int> positions_;
     mutable bool positions_valid_ = true;
 

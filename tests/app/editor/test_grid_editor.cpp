@@ -1,13 +1,12 @@
 // The group grid editor driven with mouse and keyboard on the sample database: the key table,
 // typing over cells, row operations, undo and redo, the clipboard, leaving a group, and saving
 // and reopening the file with every edit in it.
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QUndoGroup>
-#include <QUndoStack>
 
 #include "app/editor/grid_editor.h"
 #include "app/editor/grid_model.h"
@@ -70,6 +69,13 @@ class TestGridEditor : public QObject {
         grid_ = rig_->window->grid_editor();
         view_ = grid_->view();
         QVERIFY(view_);
+        // Every operation of every test below runs under the model tester.
+        for (QAbstractItemModel* m :
+             {static_cast<QAbstractItemModel*>(grid_->channel_view()->model()),
+              static_cast<QAbstractItemModel*>(grid_->talkgroup_view()->model()),
+              static_cast<QAbstractItemModel*>(rig_->window->browser_model())})
+            new QAbstractItemModelTester(m, QAbstractItemModelTester::FailureReportingMode::QtTest,
+                                         rig_->window.get());
         QCOMPARE(view_->objectName(), QStringLiteral("convgrid"));
     }
 
@@ -124,7 +130,7 @@ class TestGridEditor : public QObject {
     }
 
     void rowOperationsUndoAndRedo() {
-        QUndoGroup* undo = rig_->window->undo_group();
+        EditingSession& undo = rig_->window->session();
         const std::string first = cell(grid_, 1, k_tag), second = cell(grid_, 2, k_tag);
         select_cell(view_, 1, k_tag);
         rig_->window->dispatch(Menu::ToolBar, QStringLiteral("Down"));
@@ -134,10 +140,10 @@ class TestGridEditor : public QObject {
         rig_->window->dispatch(Menu::Edit, QStringLiteral("Insert Line"));
         QVERIFY(cell(grid_, 2, k_freq).empty());
         QCOMPARE(cell(grid_, 3, k_tag), first);
-        undo->undo();
-        undo->undo();
+        undo.undo();
+        undo.undo();
         QCOMPARE(cell(grid_, 1, k_tag), first);
-        undo->redo();
+        undo.redo();
         QCOMPARE(cell(grid_, 1, k_tag), second);
 
         rig_->prompter.script({Answer::No});
@@ -148,7 +154,7 @@ class TestGridEditor : public QObject {
         rig_->prompter.script({Answer::Yes});
         rig_->window->dispatch(Menu::Edit, QStringLiteral("Clear Current Grid"));
         QVERIFY(cell(grid_, 1, k_freq).empty());
-        undo->undo();
+        undo.undo();
         QCOMPARE(cell(grid_, 1, k_tag), second);
     }
 
@@ -156,7 +162,7 @@ class TestGridEditor : public QObject {
         grid_->select_range({1, k_freq, 2, k_tag});
         rig_->window->dispatch(Menu::Edit, QStringLiteral("Copy"));
         const QString text = QApplication::clipboard()->text();
-        QVERIFY(text.startsWith(QStringLiteral("155.6100\tSheriff Dispatch\r\n")));
+        QVERIFY(text.startsWith(QStringLiteral("155.61\tSheriff Dispatch\r\n")));
         const int rows = grid_->model()->grid().rows();
         select_cell(view_, rows - 1, k_freq);
         rig_->window->dispatch(Menu::Edit, QStringLiteral("Paste"));
@@ -191,7 +197,7 @@ class TestGridEditor : public QObject {
         const int rows = grid_->model()->grid().rows();
         select_cell(view_, rows - 1, k_tag);
         rig_->window->dispatch(Menu::Edit, QStringLiteral("Split Comments"));
-        QCOMPARE(cell(grid_, rows - 1, k_freq), std::string("154.9000"));
+        QCOMPARE(cell(grid_, rows - 1, k_freq), std::string("154.9"));
         QCOMPARE(cell(grid_, rows, k_tag), std::string("Jail Tac"));
     }
 
@@ -209,18 +215,40 @@ class TestGridEditor : public QObject {
         QCOMPARE(list_at(3), std::pair(105, QStringLiteral("023")));  // DCS
     }
 
-    void undoHistoryBelongsToItsGroup() {
-        QUndoGroup* undo = rig_->window->undo_group();
+    void undoWalksBackOverGroupsAndFollowsTheSavedState() {
+        EditingSession& session = rig_->window->session();
+        QAction* undo = rig_->window->undo_action();
+        QAction* redo = rig_->window->redo_action();
+        QVERIFY(redo->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Y)));
+        QVERIFY(redo->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)));
         type_over(view_, 1, k_tag, QStringLiteral("First group"));
         QVERIFY(rig_->click("GRP-999-001-001"));
-        QVERIFY(!undo->canUndo());
+        const std::string second_original = cell(grid_, 1, k_tag);
         type_over(grid_->view(), 1, k_tag, QStringLiteral("Second group"));
-        QVERIFY(rig_->click("GRP-999-001-000"));
-        undo->undo();
+        QVERIFY(rig_->window->isWindowModified());
+        QCOMPARE(undo->text(), QStringLiteral("Undo Edit cell"));
+        undo->trigger();
+        QCOMPARE(cell(grid_, 1, k_tag), second_original);
+        // The older step belongs to the other group: undo goes there and puts it back.
+        undo->trigger();
+        QCOMPARE(grid_->group(), 0);
         QCOMPARE(cell(grid_, 1, k_tag), std::string("Sheriff Dispatch"));
-        QVERIFY(!undo->canUndo());
-        QVERIFY(rig_->click("GRP-999-001-001"));
-        QCOMPARE(cell(grid_, 1, k_tag), std::string("Second group"));
+        QVERIFY(!undo->isEnabled());
+        QVERIFY(!session.changed());
+        QVERIFY2(!rig_->window->isWindowModified(), "everything undone: nothing to save");
+        redo->trigger();
+        QCOMPARE(cell(grid_, 1, k_tag), std::string("First group"));
+        QVERIFY(rig_->window->isWindowModified());
+
+        // Deleting a system from the browser is a step like any other.
+        rig_->prompter.script({Answer::Yes});
+        QVERIFY(rig_->click("SYS-001"));
+        QVERIFY(session.delete_current_system());
+        QVERIFY(!session.store().exists("SYS-001"));
+        undo->trigger();
+        QVERIFY(session.store().exists("SYS-001"));
+        QVERIFY(rig_->click("GRP-999-001-000"));
+        QCOMPARE(cell(grid_, 1, k_tag), std::string("First group"));
     }
 
     void rowsMoveAndCopyToAnotherGroup() {
@@ -247,8 +275,8 @@ class TestGridEditor : public QObject {
         QVERIFY(lines.front().find(",Edited,") != std::string::npos);
         QVERIFY(rig_->click("GRP-999-001-000"));
         QCOMPARE(cell(grid_, 1, k_tag), std::string("Edited"));
-        QVERIFY(rig_->window->undo_group()->canUndo());
-        rig_->window->undo_group()->undo();
+        QVERIFY(rig_->window->session().can_undo());
+        rig_->window->session().undo();
         QCOMPARE(cell(grid_, 1, k_tag), std::string("Sheriff Dispatch"));
     }
 

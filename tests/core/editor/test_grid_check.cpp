@@ -95,3 +95,55 @@ TEST(GridDiagnostics, NoInvoerLine) {
     EXPECT_EQ(now.size(), std::string("hh:mm:ss g_fill no_invoer").size());
     EXPECT_EQ(now.substr(8), " g_fill no_invoer");
 }
+
+// What Check shows and what typing marks: errors apart from corrections, the defaults of empty
+// list cells as one count, and nothing changed by looking.
+TEST(GridCheckReport, ErrorsComeApartFromCorrectionsAndDefaultsAreCounted) {
+    TextGrid grid = channel_row({"9999", "Tag", "on", "", "", "", "", "", "", "", "", ""});
+    grid.at(2, 1) = "abc";
+    grid.at(3, 1) = "460.1";
+    const TextGrid before = grid;
+    CheckReport report = check_report(grid, GridKind::Channel);
+    EXPECT_EQ(grid.row(1), before.row(1)) << "a report changes nothing";
+    ASSERT_EQ(report.errors.size(), 2u);
+    EXPECT_EQ(report.errors[0].message,
+              "Row 1, Frequency: 9999 MHz is outside the scanner's range of 25 to 1300 MHz");
+    EXPECT_EQ(report.errors[1].message, "Row 2, Frequency: abc is not a frequency in MHz");
+    ASSERT_EQ(report.corrections.size(), 1u);
+    EXPECT_EQ(report.corrections[0].corrected, "On");
+    EXPECT_EQ(report.defaults_rows, 3);
+    EXPECT_GT(report.defaults, 20);
+    EXPECT_TRUE(report.fixable());
+}
+
+struct EntryCase {
+    GridKind kind;
+    int col;
+    const char* value;
+    const char* error;  // "" when the scanner can use it
+};
+
+class CellOnEntry : public ::testing::TestWithParam<EntryCase> {};
+
+TEST_P(CellOnEntry, IsMarkedOnlyWhenTheScannerCannotUseIt) {
+    const EntryCase& c = GetParam();
+    TextGrid grid;
+    setup_grid(grid, c.kind);
+    grid.at(1, 2) = "Tag";
+    grid.at(1, c.col) = c.value;
+    EXPECT_EQ(cell_error(grid, c.kind, 1, c.col), c.error) << c.value;
+    EXPECT_EQ(cell_error(grid, c.kind, 2, c.col), "") << "empty rows are never marked";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Typed, CellOnEntry,
+    ::testing::Values(
+        EntryCase{GridKind::Channel, 1, "146.61", ""}, EntryCase{GridKind::Channel, 1, "460.1", ""},
+        EntryCase{GridKind::Channel, 1, "9999",
+                  "Frequency: 9999 MHz is outside the scanner's range of 25 to 1300 MHz"},
+        EntryCase{GridKind::Channel, 1, "abc", "Frequency: abc is not a frequency in MHz"},
+        EntryCase{GridKind::Channel, 4, "WFM",
+                  "Mode: WFM is not one of the values, the scanner gets AUTO"},
+        EntryCase{GridKind::Channel, 4, "fm", ""},  // a spelling Check corrects, not an error
+        EntryCase{GridKind::Talkgroup, 1, "abc", "Talkgroup: abc is not a talkgroup"},
+        EntryCase{GridKind::Talkgroup, 1, "1234", ""}));

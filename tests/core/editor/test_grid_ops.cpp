@@ -148,8 +148,8 @@ TEST(GridLines, PasteFrequenciesFillsColumnOneWithNewChannels) {
     RecordingPrompter prompter;
     paste_frequencies(grid, GridKind::Channel, 2, "155.37, 460.125\n851012500  bogus;462.5625",
                       prompter);
-    EXPECT_EQ(column(grid, 1, 1, 5), (std::vector<std::string>{"100.0000", "155.3700", "460.1250",
-                                                               "851.0125", "462.5625"}));
+    EXPECT_EQ(column(grid, 1, 1, 5),
+              (std::vector<std::string>{"100.0000", "155.37", "460.125", "851.0125", "462.5625"}));
     EXPECT_EQ(grid.at(2, 4), "AUTO");
     EXPECT_EQ(prompter.told, std::vector<std::string>{"Not a frequency, skipped: bogus"});
 

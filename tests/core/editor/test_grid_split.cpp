@@ -23,12 +23,12 @@ TEST(SplitComments, ListedChannelsBecomeRowsWithDefaults) {
                              "453.8750 - Courthouse: Security\n\n156.800,Marine Ch 16\n",
                              p);
     EXPECT_TRUE(ch.changed);
-    EXPECT_EQ(g.at(1, 1), "154.3100");
+    EXPECT_EQ(g.at(1, 1), "154.31");
     EXPECT_EQ(g.at(1, 2), "Fire Dispatch");
-    EXPECT_EQ(g.at(2, 1), "155.4750");
+    EXPECT_EQ(g.at(2, 1), "155.475");
     EXPECT_EQ(g.at(2, 2), "Harbor Patrol");
     EXPECT_EQ(g.at(3, 2), "Courthouse: Security");
-    EXPECT_EQ(g.at(4, 1), "156.8000");
+    EXPECT_EQ(g.at(4, 1), "156.8");
     EXPECT_EQ(g.at(4, 2), "Marine Ch 16");
     // A new row gets the column defaults, like a line added by hand.
     EXPECT_EQ(g.at(1, 3), default_row(GridKind::Channel)[3]);

@@ -30,9 +30,26 @@ TEST(HpdReader, ConventionalSystemsBecomeRecordLinesGroupsAndChannelFiles) {
     // Row numbers from 1; light, pattern, number tag and priority are not taken over.
     EXPECT_EQ(db.rows(1, 0),
               (std::vector<std::string>{
-                  "1,155.0700,Dispatch; Main,Off,NFM,CTCSS,67.0,Law Dispatch,Off,2,0,Off,Auto",
-                  "2,460.0250,Car 2,On,FM,DCS,023,NOT DEFINED,On,5,1,3,4"}));
+                  "1,155.07,Dispatch; Main,Off,NFM,CTCSS,67.0,Law Dispatch,Off,2,0,Off,Auto",
+                  "2,460.025,Car 2,On,FM,DCS,023,NOT DEFINED,On,5,1,3,4"}));
     EXPECT_FALSE(db.files.exists(1, 1));
+}
+
+// A channel's frequency is the Hz field / 1,000,000 as plain text, without padding decimals.
+TEST(HpdReader, ChannelFrequenciesAreWrittenAsPlainMegahertz) {
+    const std::pair<const char*, const char*> cases[] = {{"154430000", "154.43"},
+                                                         {"460100000", "460.1"},
+                                                         {"851012500", "851.0125"},
+                                                         {"155000000", "155"},
+                                                         {"851006250", "851.00625"}};
+    for (auto [hz, mhz] : cases) {
+        Db db;
+        db.read_text({"FormatVersion\t2.00", tabs("Conventional|AgencyId=4||S|Off||Conventional"),
+                      tabs("C-Group|CGroupId=7|CountyId=12|G|Off|||"),
+                      tabs(std::string("C-Freq|||X|Off|") + hz + "|FM||2")});
+        ASSERT_EQ(db.rows(1, 0).size(), 1u) << hz;
+        EXPECT_EQ(get_field(db.rows(1, 0)[0], 1), mhz) << hz;
+    }
 }
 
 TEST(HpdReader, VersionOneFilesGetTheirMissingFieldsWithDefaults) {
@@ -193,7 +210,7 @@ TEST(HpdReader, RowsAndGroupsOfTheOtherKindAreDroppedNotStoredAsTheWrongKind) {
     EXPECT_TRUE(starts_with(db.rows(1, 0)[0], "1,1001,Dispatch,"));
     EXPECT_FALSE(db.store.exists("GRP-999-001-001"));
     ASSERT_EQ(db.rows(2, 0).size(), 1u);
-    EXPECT_TRUE(starts_with(db.rows(2, 0)[0], "1,155.6100,Dispatch,"));
+    EXPECT_TRUE(starts_with(db.rows(2, 0)[0], "1,155.61,Dispatch,"));
 }
 
 TEST(HpdReader, TextGluedToASystemKeywordIsDroppedSoTheSystemSavesAndReadsBack) {
