@@ -38,7 +38,6 @@ class DecHexWindow;
 class DuplicatesWindow;
 class LockoutsWindow;
 class UpdateCheckDialog;
-struct StoreSnapshot;
 class EditingSession;
 class ExchangeCommands;
 class FavoritesWindow;
@@ -114,8 +113,6 @@ class MainWindow : public QMainWindow {
     // At start-up, only when the user agreed in "Check for Updates": asks the version address
     // without waiting for it and puts a newer version in the status bar. Silent otherwise.
     void check_updates_at_startup();
-    // The undo steps of changes across the store (duplicates removed, lockouts cleared).
-    QUndoStack* store_undo_stack() const { return store_undo_; }
     // The CSV mapper, web page and print commands (made on first use).
     ExchangeCommands& exchange();
     // The menu or tool-bar action of a caption (nullptr when there is none).
@@ -192,7 +189,7 @@ class MainWindow : public QMainWindow {
     void easy_fill(bool talkgroups);
     void open_manual();
     void open_row(int system, int group, int row);
-    void push_store_change(const QString& label, StoreSnapshot before, StoreSnapshot after);
+    void refresh_edit_tools();
 
     // The file dialogs (or the injected chooser), kept out of this header: the class name of the
     // session's chooser must not meet other windows' names in the meta-object code.
@@ -249,7 +246,6 @@ class MainWindow : public QMainWindow {
     QPointer<AlertTonesWindow> alert_tones_;
     QPointer<UpdateCheckDialog> update_check_;
     AlertTonePlayer* alert_player_ = nullptr;
-    QUndoStack* store_undo_ = nullptr;
     ExchangeCommands* exchange_ = nullptr;
 };
 

@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "core/base/text.h"
+#include "core/editor/session.h"
 #include "core/hpd/vocab.h"
 #include "core/model/group_files.h"
 #include "core/model/record_line.h"
@@ -86,6 +87,17 @@ RowRemoval remove_rows(GroupFiles& files, const std::vector<RowPlace>& rows) {
             result.systems.insert(r.system);
         }
     return result;
+}
+
+int remove_duplicates(EditingSession& session, const std::vector<RowPlace>& rows) {
+    RowRemoval r;
+    {
+        EditingSession::Change change(session, "Remove Duplicates");
+        r = remove_rows(session.files(), rows);
+        for (int s : r.systems) session.mark_changed(s);
+    }
+    if (r.removed > 0 && session.editor.reload) session.editor.reload();
+    return r.removed;
 }
 
 }  // namespace tarvex

@@ -13,6 +13,7 @@ namespace tarvex {
 
 class SystemStore;
 class GroupFiles;
+class EditingSession;
 
 // Where a row stands: store indexes for the program, 1-based positions for people (the
 // system's place in store order, the group's place among its system's groups).
@@ -46,6 +47,9 @@ struct RowRemoval {
     std::set<int> systems;
 };
 RowRemoval remove_rows(GroupFiles& files, const std::vector<RowPlace>& rows);
+// "Remove Duplicates" on the session: remove_rows as one undo step, the systems marked changed
+// and the open editor reloaded. Returns how many rows went.
+int remove_duplicates(EditingSession& session, const std::vector<RowPlace>& rows);
 
 // Visits every group of the store in store order with its system's and its own positions.
 struct GroupVisit {

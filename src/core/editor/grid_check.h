@@ -15,6 +15,7 @@ namespace tarvex::grid {
 // The scanner's coverage, 25 MHz to 1300 MHz: what validation accepts and easy fill produces.
 inline constexpr long long k_lowest_hz = 25000000;
 inline constexpr long long k_highest_hz = 1300000000;
+
 // Error: the scanner cannot use the value and there is no one right answer. Correction: a value
 // with one right spelling or limit. Default: an empty list cell that gets its column's default.
 enum class Severity { Error, Correction, Default };

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "core/base/text.h"
+#include "core/editor/session.h"
 #include "core/model/group_files.h"
 #include "core/model/record_line.h"
 #include "core/model/store_keys.h"
@@ -106,6 +107,18 @@ UnlockResult unlock(SystemStore& store, GroupFiles& files, const std::vector<Loc
         if (result.unlocked > before) result.systems.insert(group.first);
     }
     return result;
+}
+
+int unlock_lockouts(EditingSession& session, const std::vector<Lockout>& entries) {
+    UnlockResult r;
+    {
+        EditingSession::Change change(session, "Unlock");
+        r = unlock(session.store(), session.files(), entries);
+        for (int s : r.systems) session.mark_changed(s);
+    }
+    if (r.unlocked > 0 && session.editor.reload) session.editor.reload();
+    if (r.structure) session.request_browser();
+    return r.unlocked;
 }
 
 }  // namespace tarvex

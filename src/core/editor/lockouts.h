@@ -10,6 +10,8 @@
 
 namespace tarvex {
 
+class EditingSession;
+
 enum class LockoutKind { System, Site, Group, Channel, Talkgroup };
 // "System", "Site", "Group", "Channel", "Talkgroup".
 std::string_view lockout_kind_name(LockoutKind kind);
@@ -34,5 +36,8 @@ struct UnlockResult {
     bool structure = false;  // a system, site or group changed: the browser shows lockouts
 };
 UnlockResult unlock(SystemStore& store, GroupFiles& files, const std::vector<Lockout>& entries);
+// The same on the session as one undo step: systems marked changed, the open editor reloaded
+// and, when a system, site or group changed, the browser rebuilt. Returns how many.
+int unlock_lockouts(EditingSession& session, const std::vector<Lockout>& entries);
 
 }  // namespace tarvex

@@ -3,6 +3,7 @@
 // converter, the alert tones, the manual, About and the version check against a stand-in
 // server on loopback.
 #include <QAbstractItemModelTester>
+#include <QAction>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -11,8 +12,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTreeWidget>
-#include <QUndoGroup>
-#include <QUndoStack>
 
 #include "../editor/editor_rig.h"
 #include "app/editor/grid_editor.h"
@@ -79,9 +78,11 @@ QStringList column(const QTreeWidget* list, int col) {
     return out;
 }
 
-bool undo(MainWindow& w) {
-    if (!w.undo_group()->canUndo()) return false;
-    w.undo_group()->undo();
+// Edit -> Undo / Redo as the user picks them.
+bool undo(MainWindow& w, const char* which = "Undo") {
+    auto* a = w.findChild<QAction*>(QLatin1String(which));
+    if (!a || !a->isEnabled()) return false;
+    a->trigger();
     return true;
 }
 
@@ -143,10 +144,10 @@ void TestEditTools::duplicatesAreFoundRemovedAndTheRemovalUndoneInOneStep() {
     DuplicatesWindow* d = w.duplicates_window();
     QVERIFY(d && d->isVisible());
     QAbstractItemModelTester tester(d->list()->model());
-    QCOMPARE(column(d->list(), 1), QStringList{QStringLiteral("155.0700")});
+    QCOMPARE(column(d->list(), 1), QStringList{QStringLiteral("155.07")});
     d->across()->click();  // across systems, the city's fire channel repeats too
     QCOMPARE(column(d->list(), 1),
-             (QStringList{QStringLiteral("154.4300"), QStringLiteral("155.0700")}));
+             (QStringList{QStringLiteral("154.43"), QStringLiteral("155.07")}));
     QCOMPARE(column(d->list(), 3),
              (QStringList{QStringLiteral("1 / 1 / 1"), QStringLiteral("2 / 1 / 1")}));
 
@@ -162,7 +163,7 @@ void TestEditTools::duplicatesAreFoundRemovedAndTheRemovalUndoneInOneStep() {
     QVERIFY(undo(w));
     QCOMPARE(d->list()->topLevelItemCount(), 2);
     QCOMPARE(w.session().files().read_lines(s, g).size(), size_t(2));
-    w.undo_group()->redo();
+    QVERIFY(undo(w, "Redo"));
     QCOMPARE(find_duplicates(w.session().store(), w.session().files(), true).size(), size_t(0));
 }
 

@@ -62,9 +62,9 @@ TEST(CliEditTools, DupesListsWithinSystemsOrAcrossAndRemoves) {
     std::string db = write_db(dir);
     CliRun r = cli("dupes " + db, dir);
     ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out, "2\t2\t2\t155.0700\t2\t1\t1\n");
+    EXPECT_EQ(r.out, "2\t2\t2\t155.07\t2\t1\t1\n");
     r = cli("dupes " + db + " --across", dir);
-    EXPECT_EQ(r.out, "2\t2\t1\t154.4300\t1\t1\t1\n2\t2\t2\t155.0700\t2\t1\t1\n");
+    EXPECT_EQ(r.out, "2\t2\t1\t154.43\t1\t1\t1\n2\t2\t2\t155.07\t2\t1\t1\n");
 
     std::string out = (dir / "out.hpd").string();
     r = cli("dupes --across " + db + " --remove -o " + out, dir);
@@ -83,7 +83,7 @@ TEST(CliEditTools, LockoutsListsAndUnlocks) {
     std::string db = write_db(dir);
     CliRun r = cli("lockouts " + db, dir);
     ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out, "1\t1\t2\t154.4450\n2\t2\t1\t154.4300\n");
+    EXPECT_EQ(r.out, "1\t1\t2\t154.445\n2\t2\t1\t154.43\n");
     std::string out = (dir / "unlocked.hpd").string();
     r = cli("lockouts " + db + " --unlock -o " + out, dir);
     ASSERT_EQ(r.code, 0) << r.err;

@@ -32,7 +32,7 @@ std::string summary(const std::vector<Lockout>& list) {
 TEST(Lockouts, EveryAvoidedThingInStoreOrder) {
     LockedStore db;
     EXPECT_EQ(summary(find_lockouts(db.store, db.files)),
-              "System:City Group:Police Channel:155.0850 Site:North Talkgroup:1234 ");
+              "System:City Group:Police Channel:155.085 Site:North Talkgroup:1234 ");
 }
 
 TEST(Lockouts, UnlockingTheTickedOnesLeavesTheOthers) {
@@ -65,28 +65,43 @@ TEST(Lockouts, UnlockAllClearsRecordsAndRowsAlike) {
 }  // namespace
 }  // namespace tarvex::test
 
-#include "core/editor/store_snapshot.h"
+#include "core/editor/session_fixture.h"
 
 namespace tarvex::test {
 namespace {
 
-// Unlocking everything and putting it back from the snapshot taken before: the undo step.
-TEST(Lockouts, ASnapshotTakenBeforeUnlockingPutsEverythingBack) {
-    LockedStore db;
-    auto all = find_lockouts(db.store, db.files);
-    std::vector<std::pair<int, int>> groups;
-    std::vector<std::string> keys;
-    for (const auto& g : groups_in_store_order(db.store)) groups.push_back({g.system, g.group});
-    for (const auto& l : all)
-        if (!l.key.empty()) keys.push_back(l.key);
-    StoreSnapshot before = take_snapshot(db.store, db.files, groups, keys);
-    unlock(db.store, db.files, all);
-    StoreSnapshot after = take_snapshot(db.store, db.files, groups, keys);
-    ASSERT_TRUE(find_lockouts(db.store, db.files).empty());
-    restore_snapshot(db.store, db.files, before);
-    EXPECT_EQ(summary(find_lockouts(db.store, db.files)), summary(all));
-    restore_snapshot(db.store, db.files, after);
-    EXPECT_TRUE(find_lockouts(db.store, db.files).empty());
+// Unlocking everything and removing duplicates through the session: one undo step each.
+TEST(Lockouts, SessionUnlockAndDuplicateRemovalAreOneUndoStepEach) {
+    SessionFixture f;
+    ASSERT_TRUE(f.session.open_hpd_path(f.sample_copy()));
+    auto all = find_lockouts(f.store(), f.session.files());
+    ASSERT_FALSE(all.empty());
+    const std::string before = summary(all);
+    EXPECT_EQ(unlock_lockouts(f.session, all), static_cast<int>(all.size()));
+    EXPECT_TRUE(f.session.changed());
+    EXPECT_TRUE(find_lockouts(f.store(), f.session.files()).empty());
+    EXPECT_EQ(f.session.undo_text(), "Undo Unlock");
+    ASSERT_TRUE(f.session.undo());
+    EXPECT_EQ(summary(find_lockouts(f.store(), f.session.files())), before);
+    ASSERT_TRUE(f.session.redo());
+    EXPECT_TRUE(find_lockouts(f.store(), f.session.files()).empty());
+
+    // A duplicate made by hand, removed and brought back.
+    auto g = groups_in_store_order(f.store()).front();
+    auto rows = f.session.files().read_lines(g.system, g.group);
+    ASSERT_FALSE(rows.empty());
+    std::string copy = rows.front();
+    copy = std::to_string(rows.size() + 1) + copy.substr(copy.find(','));
+    rows.push_back(copy);
+    f.session.files().write_lines(g.system, g.group, rows);
+    auto dupes = find_duplicates(f.store(), f.session.files());
+    ASSERT_FALSE(dupes.empty());
+    std::vector<RowPlace> places;
+    for (const auto& d : dupes) places.push_back(d.at);
+    EXPECT_EQ(remove_duplicates(f.session, places), static_cast<int>(places.size()));
+    EXPECT_TRUE(find_duplicates(f.store(), f.session.files()).empty());
+    ASSERT_TRUE(f.session.undo());
+    EXPECT_EQ(find_duplicates(f.store(), f.session.files()).size(), dupes.size());
 }
 
 }  // namespace
