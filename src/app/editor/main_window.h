@@ -25,8 +25,6 @@ class QSplitter;
 class QTabWidget;
 class QTimer;
 class QTreeView;
-class QUndoGroup;
-class QUndoStack;
 
 namespace tarvex {
 
@@ -38,7 +36,6 @@ class DecHexWindow;
 class DuplicatesWindow;
 class LockoutsWindow;
 class UpdateCheckDialog;
-struct StoreSnapshot;
 class EditingSession;
 class ExchangeCommands;
 class FavoritesWindow;
@@ -110,8 +107,6 @@ class MainWindow : public QMainWindow {
     // At start-up, only when the user agreed in "Check for Updates": asks the version address
     // without waiting for it and puts a newer version in the status bar. Silent otherwise.
     void check_updates_at_startup();
-    // The undo steps of changes across the store (duplicates removed, lockouts cleared).
-    QUndoStack* store_undo_stack() const { return store_undo_; }
     // The CSV mapper, web page and print commands (made on first use).
     ExchangeCommands& exchange();
     // The menu or tool-bar action of a caption (nullptr when there is none).
@@ -186,7 +181,11 @@ class MainWindow : public QMainWindow {
     void easy_fill(bool talkgroups);
     void open_manual();
     void open_row(int system, int group, int row);
-    void push_store_change(const QString& label, StoreSnapshot before, StoreSnapshot after);
+    // After a tool changed the store or group files as one session step: the editors, the
+    // browser and the open tool windows show the new state.
+    void after_store_change();
+    // After Edit -> Undo or Redo: the open tool windows show the state put back.
+    void after_undo();
 
     // The file dialogs (or the injected chooser), kept out of this header: the class name of the
     // session's chooser must not meet other windows' names in the meta-object code.
@@ -234,14 +233,12 @@ class MainWindow : public QMainWindow {
     QPointer<MasterDbWindow> masterdb_;
     QPointer<VirtualControlWindow> virtual_control_;
     QPointer<BulkEditWindow> bulk_edit_;
-    QUndoStack* bulk_undo_ = nullptr;  // the bulk edits, each one step
     QPointer<DuplicatesWindow> duplicates_;
     QPointer<LockoutsWindow> lockouts_;
     QPointer<DecHexWindow> dec_hex_;
     QPointer<AlertTonesWindow> alert_tones_;
     QPointer<UpdateCheckDialog> update_check_;
     AlertTonePlayer* alert_player_ = nullptr;
-    QUndoStack* store_undo_ = nullptr;
     ExchangeCommands* exchange_ = nullptr;
 };
 

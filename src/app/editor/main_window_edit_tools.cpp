@@ -1,17 +1,16 @@
 // The main window's editing tools: duplicates, lockouts, easy fill, the DEC/HEX converter, the
-// alert tones, the manual, the version check and About. Changes across the store are one undo
-// step each on the window's store stack; easy fill is one step of the open group's own stack.
+// alert tones, the manual, the version check and About. Changes across the store and easy fill
+// are one step each of the session's undo history.
 #include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QUndoGroup>
-#include <QUndoStack>
 #include <QUrl>
 #include <set>
 
 #include "app/common/latin1.h"
+#include "app/editor/bulk_edit_window.h"
 #include "app/editor/grid_editor.h"
 #include "app/editor/grid_model.h"
 #include "app/editor/grid_view.h"
@@ -21,7 +20,6 @@
 #include "app/tools/dec_hex_window.h"
 #include "app/tools/duplicates_window.h"
 #include "app/tools/lockouts_window.h"
-#include "app/tools/store_change_command.h"
 #include "app/tools/update_check_dialog.h"
 #include "core/base/prompter.h"
 #include "core/editor/about.h"
@@ -53,15 +51,6 @@ void as_tool_window(QWidget* w) {
     w->setAttribute(Qt::WA_DeleteOnClose);
 }
 
-std::set<int> systems_of(const StoreSnapshot& s) {
-    std::set<int> out;
-    for (const auto& g : s.groups) out.insert(g.system);
-    for (const auto& n : s.nodes)
-        out.insert(starts_with(n.key, "GRP-") ? keys::group_system_of(n.key)
-                                              : keys::system_of(n.key));
-    return out;
-}
-
 }  // namespace
 
 DuplicatesWindow* MainWindow::duplicates_window() const {
@@ -81,9 +70,6 @@ UpdateCheckDialog* MainWindow::update_check_dialog() const {
 }
 
 void MainWindow::connect_edit_tools() {
-    store_undo_ = new QUndoStack(this);
-    store_undo_->setObjectName(QStringLiteral("store_undo"));
-    undo_group_->addStack(store_undo_);
     alert_player_ = new AlertTonePlayer(this);
     // Choosing an alert tone in a grid plays it, as the scanner would sound it.
     struct Grid {
@@ -135,18 +121,8 @@ bool MainWindow::run_edit_tool(CommandId id) {
             easy_fill(id == CommandId::EasyFillTrunk);
             return true;
         case CommandId::UnlockChannels: {
-            // The session's unlock of the current system, wrapped as one undo step.
-            const int system = session_->selection().system;
-            std::vector<std::pair<int, int>> groups;
-            for (const auto& g : groups_in_store_order(session_->store()))
-                if (g.system == system) groups.push_back({g.system, g.group});
-            write_back_editors();
-            StoreSnapshot before = take_snapshot(session_->store(), session_->files(), groups, {});
-            if (session_->unlock_channels() > 0) {
-                push_store_change(tr("Unlock"), std::move(before),
-                                  take_snapshot(session_->store(), session_->files(), groups, {}));
-                if (lockouts_) lockouts_->refresh();
-            }
+            // The session's unlock of the current system is one undo step of its own.
+            if (session_->unlock_channels() > 0) after_store_change();
             return true;
         }
         case CommandId::DecHexConverter:
@@ -168,27 +144,20 @@ bool MainWindow::run_edit_tool(CommandId id) {
     }
 }
 
-void MainWindow::push_store_change(const QString& label, StoreSnapshot before,
-                                   StoreSnapshot after) {
-    const std::set<int> systems = systems_of(before);
-    auto refresh = [this, systems] {
-        for (int s : systems) session_->mark_changed(s);
-        reload_editors();
-        session_->request_browser();
-        if (session_->browser_dirty()) rebuild_browser();
-        // Reloading the grid made its group's stack the active one; the step just taken or
-        // undone belongs to the store's.
-        undo_group_->setActiveStack(store_undo_);
-        if (duplicates_) duplicates_->find();
-        if (lockouts_) lockouts_->refresh();
-    };
-    for (int s : systems) session_->mark_changed(s);
+void MainWindow::after_store_change() {
     reload_editors();
-    store_undo_->push(new StoreChangeCommand(label, session_->store(), session_->files(),
-                                             std::move(before), std::move(after), refresh));
     session_->request_browser();
     if (session_->browser_dirty()) rebuild_browser();
-    undo_group_->setActiveStack(store_undo_);
+    if (duplicates_) duplicates_->find();
+    if (lockouts_) lockouts_->refresh();
+    update_command_states();
+}
+
+void MainWindow::after_undo() {
+    if (session_->browser_dirty()) rebuild_browser();
+    if (duplicates_) duplicates_->find();
+    if (lockouts_) lockouts_->refresh();
+    if (bulk_edit_) bulk_edit_->fill_list();
     update_command_states();
 }
 
@@ -198,14 +167,14 @@ void MainWindow::open_duplicates() {
         as_tool_window(w);
         w->beforeFind = [this] { write_back_editors(); };
         w->removeRows = [this](const std::vector<RowPlace>& rows) {
-            write_back_editors();
-            std::vector<std::pair<int, int>> groups;
-            for (const auto& r : rows) groups.push_back({r.system, r.group});
-            StoreSnapshot before = take_snapshot(session_->store(), session_->files(), groups, {});
-            RowRemoval removed = remove_rows(session_->files(), rows);
-            if (removed.removed > 0)
-                push_store_change(tr("Remove Duplicates"), std::move(before),
-                                  take_snapshot(session_->store(), session_->files(), groups, {}));
+            RowRemoval removed;
+            {
+                EditingSession::Change step(*session_, "Remove Duplicates");
+                removed = remove_rows(session_->files(), rows);
+                if (removed.removed > 0)
+                    for (const auto& r : rows) session_->mark_changed(r.system);
+            }
+            if (removed.removed > 0) after_store_change();
             status_label_->setText(tr("%n duplicate(s) removed", nullptr, removed.removed));
             return removed.removed;
         };
@@ -222,21 +191,14 @@ void MainWindow::open_lockouts() {
         as_tool_window(w);
         w->beforeRefresh = [this] { write_back_editors(); };
         w->unlockEntries = [this](const std::vector<Lockout>& entries) {
-            write_back_editors();
-            std::vector<std::pair<int, int>> groups;
-            std::vector<std::string> node_keys;
-            for (const auto& e : entries)
-                if (e.key.empty())
-                    groups.push_back({e.at.system, e.at.group});
-                else
-                    node_keys.push_back(e.key);
-            StoreSnapshot before =
-                take_snapshot(session_->store(), session_->files(), groups, node_keys);
-            UnlockResult r = unlock(session_->store(), session_->files(), entries);
-            if (r.unlocked > 0)
-                push_store_change(
-                    tr("Unlock"), std::move(before),
-                    take_snapshot(session_->store(), session_->files(), groups, node_keys));
+            UnlockResult r;
+            {
+                EditingSession::Change step(*session_, "Unlock");
+                r = unlock(session_->store(), session_->files(), entries);
+                if (r.unlocked > 0)
+                    for (const auto& e : entries) session_->mark_changed(e.at.system);
+            }
+            if (r.unlocked > 0) after_store_change();
             status_label_->setText(tr("%n unlocked", nullptr, r.unlocked));
             return r.unlocked;
         };

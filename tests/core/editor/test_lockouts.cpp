@@ -64,30 +64,3 @@ TEST(Lockouts, UnlockAllClearsRecordsAndRowsAlike) {
 
 }  // namespace
 }  // namespace tarvex::test
-
-#include "core/editor/store_snapshot.h"
-
-namespace tarvex::test {
-namespace {
-
-// Unlocking everything and putting it back from the snapshot taken before: the undo step.
-TEST(Lockouts, ASnapshotTakenBeforeUnlockingPutsEverythingBack) {
-    LockedStore db;
-    auto all = find_lockouts(db.store, db.files);
-    std::vector<std::pair<int, int>> groups;
-    std::vector<std::string> keys;
-    for (const auto& g : groups_in_store_order(db.store)) groups.push_back({g.system, g.group});
-    for (const auto& l : all)
-        if (!l.key.empty()) keys.push_back(l.key);
-    StoreSnapshot before = take_snapshot(db.store, db.files, groups, keys);
-    unlock(db.store, db.files, all);
-    StoreSnapshot after = take_snapshot(db.store, db.files, groups, keys);
-    ASSERT_TRUE(find_lockouts(db.store, db.files).empty());
-    restore_snapshot(db.store, db.files, before);
-    EXPECT_EQ(summary(find_lockouts(db.store, db.files)), summary(all));
-    restore_snapshot(db.store, db.files, after);
-    EXPECT_TRUE(find_lockouts(db.store, db.files).empty());
-}
-
-}  // namespace
-}  // namespace tarvex::test
