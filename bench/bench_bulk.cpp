@@ -1,13 +1,16 @@
 // Bulk Channel Edit at its limit: 30,000 talkgroups in 100 group files (the scratch load stops
-// there), listed, all set to a new alert tone in one Apply, and that edit undone.
+// there), listed, all set to a new alert tone in one Apply as one session step, and that step
+// undone.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
 #include <filesystem>
+#include <memory>
 
 #include "core/base/prompter.h"
 #include "core/base/text.h"
 #include "core/editor/bulk_edit.h"
+#include "core/editor/session.h"
 #include "core/model/group_files.h"
 #include "core/model/record_line.h"
 #include "core/model/store_keys.h"
@@ -21,10 +24,16 @@ namespace {
 struct Rig {
     fs::path dir = fs::temp_directory_path() / ("tarvex-bench-bulk-" + std::to_string(::getpid()));
     RecordingPrompter prompter;
-    SystemStore store{prompter};
-    GroupFiles files{dir};
+    std::unique_ptr<EditingSession> session;
 
     Rig() {
+        DataFolders f;
+        f.data = dir / "data";
+        f.run_temp = dir / "run";
+        fs::create_directories(f.data);
+        session = std::make_unique<EditingSession>(prompter, f);
+        SystemStore& store = session->store();
+        GroupFiles& files = session->files();
         for (int s = 1; s <= 4; ++s) {
             store.add_node("", keys::system(s), new_trunked_system("Motorola", "Bench"));
             store.system_slot(s, k_slot_type_code) = "1";
@@ -38,8 +47,10 @@ struct Rig {
             }
         }
         files.close_appender();
+        session->clear_changed();
     }
     ~Rig() {
+        session.reset();
         std::error_code ec;
         fs::remove_all(dir, ec);
     }
@@ -53,7 +64,8 @@ Rig& rig() {
 void BM_BulkFillList30000(benchmark::State& state) {
     Rig& r = rig();
     for (auto _ : state) {
-        auto lines = bulk_fill_list(r.files, r.store, BulkKind::Talkgroups, 0, r.prompter);
+        auto lines = bulk_fill_list(r.session->files(), r.session->store(), BulkKind::Talkgroups, 0,
+                                    r.prompter);
         benchmark::DoNotOptimize(lines.data());
     }
 }
@@ -61,11 +73,17 @@ BENCHMARK(BM_BulkFillList30000)->Unit(benchmark::kMillisecond);
 
 void BM_BulkApplyAndUndo30000(benchmark::State& state) {
     Rig& r = rig();
-    auto lines = bulk_fill_list(r.files, r.store, BulkKind::Talkgroups, 0, r.prompter);
+    EditingSession& session = *r.session;
+    auto lines =
+        bulk_fill_list(session.files(), session.store(), BulkKind::Talkgroups, 0, r.prompter);
     for (auto _ : state) {
-        BulkResult result =
-            bulk_apply(r.files, BulkKind::Talkgroups, lines, {{"Alert Tone", "3"}}, r.prompter);
-        bulk_restore(r.files, result.changes, true);
+        BulkResult result;
+        {
+            EditingSession::Change step(session, "Bulk edit: Alert Tone");
+            result = bulk_apply(session.files(), BulkKind::Talkgroups, lines, {{"Alert Tone", "3"}},
+                                r.prompter);
+        }
+        session.undo();
         benchmark::DoNotOptimize(result.changes.data());
     }
     state.counters["lines"] = static_cast<double>(lines.size());

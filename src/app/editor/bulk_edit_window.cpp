@@ -288,25 +288,25 @@ BulkResult BulkEditWindow::apply() {
         chosen.emplace_back(std::string(s.caption), from_q(row.values->currentText()));
         names << to_q(s.caption);
     }
-    // The open grid is written first, so its own write-back cannot undo the bulk change.
-    session_.write_back();
-    BulkResult result =
-        bulk_apply(session_.files(), kind(), model_->ticked(), chosen, session_.prompter());
+    const QString label = tr("Bulk edit: %1").arg(names.join(QStringLiteral(", ")));
+    BulkResult result;
+    {
+        // One step of the session's history: Edit -> Undo takes back the whole edit. Opening
+        // the step writes the open grid first, so its own write-back cannot undo the change.
+        EditingSession::Change step(session_, from_q(label));
+        result =
+            bulk_apply(session_.files(), kind(), model_->ticked(), chosen, session_.prompter());
+        for (const BulkChange& c : result.changes) session_.mark_changed(c.system);
+    }
     if (!result.applied) return result;
     changed_->setText(to_q(bulk_changed_text(result.lines_changed())));
     if (result.changes.empty()) return result;
-    std::vector<int> systems;
-    for (const BulkChange& c : result.changes)
-        if (std::find(systems.begin(), systems.end(), c.system) == systems.end())
-            systems.push_back(c.system);
-    for (int s : systems) session_.mark_changed(s);
     // The open grid shows the new values.
     if (session_.editor.reload) session_.editor.reload();
     std::vector<BulkLine> now;
     for (const BulkChange& c : result.changes)
         now.push_back({bulk_key(kind(), c.system, c.group, c.row), c.after});
     model_->refresh_texts(now);
-    emit applied(result.changes, tr("Bulk edit: %1").arg(names.join(QStringLiteral(", "))));
     return result;
 }
 

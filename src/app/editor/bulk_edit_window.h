@@ -73,10 +73,6 @@ class BulkEditWindow : public QWidget {
     QComboBox* value_box(const QString& caption) const;
     QLabel* changed_label() const { return changed_; }
 
-  signals:
-    // A bulk edit changed lines on file: the caller offers it as one undo step.
-    void applied(const std::vector<tarvex::BulkChange>& changes, const QString& label);
-
   private:
     void build_ui();
     void kind_changed();

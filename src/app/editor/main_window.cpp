@@ -131,7 +131,7 @@ void MainWindow::build_ui() {
     system_editor_ = new SystemEditor(*session_, false, tabs_);
     department_editor_ = new SystemEditor(*session_, true, tabs_);
     site_editor_ = new SiteEditor(*session_, settings_, tabs_);
-    unit_id_editor_ = new UnitIdEditor(*session_, settings_, undo_group_, tabs_);
+    unit_id_editor_ = new UnitIdEditor(*session_, settings_, tabs_);
     unit_id_page_ = unit_id_editor_;
     tabs_->addTab(start_page_, tr("Start"));
     tabs_->addTab(grid_editor_, tr("Group"));

@@ -25,8 +25,6 @@ class QSplitter;
 class QTabWidget;
 class QTimer;
 class QTreeView;
-class QUndoGroup;
-class QUndoStack;
 
 namespace tarvex {
 
@@ -190,6 +188,8 @@ class MainWindow : public QMainWindow {
     void open_manual();
     void open_row(int system, int group, int row);
     void refresh_edit_tools();
+    // After Edit -> Undo or Redo: the open tool windows show the state put back.
+    void after_undo();
 
     // The file dialogs (or the injected chooser), kept out of this header: the class name of the
     // session's chooser must not meet other windows' names in the meta-object code.
@@ -239,7 +239,6 @@ class MainWindow : public QMainWindow {
     QPointer<FrmRrSearch> rr_search_;
     QPointer<VirtualControlWindow> virtual_control_;
     QPointer<BulkEditWindow> bulk_edit_;
-    QUndoStack* bulk_undo_ = nullptr;  // the bulk edits, each one step
     QPointer<DuplicatesWindow> duplicates_;
     QPointer<LockoutsWindow> lockouts_;
     QPointer<DecHexWindow> dec_hex_;

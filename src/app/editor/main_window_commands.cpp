@@ -14,8 +14,6 @@
 #include <QToolBar>
 #include <QTreeView>
 #include <QTreeWidget>
-#include <QUndoGroup>
-#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "app/common/latin1.h"
@@ -109,8 +107,12 @@ void MainWindow::build_menus() {
             redo_action_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
                                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
             redo_action_->setObjectName(QStringLiteral("Redo"));
-            connect(undo_action_, &QAction::triggered, this, [this] { session_->undo(); });
-            connect(redo_action_, &QAction::triggered, this, [this] { session_->redo(); });
+            connect(undo_action_, &QAction::triggered, this, [this] {
+                if (session_->undo()) after_undo();
+            });
+            connect(redo_action_, &QAction::triggered, this, [this] {
+                if (session_->redo()) after_undo();
+            });
             m->addSeparator();
             update_undo_actions();
         }
@@ -242,11 +244,6 @@ bool MainWindow::run_command(CommandId id) {
 }
 
 void MainWindow::after_session_command(CommandId id) {
-    // A bulk edit's undo step names rows of group files that these commands replace or remove.
-    if (bulk_undo_ && (id == CommandId::OpenHpd || id == CommandId::CloseSystem ||
-                       id == CommandId::CloseAll || id == CommandId::DeleteSystem ||
-                       id == CommandId::DeleteGroup || id == CommandId::RemoveHpd))
-        bulk_undo_->clear();
     if (session_->browser_dirty()) rebuild_browser();
     update_command_states();
 }

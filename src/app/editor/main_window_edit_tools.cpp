@@ -160,6 +160,11 @@ void MainWindow::refresh_edit_tools() {
     update_command_states();
 }
 
+void MainWindow::after_undo() {
+    refresh_edit_tools();
+    if (bulk_edit_) bulk_edit_->fill_list();
+}
+
 void MainWindow::open_duplicates() {
     if (!duplicates_) {
         auto* w = new DuplicatesWindow(session_->store(), session_->files(), this);

@@ -2,8 +2,6 @@
 // database import and Virtual Control. Each is opened once and raised when asked for again; it
 // works on the session's store and group files directly, and the session is told what arrived.
 // They are gone before the session is, since they hold its store.
-#include <QUndoGroup>
-#include <QUndoStack>
 #include <QWidget>
 #include <functional>
 
@@ -58,40 +56,6 @@ void make_tool_window(QWidget* w) {
     w->setAttribute(Qt::WA_DeleteOnClose);
 }
 
-// A whole bulk edit as one undo step: the changed fields go back (or forward again) in the
-// group files, and the editors show the files as they now are.
-class BulkEditCommand : public QUndoCommand {
-  public:
-    BulkEditCommand(const QString& text, std::vector<BulkChange> changes, GroupFiles& files,
-                    std::function<void()> before, std::function<void()> after)
-        : changes_(std::move(changes)),
-          files_(files),
-          before_(std::move(before)),
-          after_(std::move(after)) {
-        setText(text);
-    }
-    void undo() override { restore(true); }
-    void redo() override {
-        // The edit itself has run when the step is pushed.
-        if (first_) {
-            first_ = false;
-            return;
-        }
-        restore(false);
-    }
-
-  private:
-    void restore(bool undo) {
-        before_();
-        bulk_restore(files_, changes_, undo);
-        after_();
-    }
-    std::vector<BulkChange> changes_;
-    GroupFiles& files_;
-    std::function<void()> before_, after_;
-    bool first_ = true;
-};
-
 }  // namespace
 
 FavoritesWindow* MainWindow::favorites_window() const {
@@ -124,10 +88,7 @@ void MainWindow::open_favorites(CardPage page) {
             session_->write_back();
             return session_->confirm_replace();
         };
-        w->clearEditorData = [this] {
-            session_->clear_data();
-            if (bulk_undo_) bulk_undo_->clear();
-        };
+        w->clearEditorData = [this] { session_->clear_data(); };
         connect(w, &FavoritesWindow::listLoaded, this, &MainWindow::data_arrived);
         favorites_ = w;
     }
@@ -197,26 +158,6 @@ void MainWindow::open_bulk_edit() {
     if (!bulk_edit_) {
         auto* w = new BulkEditWindow(*session_, settings_, this);
         make_tool_window(w);
-        if (!bulk_undo_) {
-            bulk_undo_ = new QUndoStack(this);
-            undo_group_->addStack(bulk_undo_);
-        }
-        connect(
-            w, &BulkEditWindow::applied, this,
-            [this](const std::vector<BulkChange>& changes, const QString& label) {
-                auto after = [this, changes] {
-                    for (const BulkChange& c : changes) session_->mark_changed(c.system);
-                    reload_editors();
-                    if (bulk_edit_) bulk_edit_->fill_list();
-                    // The reloaded grid made its own history current; the next Undo or Redo is
-                    // still this edit's.
-                    undo_group_->setActiveStack(bulk_undo_);
-                };
-                bulk_undo_->push(new BulkEditCommand(
-                    label, changes, session_->files(), [this] { write_back_editors(); }, after));
-                // Edit -> Undo now takes back the bulk edit as a whole.
-                undo_group_->setActiveStack(bulk_undo_);
-            });
         bulk_edit_ = w;
     } else {
         bulk_edit_->fill_list();

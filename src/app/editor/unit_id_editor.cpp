@@ -3,15 +3,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
-#include <QUndoGroup>
-#include <QUndoStack>
 #include <QVBoxLayout>
 #include <climits>
 
 #include "app/common/latin1.h"
 #include "app/editor/grid_editor.h"
 #include "app/editor/grid_model.h"
-#include "app/editor/grid_undo.h"
 #include "app/editor/grid_view.h"
 #include "core/base/prompter.h"
 #include "core/editor/grid_check.h"
@@ -36,9 +33,8 @@ namespace {
 constexpr GridKind k_kind = GridKind::UnitId;
 }
 
-UnitIdEditor::UnitIdEditor(EditingSession& session, Settings& settings, QUndoGroup* undo_group,
-                           QWidget* parent)
-    : QWidget(parent), session_(session), settings_(settings), undo_group_(undo_group) {
+UnitIdEditor::UnitIdEditor(EditingSession& session, Settings& settings, QWidget* parent)
+    : QWidget(parent), session_(session), settings_(settings) {
     setObjectName(QStringLiteral("frm_uid"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -87,13 +83,6 @@ UnitIdEditor::UnitIdEditor(EditingSession& session, Settings& settings, QUndoGro
             [this](const QPoint& pos) { emit context_menu(view_->viewport()->mapToGlobal(pos)); });
     layout->addWidget(view_, 1);
     view_->setEnabled(false);
-
-    stack_ = new QUndoStack(this);
-    undo_group_->addStack(stack_);
-    // Undo and redo change the rows as much as an edit does: they must reach the store too.
-    connect(stack_, &QUndoStack::indexChanged, this, [this] {
-        if (!loading_ && has_system()) touch();
-    });
 }
 
 UnitIdEditor::~UnitIdEditor() = default;
@@ -107,13 +96,9 @@ void UnitIdEditor::show_system(int system) {
         forget();
         return;
     }
-    loading_ = true;
     system_ = system;
     dirty_ = false;
-    stack_->clear();
     model_->replace(std::move(grid));
-    loading_ = false;
-    undo_group_->setActiveStack(stack_);
     view_->setEnabled(true);
     view_->move_to(0, 1);
     caption_->setText(to_q(session_.store().system_slot(system, k_slot_name)) +
@@ -121,12 +106,31 @@ void UnitIdEditor::show_system(int system) {
 }
 
 void UnitIdEditor::write_back() {
-    if (!has_system()) return;
+    if (!has_system() || committing_) return;
+    committing_ = true;
     view_->finish_editing();
-    if (!dirty_) return;
+    committing_ = false;
+    if (dirty_) commit(tr("Edit cell"), [] { return true; });
+}
+
+bool UnitIdEditor::write_rows() {
+    if (save_unit_ids(session_.store(), system_, model_->grid(), session_.prompter()) < 0) {
+        dirty_ = true;  // the rows stay in the grid; the next write tries again
+        return false;
+    }
     dirty_ = false;
-    if (save_unit_ids(session_.store(), system_, model_->grid(), session_.prompter()) >= 0)
-        session_.mark_changed(system_);
+    session_.mark_changed(system_);
+    return true;
+}
+
+void UnitIdEditor::commit(const QString& label, const std::function<bool()>& edit) {
+    const bool was = committing_;
+    committing_ = true;
+    {
+        EditingSession::Change change(session_, from_q(label));
+        if (edit()) write_rows();
+    }
+    committing_ = was;
 }
 
 void UnitIdEditor::leave() {
@@ -136,10 +140,6 @@ void UnitIdEditor::leave() {
 }
 
 void UnitIdEditor::forget() {
-    loading_ = true;
-    stack_->clear();
-    loading_ = false;
-    if (undo_group_->activeStack() == stack_) undo_group_->setActiveStack(nullptr);
     system_ = 0;
     dirty_ = false;
     TextGrid empty;
@@ -156,15 +156,11 @@ void UnitIdEditor::reload() {
         forget();
         return;
     }
-    // Rows typed since the last write-back go to the store first: nothing typed is lost.
-    write_back();
+    // What the store holds now is what is shown; rows of a failed write are dropped with the
+    // step that replaced them.
+    dirty_ = false;
     system_ = 0;
     show_system(s);
-}
-
-void UnitIdEditor::touch() {
-    dirty_ = true;
-    session_.mark_changed(system_);
 }
 
 void UnitIdEditor::save_column_widths() {
@@ -202,11 +198,11 @@ bool UnitIdEditor::open_list(const std::string& path) {
 // ---- cells ----
 
 void UnitIdEditor::cell_edited(int grid_row, int col, const std::string& value) {
-    const TextGrid& g = model_->grid();
-    const bool last = grid_row == g.rows() - 1 && g.rows() <= k_max_unit_ids;
-    const bool new_unit = grid::row_is_empty(g, k_kind, grid_row) && !value.empty();
-    if (new_unit || (last && !value.empty())) {
-        TextGrid before = g;
+    if (!has_system()) return;
+    commit(tr("Edit cell"), [&] {
+        const TextGrid& g = model_->grid();
+        const bool last = grid_row == g.rows() - 1 && g.rows() <= k_max_unit_ids;
+        const bool new_unit = grid::row_is_empty(g, k_kind, grid_row) && !value.empty();
         // A new unit ID starts with the scanner's defaults in its empty list cells, so what
         // the grid shows is what the file will hold.
         if (new_unit) {
@@ -217,11 +213,9 @@ void UnitIdEditor::cell_edited(int grid_row, int col, const std::string& value) 
         }
         model_->set_cell(grid_row, col, value);
         // Typing into the last row opens a new empty one below, so entry can go on.
-        if (last) model_->append_rows(1);
-        stack_->push(new GridSnapshotCommand(model_, tr("Edit cell"), std::move(before)));
-    } else {
-        stack_->push(new CellEditCommand(model_, grid_row, col, g.at(grid_row, col), value));
-    }
+        if (last && !value.empty()) model_->append_rows(1);
+        return true;
+    });
 }
 
 bool UnitIdEditor::key_pressed(int grid_row, int col, const std::string& key) {
@@ -264,11 +258,11 @@ void UnitIdEditor::select_range(const grid::CellRange& range) {
 
 grid::GridChange UnitIdEditor::change(const QString& label,
                                       const std::function<grid::GridChange(TextGrid&)>& op) {
-    TextGrid before = model_->grid();
     GridChange result;
-    model_->apply([&](TextGrid& g) { result = op(g); });
-    if (result.changed || result.rows_changed)
-        stack_->push(new GridSnapshotCommand(model_, label, std::move(before)));
+    commit(label, [&] {
+        model_->apply([&](TextGrid& g) { result = op(g); });
+        return result.changed || result.rows_changed;
+    });
     if (result.selection) select_range(*result.selection);
     return result;
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The unit-ID editor: the unit IDs of one trunked system in the grid `uidgrid`, opened from the
-// system's "Unit Id's" node. It is the grid editor's machinery (model, view, cell editors, undo
-// steps and the core's row and block operations) on the unit-ID layout; the rows go back to the
-// store when the editor is left or the session asks, and to and from a list file on request.
+// system's "Unit Id's" node. It is the grid editor's machinery (model, view, cell editors and the
+// core's row and block operations) on the unit-ID layout. Every committed edit or command is
+// written to the store at once as one step of the session's undo history; undo and redo reload
+// the rows from the store. Rows go to and from a list file on request.
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -11,8 +12,6 @@
 #include "core/editor/grid_ops.h"
 
 class QLabel;
-class QUndoGroup;
-class QUndoStack;
 
 namespace tarvex {
 
@@ -24,8 +23,7 @@ class Settings;
 class UnitIdEditor : public QWidget {
     Q_OBJECT
   public:
-    UnitIdEditor(EditingSession& session, Settings& settings, QUndoGroup* undo_group,
-                 QWidget* parent = nullptr);
+    UnitIdEditor(EditingSession& session, Settings& settings, QWidget* parent = nullptr);
     ~UnitIdEditor() override;
 
     // Leaves the system shown so far (writing it back) and shows this one's unit IDs.
@@ -33,13 +31,13 @@ class UnitIdEditor : public QWidget {
     bool has_system() const { return system_ > 0; }
     int system() const { return system_; }
 
-    // The grid back to the store when anything changed since it was shown or written.
+    // Finishes an open cell editor; rows a failed write left behind go to the store again.
     void write_back();
     // write_back, then shows nothing.
     void leave();
     // The system is gone or was replaced: show nothing, write nothing.
     void forget();
-    // The store changed underneath: show it again (the undo steps no longer fit).
+    // The store changed underneath (undo, redo, another command): show it again.
     void reload();
 
     // "Save Unit ID file" / "Open Unit ID file" with the chosen name. Opening replaces the rows
@@ -52,7 +50,6 @@ class UnitIdEditor : public QWidget {
 
     GridView* view() const { return view_; }
     GridModel* model() const { return model_; }
-    QUndoStack* undo_stack() const { return stack_; }
     void save_column_widths();
     grid::CellRange selected_range() const;
     void select_range(const grid::CellRange& range);
@@ -63,7 +60,10 @@ class UnitIdEditor : public QWidget {
     void context_menu(const QPoint& global_pos);
 
   private:
-    void touch();
+    // One session step named `label`: runs `edit` on the rows and, when it changed them,
+    // writes them to the store.
+    void commit(const QString& label, const std::function<bool()>& edit);
+    bool write_rows();
     void cell_edited(int grid_row, int col, const std::string& value);
     bool key_pressed(int grid_row, int col, const std::string& key);
     grid::GridChange change(const QString& label,
@@ -73,11 +73,9 @@ class UnitIdEditor : public QWidget {
 
     EditingSession& session_;
     Settings& settings_;
-    QUndoGroup* undo_group_;
-    QUndoStack* stack_ = nullptr;
     int system_ = 0;
     bool dirty_ = false;
-    bool loading_ = false;
+    bool committing_ = false;
     QLabel* caption_ = nullptr;
     GridView* view_ = nullptr;
     GridModel* model_ = nullptr;

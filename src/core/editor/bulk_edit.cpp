@@ -221,34 +221,6 @@ std::string bulk_changed_text(int lines_changed) {
     return "Lines changed: " + std::to_string(lines_changed);
 }
 
-bool bulk_restore(GroupFiles& files, const std::vector<BulkChange>& changes, bool undo) {
-    std::map<std::pair<int, int>, std::map<int, const BulkChange*>> by_file;
-    for (const BulkChange& c : changes) by_file[{c.system, c.group}][c.row] = &c;
-    bool ok = true;
-    for (const auto& [file, rows] : by_file) {
-        ok &= files.rewrite(file.first, file.second, [&](std::string_view line) {
-            std::string text(line);
-            auto it = rows.find(row_of_line(text));
-            if (it == rows.end()) return text;
-            const BulkChange& c = *it->second;
-            // A row that now holds another channel (lines moved in the grid since) is not the
-            // line the edit changed: it is left alone.
-            if (get_field_plain(text, 1) != get_field_plain(c.before, 1)) return text;
-            const std::string& from = undo ? c.after : c.before;
-            const std::string& to = undo ? c.before : c.after;
-            const size_t count = std::max(split(from, ',').size(), split(to, ',').size());
-            for (size_t f = 1; f < count; ++f) {
-                const int n = static_cast<int>(f);
-                const std::string was = get_field_plain(from, n), want = get_field_plain(to, n);
-                // Only fields still as the edit left them: a value set by hand since stays.
-                if (was != want && get_field_plain(text, n) == was) text = set_field(text, n, want);
-            }
-            return text;
-        });
-    }
-    return ok;
-}
-
 HomeLocation read_home_location(const Settings& settings) {
     HomeLocation home;
     std::string lat = settings.GetSetting("gps", "home_lat", "x");

@@ -4,8 +4,8 @@
 // of one system or of all, the user ticks lines and settings, and Apply rewrites the ticked
 // lines in their group channel files. Every decision of that window lives here; it only shows.
 //
-// A whole bulk edit reports what it changed line by line (before and after), so the caller can
-// offer it as one undo step: `bulk_restore` puts the changed fields back, or forward again.
+// A whole bulk edit reports what it changed line by line (before and after); the window runs it
+// inside one step of the session's undo history.
 #include <optional>
 #include <span>
 #include <string>
@@ -107,12 +107,6 @@ BulkResult bulk_apply(GroupFiles& files, BulkKind kind, const std::vector<BulkLi
 
 // What the window and the command line report after Apply: "Lines changed: N".
 std::string bulk_changed_text(int lines_changed);
-
-// Puts the fields a bulk edit changed back to their values before it (`undo`) or after it
-// (redo). Only those fields of those rows are touched, and only while the row still holds the
-// same channel or talkgroup and the field the value the edit left: later edits stay.
-// False when a group file could not be rewritten.
-bool bulk_restore(GroupFiles& files, const std::vector<BulkChange>& changes, bool undo);
 
 // ---- selection by distance from home ----
 

@@ -90,9 +90,8 @@ std::string series_member(std::string_view first, int n) {
     } else {
         prefix = std::string(first);
         while (!prefix.empty() && prefix.back() == ' ') prefix.pop_back();
-        if (!prefix.empty())
-            separator.push_back(
-                ' ');  // g++ 12 misreads = " " here as an overlapping copy (-Wrestrict)
+        // push_back, not = " ": GCC 12 warns falsely about the assignment (-Wrestrict).
+        if (!prefix.empty()) separator.push_back(' ');
         number = std::to_string(n + 1);
     }
     // The number is what makes the series; the text before it gives way to the tag limit.

@@ -1,10 +1,10 @@
 // Alpha tags from the menus and the "Justify Alpha Tags:" window, driven as a user does: the
 // open grid (undoable), every group of a system, and the whole store.
+#include <QAction>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QUndoGroup>
 
 #include "app/editor/grid_editor.h"
 #include "app/editor/grid_model.h"
@@ -44,8 +44,8 @@ class TestAlphaTagsWindow : public QObject {
         QVERIFY(w.isWindowModified());
         QVERIFY(w.dispatch(Menu::AlphaTags, QStringLiteral("Upper Case")));
         QCOMPARE(tag(w, 1), std::string(7, ' ') + "SHERIFF DISPATCH");
-        w.undo_group()->undo();
-        w.undo_group()->undo();
+        w.undo_action()->trigger();
+        w.undo_action()->trigger();
         QCOMPARE(tag(w, 1), std::string("Sheriff Dispatch"));
         QCOMPARE(tag(w, 2), std::string("Sheriff Car-to-Car"));
     }

@@ -2,6 +2,7 @@
 // assignments in the drop-down, clean cells with Apply, save, copy, and send the rows into the
 // open channel grid; then the web page and the print-out of what the grid holds.
 #include <QAbstractItemModelTester>
+#include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -14,7 +15,6 @@
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTableView>
-#include <QUndoGroup>
 
 #include "../editor/editor_rig.h"
 #include "app/common/latin1.h"
@@ -232,7 +232,7 @@ class TestCsvMapper : public QObject {
                                         "Row 5: no frequency (\"---- page 2 ----\")",
                                         "Row 7: unknown mode \"DMR\""}));
         // One undo takes all of them back.
-        rig_->window->undo_group()->undo();
+        rig_->window->undo_action()->trigger();
         QCOMPARE(g->model()->grid().at(used + 1, k_freq), before.at(used + 1, k_freq));
         QCOMPARE(grid::last_used_row(g->model()->grid(), grid::GridKind::Channel), used);
     }

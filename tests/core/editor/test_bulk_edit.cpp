@@ -1,16 +1,19 @@
 // Bulk Channel Edit: which lines the window lists, what Apply writes (one field, nothing else),
-// what it refuses, the undo of a whole edit, and the selection by distance from home.
+// what it refuses, a whole edit as one step of the session's undo, and the selection by distance
+// from home.
 #include "core/editor/bulk_edit.h"
 
 #include <gtest/gtest.h>
 
 #include "core/base/prompter.h"
 #include "core/base/text.h"
+#include "core/editor/session.h"
 #include "core/model/group_files.h"
 #include "core/model/record_line.h"
 #include "core/model/store_keys.h"
 #include "core/model/system_store.h"
 #include "core/settings/settings.h"
+#include "session_fixture.h"
 #include "support/test_support.h"
 
 using namespace tarvex;
@@ -32,8 +35,9 @@ std::string channel_line(int row, const std::string& mhz) {
 struct Bulk : ::testing::Test {
     TempDir dir;
     RecordingPrompter prompter;
-    SystemStore store{prompter};
-    GroupFiles files{dir / "run"};
+    EditingSession session{prompter, tarvex::test::folders_in(dir)};
+    SystemStore& store = session.store();
+    GroupFiles& files = session.files();
 
     void add_system(int s, bool conventional, const std::string& name) {
         store.add_node(
@@ -224,39 +228,31 @@ TEST_F(Bulk, RefusalsNameTheProblemAndWriteNothing) {
     EXPECT_EQ(bulk_settings(BulkKind::Talkgroups).size(), 6u);
 }
 
-TEST_F(Bulk, UndoPutsBackEveryChangedFieldAndRedoAppliesItAgain) {
+// Applied inside one session step, Undo puts every line of every file back exactly and Redo
+// writes the edit again.
+TEST_F(Bulk, OneSessionStepUndoesEveryChangedLineAndRedoAppliesItAgain) {
     three_systems();
-    const auto g0 = files.read_lines(1, 0), g1 = files.read_lines(1, 1);
-    BulkResult r = bulk_apply(files, BulkKind::Talkgroups, list(BulkKind::Talkgroups, 1),
-                              {{"Alert Tone", "3"}, {"Delay Time", "10"}}, prompter);
-    ASSERT_EQ(r.lines_changed(), 6);
-    const auto edited = files.read_lines(1, 0);
-    // Meanwhile the user renames talkgroup 2, sets talkgroup 3's alert tone by hand and puts
-    // another talkgroup in the first row of the second group: undo must keep all of that.
-    files.rewrite(1, 0, [](std::string_view l) {
-        std::string row = get_field_plain(l, 0);
-        if (row == "2") return set_field(l, 2, "Renamed");
-        if (row == "3") return set_field(l, 8, "7");
-        return std::string(l);
-    });
-    const std::string moved = "1,555,Moved here,Off,All,Law Dispatch,10,0,3,Auto";
-    files.rewrite(1, 1, [&](std::string_view l) {
-        return get_field_plain(l, 0) == "1" ? moved : std::string(l);
-    });
+    auto lines = [&] {
+        return std::vector{files.read_lines(1, 0), files.read_lines(1, 1), files.read_lines(2, 0),
+                           files.read_lines(3, 4)};
+    };
+    const auto before = lines();
+    BulkResult r;
+    {
+        EditingSession::Change step(session, "Bulk edit: Alert Tone, Delay Time");
+        r = bulk_apply(files, BulkKind::Talkgroups, list(BulkKind::Talkgroups),
+                       {{"Alert Tone", "3"}, {"Delay Time", "10"}}, prompter);
+    }
+    ASSERT_EQ(r.lines_changed(), 8);
+    const auto edited = lines();
+    ASSERT_NE(edited, before);
+    EXPECT_EQ(session.undo_text(), "Undo Bulk edit: Alert Tone, Delay Time");
 
-    ASSERT_TRUE(bulk_restore(files, r.changes, true));
-    auto undone = files.read_lines(1, 0);
-    EXPECT_EQ(undone[0], g0[0]);
-    EXPECT_EQ(undone[1], set_field(g0[1], 2, "Renamed"));
-    EXPECT_EQ(undone[2], set_field(g0[2], 8, "7"));
-    auto second = files.read_lines(1, 1);
-    EXPECT_EQ(second[0], moved);
-    EXPECT_EQ(std::vector(second.begin() + 1, second.end()), std::vector(g1.begin() + 1, g1.end()));
-
-    ASSERT_TRUE(bulk_restore(files, r.changes, false));
-    EXPECT_EQ(files.read_lines(1, 0)[0], edited[0]);
-    EXPECT_EQ(files.read_lines(1, 0)[1], set_field(edited[1], 2, "Renamed"));
-    EXPECT_EQ(files.read_lines(1, 0)[2], set_field(edited[2], 8, "7"));
+    ASSERT_TRUE(session.undo());
+    EXPECT_EQ(lines(), before);
+    EXPECT_FALSE(session.can_undo());
+    ASSERT_TRUE(session.redo());
+    EXPECT_EQ(lines(), edited);
 }
 
 TEST_F(Bulk, TheListStopsAtTheScratchLimitWithItsMessage) {
