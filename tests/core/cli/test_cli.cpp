@@ -48,7 +48,7 @@ TEST(Cli, DumpPrintsNodesInStoreOrderThenGroupFilesByName) {
     EXPECT_TRUE(starts_with(lines[1], "GRP-999-001-000\tSYS-001\tGIN,C-Group,"));
     auto first_file = std::find(lines.begin(), lines.end(), "# GRP-999-001-000.tmp");
     ASSERT_NE(first_file, lines.end());
-    EXPECT_TRUE(starts_with(*(first_file + 1), "1,155.6100,Sheriff Dispatch,Off,NFM,CTCSS,136.5,"));
+    EXPECT_TRUE(starts_with(*(first_file + 1), "1,155.61,Sheriff Dispatch,Off,NFM,CTCSS,136.5,"));
     // Reading the same file twice (like "Add HPD File") gives its systems new indexes.
     CliRun twice = cli("dump --trunked-only " + sample() + " " + sample(), dir);
     EXPECT_NE(twice.out.find("SYS-008\t\tSIN,LTR"), std::string::npos);
