@@ -74,10 +74,10 @@ TEST(CommandTable, CaptionsKeepTheirExactSpacing) {
 }
 
 TEST(CommandTable, WindowsOfLaterPartsAreListedButNotAvailable) {
-    for (auto id : {CommandId::ImportCsv, CommandId::CreateHtml, CommandId::BulkChannelEdit,
-                    CommandId::BulkEditDatabase, CommandId::ManageFullDatabase,
-                    CommandId::RadioReferenceImport, CommandId::GpsHome, CommandId::FindDuplicates,
-                    CommandId::EasyFillTrunk, CommandId::CheckForUpdates})
+    for (auto id :
+         {CommandId::ImportCsv, CommandId::CreateHtml, CommandId::BulkChannelEdit,
+          CommandId::BulkEditDatabase, CommandId::ManageFullDatabase, CommandId::GpsHome,
+          CommandId::FindDuplicates, CommandId::EasyFillTrunk, CommandId::CheckForUpdates})
         EXPECT_FALSE(is_available(id));
     for (auto id : {CommandId::OpenHpd, CommandId::NewSite, CommandId::Cut, CommandId::Validate,
                     CommandId::OpenCalculator, CommandId::ToggleHp2Model})
@@ -93,6 +93,10 @@ TEST(CommandTable, TheCardMasterDatabaseAndVirtualControlWindowsAreReachable) {
                    "Backup", "VC", "Virtual C."})
         EXPECT_TRUE(find_entry(Menu::ToolBar, c)->available) << c;
     EXPECT_TRUE(find_entry(Menu::ImportExport, "Import System(s) from Database")->available);
+    for (auto c : {"Conv.", "RR"})
+        EXPECT_EQ(find_command(Menu::ToolBar, c), CommandId::RadioReferenceImport) << c;
+    EXPECT_TRUE(is_available(CommandId::RadioReferenceImport));
+    EXPECT_TRUE(find_entry(Menu::Tools, "RadioReference Frequency Search")->available);
     EXPECT_EQ(find_command(Menu::ToolBar, "Backup"), CommandId::BackupData);
     EXPECT_EQ(find_command(Menu::ToolBar, "Virtual C."), CommandId::VirtualControl);
     EXPECT_EQ(handler_of(CommandId::VirtualControl), Handler::Window);
