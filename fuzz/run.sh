@@ -55,7 +55,7 @@ for exe in "$build"/fuzz/fuzz_*; do
   scratch=$(mktemp -d "$([ -w /dev/shm ] && echo /dev/shm || echo "${TMPDIR:-/tmp}")/tarvex-fuzz.XXXXXX")
   if (cd "$build/findings" && TMPDIR=$scratch ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1 \
       UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-      "$exe" -max_total_time="$seconds" -timeout=120 -rss_limit_mb=2048 -max_len=300000 \
+      "$exe" -max_total_time="$seconds" -timeout=300 -rss_limit_mb=2048 -max_len=300000 \
       -print_final_stats=1 -artifact_prefix="$build/findings/${name}-" "$corpus" >"$log" 2>&1); then
     runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo '?')
     echo "fuzz_$name: ok, $runs runs" | tee -a "$summary"
