@@ -80,3 +80,5 @@ void BM_FileOnlyChangeOnFullStore(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FileOnlyChangeOnFullStore)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();
