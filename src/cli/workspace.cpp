@@ -23,7 +23,8 @@ Workspace::Workspace() {
     auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     // Workspaces of runs that were killed are swept before this one claims its own.
     sweep_left_over_runs(base, "tarvex-cli-");
-    folder_ = base / ("tarvex-cli-" + std::to_string(base::current_process_id()) + "-" + std::to_string(stamp));
+    folder_ = base / ("tarvex-cli-" + std::to_string(base::current_process_id()) + "-" +
+                      std::to_string(stamp));
     claim_run_folder(folder_);
     remove_on_termination(folder_);
     files = std::make_unique<GroupFiles>(folder_);

@@ -11,11 +11,11 @@
 #include <set>
 
 #include "app/common/latin1.h"
+#include "app/editor/bulk_edit_window.h"
 #include "app/editor/grid_editor.h"
 #include "app/editor/grid_model.h"
 #include "app/editor/grid_view.h"
 #include "app/editor/main_window.h"
-#include "app/editor/bulk_edit_window.h"
 #include "app/tools/alert_tone_player.h"
 #include "app/tools/alert_tones_window.h"
 #include "app/tools/dec_hex_window.h"

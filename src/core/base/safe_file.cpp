@@ -1,9 +1,9 @@
 #include "core/base/safe_file.h"
 
-#include "core/base/run_folders.h"
-#include "core/base/termination.h"
 #include <cerrno>
 #include <cstring>
+#include "core/base/run_folders.h"
+#include "core/base/termination.h"
 
 #include "core/base/os.h"
 
