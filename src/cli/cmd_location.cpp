@@ -191,7 +191,7 @@ int cmd_geocode(const Args& args) {
     char name[] = "tarvex-cli";
     char* argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
-    QtHttpClient http;
+    QtGeocodeHttpClient http;
     location::GeocodeOutcome outcome = location::geocode(http, service, *query, key);
     if (!outcome.error.empty()) {
         std::fprintf(stderr, "%s\n", outcome.error.c_str());

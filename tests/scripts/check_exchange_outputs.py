@@ -123,7 +123,7 @@ def check_html(work, hpd):
         if len(row) != 13:
             check(False, "row %d has %d cells" % (i, len(row)))
             break
-        freq = "%.4f" % ((151000000 + i * 12500) / 1e6)
+        freq = ("%.6f" % ((151000000 + i * 12500) / 1e6)).rstrip("0").rstrip(".")
         check(row[0].strip("\xa0") == str(i), "row number %d" % i)
         check(row[1] == freq + "\xa0MHz", "row %d frequency %r" % (i, row[1]))
         check(row[2].strip("\xa0") == "Chan %03d" % i, "row %d alpha tag" % i)

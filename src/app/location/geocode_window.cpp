@@ -37,7 +37,7 @@ std::string option_key(int i) {
 }  // namespace
 
 GeocodeWindow::GeocodeWindow(Settings& settings, bool for_location, QWidget* parent)
-    : QDialog(parent), settings_(settings), http_(std::make_unique<QtHttpClient>()) {
+    : QDialog(parent), settings_(settings), http_(std::make_unique<QtGeocodeHttpClient>()) {
     setObjectName(QStringLiteral("frm_gps_search"));
     setWindowTitle(tr("GPS Location Search"));
     auto* outer = new QVBoxLayout(this);

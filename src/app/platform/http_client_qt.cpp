@@ -9,7 +9,7 @@
 
 namespace tarvex {
 
-location::HttpAnswer QtHttpClient::get(const std::string& url, int timeout_ms) {
+location::HttpAnswer QtGeocodeHttpClient::get(const std::string& url, int timeout_ms) {
     location::HttpAnswer answer;
     QUrl address(QString::fromStdString(url));
     if (!address.isValid() || address.scheme().isEmpty()) {

@@ -5,7 +5,7 @@
 
 namespace tarvex {
 
-class QtHttpClient : public location::HttpClient {
+class QtGeocodeHttpClient : public location::HttpClient {
   public:
     location::HttpAnswer get(const std::string& url, int timeout_ms) override;
 };

@@ -321,7 +321,7 @@ class TestCsvMapper : public QObject {
         QVERIFY(html.open(QIODevice::ReadOnly));
         const QByteArray text = html.readAll();
         QVERIFY(text.contains("<b>Group:Harbor County Sheriff</b>"));
-        QVERIFY(text.contains(">155.6100&nbsp;MHz</font></td>"));
+        QVERIFY(text.contains(">155.61&nbsp;MHz</font></td>"));
 
         const QString pdf = dir_.filePath(QStringLiteral("system.pdf"));
         rig_->window->exchange().print_to_pdf = pdf;
