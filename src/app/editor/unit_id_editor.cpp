@@ -49,8 +49,8 @@ UnitIdEditor::UnitIdEditor(EditingSession& session, Settings& settings, QWidget*
     view_->setObjectName(QStringLiteral("uidgrid"));
     model_ = new GridModel(view_);
     std::vector<std::string> titles;
-    for (const auto& spec : grid::columns_of(k_kind))
-        if (spec.column != grid::Column::Number) titles.emplace_back(spec.title);
+    for (const auto& colspec : grid::columns_of(k_kind))
+        if (colspec.column != grid::Column::Number) titles.emplace_back(colspec.title);
     model_->set_titles(titles);
     TextGrid empty;
     grid::setup_grid(empty, k_kind);
@@ -66,18 +66,18 @@ UnitIdEditor::UnitIdEditor(EditingSession& session, Settings& settings, QWidget*
         return key_pressed(r, c, key);
     };
     view_->is_free_column = [](int col) {
-        const grid::ColumnSpec* spec = grid::column_spec(k_kind, col);
-        return spec && spec->editor == grid::CellEditor::Text;
+        const grid::ColumnSpec* colspec = grid::column_spec(k_kind, col);
+        return colspec && colspec->editor == grid::CellEditor::Text;
     };
     view_->on_delete = [this] { run(CommandId::Delete); };
     view_->delegate()->choices = [](int, int col) -> std::optional<std::vector<std::string>> {
-        const grid::ColumnSpec* spec = grid::column_spec(k_kind, col);
-        if (!spec || spec->editor != grid::CellEditor::List) return std::nullopt;
-        return std::vector<std::string>(spec->values.begin(), spec->values.end());
+        const grid::ColumnSpec* colspec = grid::column_spec(k_kind, col);
+        if (!colspec || colspec->editor != grid::CellEditor::List) return std::nullopt;
+        return std::vector<std::string>(colspec->values.begin(), colspec->values.end());
     };
     view_->delegate()->max_length = [](int col) {
-        const grid::ColumnSpec* spec = grid::column_spec(k_kind, col);
-        return spec && spec->column == grid::Column::AlphaTag ? grid::k_alpha_tag_limit : 0;
+        const grid::ColumnSpec* colspec = grid::column_spec(k_kind, col);
+        return colspec && colspec->column == grid::Column::AlphaTag ? grid::k_alpha_tag_limit : 0;
     };
     connect(view_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { emit context_menu(view_->viewport()->mapToGlobal(pos)); });
@@ -219,10 +219,10 @@ void UnitIdEditor::cell_edited(int grid_row, int col, const std::string& value) 
 }
 
 bool UnitIdEditor::key_pressed(int grid_row, int col, const std::string& key) {
-    const grid::ColumnSpec* spec = grid::column_spec(k_kind, col);
-    if (!spec || key.size() != 1) return false;
+    const grid::ColumnSpec* colspec = grid::column_spec(k_kind, col);
+    if (!colspec || key.size() != 1) return false;
     const std::string& current = model_->grid().at(grid_row, col);
-    auto value = grid::key_entry(spec->column, key[0], current);
+    auto value = grid::key_entry(colspec->column, key[0], current);
     if (!value) return false;
     if (*value != current) cell_edited(grid_row, col, *value);
     return true;
