@@ -109,7 +109,8 @@ std::vector<BulkLine> bulk_fill_list(const GroupFiles& files, const SystemStore&
                                      BulkKind kind, int system, Prompter& prompter) {
     std::vector<BulkLine> out;
     std::unordered_map<int, bool> fits;
-    for (ScratchEntry& e : files.laad_van_tempie(scratch_kind(kind), prompter)) {
+    auto conventional = [&store](int s) { return store.system_type_code(s) == "0"; };
+    for (ScratchEntry& e : files.laad_van_tempie(scratch_kind(kind), prompter, conventional)) {
         BulkLine line{std::move(e.key), std::move(e.text)};
         const int s = line.system();
         if (system != 0 && s != system) continue;

@@ -228,8 +228,9 @@ void GroupFiles::open_tmpfile(int system, int group, TextGrid& grid, int columns
     grid.set_rows(std::max({k_min_grid_rows, lines_read + 1, grid.rows()}));
 }
 
-std::vector<ScratchEntry> GroupFiles::laad_van_tempie(std::string_view kind,
-                                                      Prompter& prompter) const {
+std::vector<ScratchEntry> GroupFiles::laad_van_tempie(
+    std::string_view kind, Prompter& prompter,
+    const std::function<bool(int system)>& is_channel_system) const {
     std::vector<ScratchEntry> entries;
     const bool channels = kind == "FRQ-";
     if (!channels && kind != "TID-") return entries;
@@ -251,6 +252,8 @@ std::vector<ScratchEntry> GroupFiles::laad_van_tempie(std::string_view kind,
         if (name.size() < 15) continue;
         const std::string sss = name.substr(8, 3), ggg = name.substr(12, 3);
         if (!all_digits(sss) || !all_digits(ggg)) continue;
+        const bool by_system = static_cast<bool>(is_channel_system);
+        if (by_system && is_channel_system(std::stoi(sss)) != channels) continue;
 
         FilePtr in(base::open_file(file, "rb"));
         if (!in) continue;
@@ -258,7 +261,7 @@ std::vector<ScratchEntry> GroupFiles::laad_van_tempie(std::string_view kind,
         while (reader.next(line)) {
             const std::string value = get_field(line, 1);
             if (value.empty() || value == ".") continue;
-            if (contains(value, ".") != channels) continue;
+            if (!by_system && contains(value, ".") != channels) continue;
             const int row = row_of(line);
             if (row == 0) continue;
             if (static_cast<int>(entries.size()) >= k_scratch_limit) {

@@ -64,8 +64,12 @@ class GroupFiles {
     void open_tmpfile(int system, int group, TextGrid& grid, int columns) const;
 
     // Every channel ("FRQ-") or talkgroup ("TID-") line of every file, keyed by system, group
-    // and row. Stops with "error, temp memory is full" at the 30001st line.
-    std::vector<ScratchEntry> laad_van_tempie(std::string_view kind, Prompter& prompter) const;
+    // and row. Stops with "error, temp memory is full" at the 30001st line. With
+    // `is_channel_system` a file's kind follows its system (a channel at a whole megahertz,
+    // "463", has no dot); without it a line with a "." in field 1 counts as a channel.
+    std::vector<ScratchEntry> laad_van_tempie(
+        std::string_view kind, Prompter& prompter,
+        const std::function<bool(int system)>& is_channel_system = {}) const;
 
     // Visits the lines of a group's file without line ends; false when there is no file.
     bool for_each_line(int system, int group,

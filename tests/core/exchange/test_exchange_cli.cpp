@@ -122,7 +122,7 @@ TEST(HtmlCli, WritesTheGroupsPageAndRefusesWhatIsNotThere) {
     ASSERT_EQ(r.code, 0) << r.err;
     std::string page = read_file(out);
     EXPECT_NE(page.find("<b>Group:Harbor County Fire/EMS</b>"), std::string::npos);
-    EXPECT_NE(page.find(">154.3100&nbsp;MHz</font></td>"), std::string::npos);
+    EXPECT_NE(page.find(">154.31&nbsp;MHz</font></td>"), std::string::npos);
     // A trunked system's group: talkgroups, no MHz.
     CliRun t = cli("html " + sample() + " --system 2 --group 1 -o " + out, dir);
     ASSERT_EQ(t.code, 0) << t.err;

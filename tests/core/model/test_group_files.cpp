@@ -140,6 +140,14 @@ TEST(LaadVanTempie, KeysByFileAndRowSkipsEmptyFrequenciesAndStopsAt30000) {
     EXPECT_EQ(tid[1].key, "TID-012-006-0007");
     EXPECT_TRUE(prompter.told.empty());
 
+    // A channel at a whole megahertz has no dot; knowing the file's system finds it anyway.
+    files.write_lines(3, 1, {"1,463,MedCom", "2,155.61,Dispatch"});
+    auto conventional = [](int system) { return system == 3; };
+    auto by_system = files.laad_van_tempie("FRQ-", prompter, conventional);
+    ASSERT_EQ(by_system.size(), 2u);
+    EXPECT_EQ(by_system[0].text, "1,463,MedCom");
+    EXPECT_EQ(files.laad_van_tempie("TID-", prompter, conventional).size(), 3u);
+
     for (int g = 0; g < 4; ++g)
         for (int r = 1; r <= 7501; ++r) files.append_line(1, g, std::to_string(r) + ",460.0000");
     auto full = files.laad_van_tempie("FRQ-", prompter);  // reads what the appender holds too
