@@ -58,8 +58,10 @@ default_build() {
 
 debug_build() {
   # -O1: the sanitizers find the same faults, and the tests over the real master database
-  # finish in a fraction of the -O0 time.
-  cmake --preset debug -DTARVEX_WERROR=ON -DTARVEX_WITH_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
+  # finish in a fraction of the -O0 time. g++ 12's maybe-uninitialized analysis misfires inside
+  # std::regex and std::function under the sanitizers; the default build keeps that warning.
+  cmake --preset debug -DTARVEX_WERROR=ON -DTARVEX_WITH_BENCH=OFF \
+    -DCMAKE_CXX_FLAGS_DEBUG="-g -O1 -Wno-maybe-uninitialized" \
     "${launcher[@]}" >/dev/null
   cmake --build --preset debug -j 2
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
