@@ -58,6 +58,9 @@ bool AlertTonePlayer::play(int tone) {
     output_->buffer.setData(output_->pcm);
     output_->buffer.open(QIODevice::ReadOnly);
     output_->sink = std::make_unique<QAudioSink>(device, format);
+    // A quarter of a second queued ahead rides out a busy machine's scheduling hiccups,
+    // where the backend's small default buffer can underrun in the middle of a beep.
+    output_->sink->setBufferSize(k_alert_sample_rate / 4 * static_cast<int>(sizeof(int16_t)));
     output_->sink->start(&output_->buffer);
     return true;
 #else
