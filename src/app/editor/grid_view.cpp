@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QTimer>
 
 #include "app/common/latin1.h"
 
@@ -61,15 +60,14 @@ void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
     if (auto* edit = qobject_cast<QLineEdit*>(editor)) model->setData(index, edit->text());
 }
 
-GridView::GridView(QWidget* parent)
-    : QTableView(parent), delegate_(new GridDelegate(this)), click_edit_(new QTimer(this)) {
+GridView::GridView(QWidget* parent) : QTableView(parent), delegate_(new GridDelegate(this)) {
     setItemDelegate(delegate_);
+    // As in a spreadsheet, a click only selects, even on the selected cell: typing replaces the
+    // value, double-click or F2 edits it in place. A click that opened the editor by itself a
+    // moment later put the caret wherever the next click landed, and the typed value went into
+    // the middle of the old one ("154.3146.611").
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
-    click_edit_->setSingleShot(true);
-    connect(click_edit_, &QTimer::timeout, this, [this] {
-        if (state() != EditingState && currentIndex().isValid()) edit(currentIndex());
-    });
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setAlternatingRowColors(true);
@@ -99,31 +97,9 @@ void GridView::finish_editing() {
 }
 
 void GridView::discard_editing() {
-    click_edit_->stop();
     if (state() != EditingState) return;
     if (QWidget* editor = indexWidget(currentIndex()))
         QTableView::closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
-}
-
-void GridView::mousePressEvent(QMouseEvent* event) {
-    click_edit_->stop();
-    const QModelIndex at = indexAt(event->position().toPoint());
-    press_on_current_ = event->button() == Qt::LeftButton && at.isValid() && at == currentIndex() &&
-                        selectionModel()->isSelected(at) && state() != EditingState &&
-                        event->modifiers() == Qt::NoModifier;
-    QTableView::mousePressEvent(event);
-}
-
-void GridView::mouseReleaseEvent(QMouseEvent* event) {
-    QTableView::mouseReleaseEvent(event);
-    if (press_on_current_ && indexAt(event->position().toPoint()) == currentIndex())
-        click_edit_->start(QApplication::doubleClickInterval());
-    press_on_current_ = false;
-}
-
-void GridView::mouseDoubleClickEvent(QMouseEvent* event) {
-    click_edit_->stop();
-    QTableView::mouseDoubleClickEvent(event);
 }
 
 void GridView::focusInEvent(QFocusEvent* event) {
@@ -139,7 +115,6 @@ void GridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint h
 }
 
 void GridView::keyPressEvent(QKeyEvent* event) {
-    click_edit_->stop();
     const QModelIndex cur = currentIndex();
     if (state() == EditingState || !cur.isValid()) {
         QTableView::keyPressEvent(event);

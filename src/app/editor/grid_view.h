@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-class QTimer;
-
 namespace tarvex {
 
 // Drop-down lists for list columns, a text box (with a length limit) for free columns.
@@ -57,17 +55,12 @@ class GridView : public QTableView {
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
     GridDelegate* delegate_;
     // A click on the current cell opens its editor after the double-click time. Qt's own
     // delayed edit refuses every key typed meanwhile, which lost the first characters of a
     // fast typist; this timer is cancelled by the first key, which opens the editor itself.
-    QTimer* click_edit_;
-    bool press_on_current_ = false;
 };
 
 }  // namespace tarvex
