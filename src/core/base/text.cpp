@@ -143,6 +143,19 @@ long long lenient_integer(std::string_view s) {
     return d.negative ? -v : v;
 }
 
+bool is_unsigned_decimal(std::string_view s) {
+    int dots = 0, digits = 0;
+    for (char c : s) {
+        if (c == '.')
+            ++dots;
+        else if (c >= '0' && c <= '9')
+            ++digits;
+        else
+            return false;
+    }
+    return digits > 0 && dots <= 1;
+}
+
 std::optional<long long> parse_integer(std::string_view s) {
     if (s.empty()) return std::nullopt;
     size_t i = 0;

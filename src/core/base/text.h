@@ -38,6 +38,9 @@ double lenient_number(std::string_view s);
 long long lenient_integer(std::string_view s);
 // Strict whole number: the entire text must be an optional sign and digits.
 std::optional<long long> parse_integer(std::string_view s);
+// Digits with at most one point and nothing else ("154.43", "463", ".5"): the only spelling
+// of an unsigned decimal taken where a typing slip must be refused rather than read as 0.
+bool is_unsigned_decimal(std::string_view s);
 
 // Whole-Hz frequencies to decimal MHz text and back, exactly (no floating point): at least
 // four decimals so that a frequency always shows a "." ("155.0000", "851.0125", "851.00625").

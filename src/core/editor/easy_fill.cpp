@@ -9,21 +9,6 @@ namespace tarvex {
 
 namespace {
 
-// Digits with at most one point: the only spelling of a number we take here, so a typing
-// slip is refused instead of read as 0 MHz.
-bool is_plain_number(std::string_view s) {
-    int dots = 0, digits = 0;
-    for (char c : s) {
-        if (c == '.')
-            ++dots;
-        else if (c >= '0' && c <= '9')
-            ++digits;
-        else
-            return false;
-    }
-    return digits > 0 && dots <= 1;
-}
-
 std::string too_many(long long rows, int room) {
     if (room >= grid::k_max_rows)
         return "This fill gives " + std::to_string(rows) + " rows; a group holds at most " +
@@ -39,9 +24,9 @@ FrequencyFill plan_frequency_fill(std::string_view start_mhz, std::string_view e
                                   std::string_view step_khz, int room) {
     FrequencyFill out;
     const std::string start = trim(start_mhz), end = trim(end_mhz), step = trim(step_khz);
-    if (!is_plain_number(start)) return {{}, "The start frequency is not a number of MHz."};
-    if (!is_plain_number(end)) return {{}, "The end frequency is not a number of MHz."};
-    if (!is_plain_number(step)) return {{}, "The step is not a number of kHz."};
+    if (!is_unsigned_decimal(start)) return {{}, "The start frequency is not a number of MHz."};
+    if (!is_unsigned_decimal(end)) return {{}, "The end frequency is not a number of MHz."};
+    if (!is_unsigned_decimal(step)) return {{}, "The step is not a number of kHz."};
     const long long first = mhz_to_hz(start), last = mhz_to_hz(end);
     const long long step_hz = decimal_to_scaled(step, 3);  // kHz with three decimals is Hz
     if (step_hz <= 0) return {{}, "The step must be more than 0 kHz."};

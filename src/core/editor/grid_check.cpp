@@ -28,24 +28,11 @@ Verdict fix(std::string problem, std::string value) {
     return {std::move(problem), std::move(value)};
 }
 
-bool is_decimal(std::string_view s) {
-    int dots = 0, digits = 0;
-    for (char c : s) {
-        if (c == '.')
-            ++dots;
-        else if (c >= '0' && c <= '9')
-            ++digits;
-        else
-            return false;
-    }
-    return digits > 0 && dots <= 1;
-}
-
 Verdict check_frequency(std::string_view value, bool required) {
     std::string v = trim(value);
     if (v.empty())
         return required ? report("no frequency, the line is not written to the scanner") : ok();
-    if (!is_decimal(v)) return report(v + " is not a frequency in MHz");
+    if (!is_unsigned_decimal(v)) return report(v + " is not a frequency in MHz");
     long long hz = mhz_to_hz(v);
     if (hz < k_lowest_hz || hz > k_highest_hz)
         return report(v + " MHz is outside the scanner's range of 25 to 1300 MHz");
@@ -112,7 +99,7 @@ Verdict check_list(const ColumnSpec& colspec, std::string_view value) {
 
 // Codes typed without the table's exact spelling: "100" for "100.0", "23" for "023".
 std::optional<std::string> spelled_code(std::string_view sq_mode, std::string_view code) {
-    if (sq_mode == "CTCSS" && is_decimal(code)) {
+    if (sq_mode == "CTCSS" && is_unsigned_decimal(code)) {
         std::string tone = scaled_to_decimal(decimal_to_scaled(code, 1), 1, 1);
         if (sq_code_fits(sq_mode, tone)) return tone;
     }
@@ -208,7 +195,7 @@ std::vector<Finding> validate_grid(TextGrid& grid, GridKind kind, bool correct) 
         }
         if (kind == GridKind::SearchRange && grid.cols() > 2) {
             const std::string &start = grid.at(r, 1), &stop = grid.at(r, 2);
-            if (is_decimal(trim(start)) && is_decimal(trim(stop)) &&
+            if (is_unsigned_decimal(trim(start)) && is_unsigned_decimal(trim(stop)) &&
                 mhz_to_hz(start) > mhz_to_hz(stop))
                 findings.push_back(
                     {r, 2, stop, "", false,
