@@ -405,7 +405,7 @@ void GridEditor::validate() {
 }
 
 void GridEditor::refresh_check() {
-    const grid::CheckReport report = grid::check_report(model()->grid(), kind_);
+    const grid::CheckReport report = grid::check_report(model()->grid(), kind_, system_type());
     check_list_->clear();
     auto heading = [this](const QString& text) {
         auto* item = new QListWidgetItem(text, check_list_);
@@ -445,7 +445,7 @@ void GridEditor::fix() {
     if (!has_group()) return;
     change(tr("Fix"), [&](TextGrid& g) {
         GridChange ch;
-        for (const auto& f : grid::validate_grid(g, kind_, true))
+        for (const auto& f : grid::validate_grid(g, kind_, true, system_type()))
             if (f.fixed) {
                 ch.changed = true;
                 ++ch.count;
