@@ -8,8 +8,7 @@
 
 namespace tarvex {
 
-DataListener::DataListener(EditingSession& session, QWidget* window,
-                           std::function<void()> refresh)
+DataListener::DataListener(EditingSession& session, QWidget* window, std::function<void()> refresh)
     : QObject(window), session_(session), window_(window), refresh_(std::move(refresh)) {
     setObjectName(QStringLiteral("data_listener"));
     subscription_ = session_.subscribe([this] { changed(); });

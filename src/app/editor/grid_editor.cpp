@@ -1,7 +1,6 @@
 #include "app/editor/grid_editor.h"
 
 #include <QCheckBox>
-#include <algorithm>
 #include <QDoubleValidator>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -13,6 +12,7 @@
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/common/latin1.h"
 #include "app/editor/grid_model.h"
@@ -558,7 +558,8 @@ void GridEditor::restore_place(const EditorPlace& p) {
     if (!has_group() || !v || m->rowCount() == 0) return;
     const int last = m->rowCount();
     if (p.row > 0) {
-        QModelIndex c = m->index(std::min(p.row, last) - 1, std::clamp(p.col, 0, m->columnCount() - 1));
+        QModelIndex c =
+            m->index(std::min(p.row, last) - 1, std::clamp(p.col, 0, m->columnCount() - 1));
         v->selectionModel()->setCurrentIndex(c, QItemSelectionModel::ClearAndSelect);
     }
     // After the current cell, so its own scrolling does not move the rows shown.

@@ -134,7 +134,6 @@ class GridEditor : public QWidget {
     grid::GridChange change(const QString& label,
                             const std::function<grid::GridChange(TextGrid&)>& op);
     bool no_grid(CommandId id);
-    void copy_to_clipboard(const std::string& text);
     std::string clipboard_text() const;
     void show_find_bar(bool replace);
     void find_next();

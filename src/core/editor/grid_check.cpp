@@ -158,8 +158,8 @@ Verdict check_whole_number(std::string_view value, long long max, bool required,
     return ok();
 }
 
-Verdict check_cell(const TextGrid& grid, GridKind kind, const ColumnSpec& colspec, int row,
-                   int col, int type_code) {
+Verdict check_cell(const TextGrid& grid, GridKind kind, const ColumnSpec& colspec, int row, int col,
+                   int type_code) {
     const std::string& value = grid.at(row, col);
     switch (colspec.column) {
         case Column::Frequency:
@@ -292,8 +292,7 @@ std::vector<std::string_view> dash_parts(std::string_view s) {
 }
 
 bool ltr_fields(std::string_view area, std::string_view repeater, std::string_view group) {
-    return number_in(area, 1, 0, 1) && number_in(repeater, 2, 1, 20) &&
-           number_in(group, 3, 0, 254);
+    return number_in(area, 1, 0, 1) && number_in(repeater, 2, 1, 20) && number_in(group, 3, 0, 254);
 }
 
 }  // namespace
@@ -324,8 +323,9 @@ std::string talkgroup_problem(int type_code, std::string_view text) {
                 const std::string six = std::string(6 - v.size(), '0') + v;
                 if (ltr_fields(six.substr(0, 1), six.substr(1, 2), six.substr(3, 3))) return {};
             }
-            return v + " is not an LTR talkgroup (A-RR-GGG or ARRGGG: area 0-1, repeater 1-20, "
-                       "group 0-254)";
+            return v +
+                   " is not an LTR talkgroup (A-RR-GGG or ARRGGG: area 0-1, repeater 1-20, "
+                   "group 0-254)";
         }
         case 5:
         case 6:

@@ -188,10 +188,10 @@ struct SessionEvents {
 };
 
 struct EditorHooks {
-    std::function<void()> write_back;  // write the shown record / grid back to the store
-    std::function<void()> reload;      // the shown data was changed underneath the editor
-    std::function<void()> close;       // back to the default view: what it showed is gone
-    std::function<bool()> unwritten;   // it holds edits it could not write to the temp folder
+    std::function<void()> write_back;    // write the shown record / grid back to the store
+    std::function<void()> reload;        // the shown data was changed underneath the editor
+    std::function<void()> close;         // back to the default view: what it showed is gone
+    std::function<bool()> unwritten;     // it holds edits it could not write to the temp folder
     std::function<EditorPlace()> place;  // where the user stands in the open grid
 };
 

@@ -1,7 +1,7 @@
 // The session's undo: recording the steps and walking the history.
 #include <map>
-#include <vector>
 #include <utility>
+#include <vector>
 
 #include "core/base/prompter.h"
 #include "core/editor/session.h"

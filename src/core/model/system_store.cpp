@@ -183,17 +183,6 @@ void SystemStore::clear_children(std::string_view key) {
     add_node(parent, std::move(k), std::move(text));
 }
 
-void SystemStore::remove_children(std::string_view key) {
-    ++revision_;
-    NodeId id = find(key);
-    if (id == npos) return;
-    while (nodes_[id].first_child != npos) {
-        NodeId child = nodes_[id].first_child;
-        unlink(child);
-        release_subtree(child);
-    }
-}
-
 void SystemStore::clear_tree() {
     ++revision_;
     nodes_.clear();

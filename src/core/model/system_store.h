@@ -85,9 +85,6 @@ class SystemStore {
     // Removes every child of the node; the node itself keeps its key, text and parent and moves
     // to the end of its parent's children and of store order, as re-adding it does.
     void clear_children(std::string_view key);
-    // Removes every child of the node and leaves the node where it is: an editor that rewrites
-    // a record's children must not move the record in the browser or in the saved file.
-    void remove_children(std::string_view key);
     void clear_tree();
 
     // ---- navigation ----

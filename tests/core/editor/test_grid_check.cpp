@@ -173,30 +173,30 @@ TEST_P(TalkgroupOfType, TakesTheFormsOfItsSystemAndNoOthers) {
     EXPECT_EQ(grid.at(1, 1), c.value) << "Check changes nothing";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Types, TalkgroupOfType,
-    ::testing::Values(
-        // Motorola: decimal 0-65535 or fleet-subfleet
-        TalkgroupCase{1, "0", true}, TalkgroupCase{1, "65535", true},
-        TalkgroupCase{1, "65536", false}, TalkgroupCase{1, "100-14", true},
-        TalkgroupCase{1, "100-16", false}, TalkgroupCase{1, "abc", false},
-        TalkgroupCase{1, "i12345", true},
-        // EDACS: AFS or decimal 0-2047
-        TalkgroupCase{2, "04-092", true}, TalkgroupCase{2, "2047", true},
-        TalkgroupCase{2, "2048", false}, TalkgroupCase{3, "16-000", false},
-        TalkgroupCase{3, "15-157", true},
-        // LTR: A-RR-GGG or the six digits
-        TalkgroupCase{4, "1-05-123", true}, TalkgroupCase{4, "105123", true},
-        TalkgroupCase{4, "2-05-123", false}, TalkgroupCase{4, "1-21-001", false},
-        TalkgroupCase{4, "1-05-255", false}, TalkgroupCase{4, "05123", true},
-        // P25: 1-65535
-        TalkgroupCase{5, "1", true}, TalkgroupCase{6, "65535", true},
-        TalkgroupCase{7, "0", false}, TalkgroupCase{5, "65536", false},
-        TalkgroupCase{5, "04-092", false},
-        // MotoTRBO and DMR: 1-16777215, above the common 65000 cut
-        TalkgroupCase{8, "3100", true}, TalkgroupCase{9, "16777215", true},
-        TalkgroupCase{8, "16777216", false}, TalkgroupCase{9, "0", false},
-        TalkgroupCase{8, "1-05-123", false}));
+INSTANTIATE_TEST_SUITE_P(Types, TalkgroupOfType,
+                         ::testing::Values(
+                             // Motorola: decimal 0-65535 or fleet-subfleet
+                             TalkgroupCase{1, "0", true}, TalkgroupCase{1, "65535", true},
+                             TalkgroupCase{1, "65536", false}, TalkgroupCase{1, "100-14", true},
+                             TalkgroupCase{1, "100-16", false}, TalkgroupCase{1, "abc", false},
+                             TalkgroupCase{1, "i12345", true},
+                             // EDACS: AFS or decimal 0-2047
+                             TalkgroupCase{2, "04-092", true}, TalkgroupCase{2, "2047", true},
+                             TalkgroupCase{2, "2048", false}, TalkgroupCase{3, "16-000", false},
+                             TalkgroupCase{3, "15-157", true},
+                             // LTR: A-RR-GGG or the six digits
+                             TalkgroupCase{4, "1-05-123", true}, TalkgroupCase{4, "105123", true},
+                             TalkgroupCase{4, "2-05-123", false},
+                             TalkgroupCase{4, "1-21-001", false},
+                             TalkgroupCase{4, "1-05-255", false}, TalkgroupCase{4, "05123", true},
+                             // P25: 1-65535
+                             TalkgroupCase{5, "1", true}, TalkgroupCase{6, "65535", true},
+                             TalkgroupCase{7, "0", false}, TalkgroupCase{5, "65536", false},
+                             TalkgroupCase{5, "04-092", false},
+                             // MotoTRBO and DMR: 1-16777215, above the common 65000 cut
+                             TalkgroupCase{8, "3100", true}, TalkgroupCase{9, "16777215", true},
+                             TalkgroupCase{8, "16777216", false}, TalkgroupCase{9, "0", false},
+                             TalkgroupCase{8, "1-05-123", false}));
 
 TEST(GridValidation, ATalkgroupWithoutItsSystemFollowsTheCommonRule) {
     TextGrid grid;

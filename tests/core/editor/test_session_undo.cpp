@@ -229,9 +229,7 @@ TEST_F(SessionUndo, ListenersHearOfEveryKindOfChangeUntilTheyUnsubscribe) {
         EXPECT_EQ(heard, 0) << "not while the change is still being made";
     }
     EXPECT_EQ(heard, 1) << "a recorded change";
-    {
-        EditingSession::Change nothing(session, "Nothing");
-    }
+    { EditingSession::Change nothing(session, "Nothing"); }
     EXPECT_EQ(heard, 1) << "a change that changed nothing is none";
     heard = 0;
     ASSERT_TRUE(session.undo());
