@@ -93,6 +93,8 @@ std::string_view GridEditor::routine_name(CommandId id) {
             return "split_comments";
         case CommandId::ClearSelectedLines:
             return "clear_lines";
+        case CommandId::CleanupGrid:
+            return "cleanup_grid";
         case CommandId::RemoveEmptyLines:
             return "remove_empty_lines";
         case CommandId::Validate:
@@ -129,6 +131,7 @@ bool GridEditor::run(CommandId id) {
         case CommandId::SelectAll:
         case CommandId::ClearCurrentGrid:
         case CommandId::RemoveEmptyLines:
+        case CommandId::CleanupGrid:
         case CommandId::Validate:
         case CommandId::NewChannel:
         case CommandId::Find:
@@ -188,6 +191,14 @@ bool GridEditor::run(CommandId id) {
         case CommandId::Validate:
             validate();
             break;
+        case CommandId::CleanupGrid: {
+            GridChange done = change(tr("Cleanup Grid"), [&](TextGrid& g) {
+                return grid::cleanup_grid(g, kind_, system_type());
+            });
+            emit status(tr("Cleanup Grid: %n value(s) corrected, empty lines removed", nullptr,
+                           done.count));
+            break;
+        }
         case CommandId::NewChannel:
             change(tr("Channel"), [&](TextGrid& g) { return grid::add_line(g, kind_, prompter); });
             v->setFocus();

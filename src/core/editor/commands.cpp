@@ -117,7 +117,7 @@ constexpr CommandEntry k_table[] = {
     {M::Options, "", "Find Duplicates", C::FindDuplicates, W, yes},
     {M::Options, "", "Remove Duplicates", C::RemoveDuplicates, W, yes},
     {M::Options, "", "Justify Alpha Tags", C::JustifyAlphaTags, W, yes},
-    {M::Options, "", "Cleanup Grid", C::CleanupGrid, W, later},
+    {M::Options, "", "Cleanup Grid", C::CleanupGrid, G, yes},
     {M::Options, "", "Easy Fill Channels", C::EasyFillChannels, W, yes},
     {M::Options, "", "Easy Fill Trunk", C::EasyFillTrunk, W, yes},
 
@@ -268,8 +268,6 @@ std::string_view unavailable_reason(CommandId id) {
         case C::CopyQuickKeyInNames:
             return "HomePatrol files hold no quick keys, so there is none to put into or take "
                    "out of the names";
-        case C::CleanupGrid:
-            return "Check with its Fix, then Remove Empty Line(s), tidy a grid";
         case C::BulkEditDatabase:
             return "Uniden's master database is only read here: import its systems, then use "
                    "Bulk Channel Edit";

@@ -265,6 +265,17 @@ std::string cell_error(const TextGrid& grid, GridKind kind, int row, int col, in
     return std::string(colspec.title) + ": " + verdict.problem;
 }
 
+GridChange cleanup_grid(TextGrid& grid, GridKind kind, int type_code) {
+    GridChange change;
+    for (const Finding& f : validate_grid(grid, kind, true, type_code))
+        if (f.fixed) ++change.count;
+    GridChange compacted = remove_empty_lines(grid, kind);
+    change.changed = true;
+    change.rows_changed = compacted.rows_changed;
+    change.area = compacted.area;
+    return change;
+}
+
 namespace {
 
 bool all_digits(std::string_view s) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/editor/grid_columns.h"
+#include "core/editor/grid_ops.h"
 
 namespace tarvex::grid {
 
@@ -54,6 +55,11 @@ CheckReport check_report(const TextGrid& grid, GridKind kind, int type_code = k_
 // and defaults are Check's business). Empty rows have none.
 std::string cell_error(const TextGrid& grid, GridKind kind, int row, int col,
                        int type_code = k_any_system);
+
+// "Cleanup Grid": what Check's Fix corrects and fills in, then the empty rows taken out, so the
+// grid holds its used rows, one after the other, each as the scanner spells it. Errors with no
+// single answer stay for the user. One change (one undo step for the caller).
+GridChange cleanup_grid(TextGrid& grid, GridKind kind, int type_code = k_any_system);
 
 // Why a talkgroup is not one of the forms its system type takes ("" when it is):
 // Motorola decimal 0-65535 or the type-I fleet-subfleet "FFF-SS" (subfleet 0-15); EDACS

@@ -94,12 +94,13 @@ TEST(CommandTable, CaptionsKeepTheirExactSpacing) {
 
 TEST(CommandTable, CommandsLeftOutAreListedDisabledWithTheirReason) {
     for (auto id : {CommandId::BulkEditDatabase, CommandId::RemoveQuickKeyFromNames,
-                    CommandId::CopyQuickKeyInNames, CommandId::CleanupGrid,
-                    CommandId::MultiSiteEditor, CommandId::GpsBulkEdit, CommandId::GroupNames}) {
+                    CommandId::CopyQuickKeyInNames, CommandId::MultiSiteEditor,
+                    CommandId::GpsBulkEdit, CommandId::GroupNames}) {
         EXPECT_FALSE(is_available(id));
         EXPECT_NE(unavailable_reason(id), k_not_yet_available) << "every one says why";
     }
-    for (auto id : {CommandId::GpsHome, CommandId::GpsDefaults, CommandId::ManageFullDatabase})
+    for (auto id : {CommandId::GpsHome, CommandId::GpsDefaults, CommandId::ManageFullDatabase,
+                    CommandId::CleanupGrid})
         EXPECT_TRUE(is_available(id));
     for (auto id :
          {CommandId::OpenHpd, CommandId::NewSite, CommandId::Cut, CommandId::Validate,

@@ -210,3 +210,25 @@ TEST(GridValidation, ATalkgroupWithoutItsSystemFollowsTheCommonRule) {
     EXPECT_TRUE(check_report(grid, GridKind::Talkgroup, 9).corrections.empty());
     EXPECT_NE(cell_error(grid, GridKind::Talkgroup, 1, 1, 5), "");
 }
+
+TEST(GridCleanup, CorrectsWhatHasOneAnswerClosesTheGapsAndLeavesErrors) {
+    TextGrid grid = channel_row(
+        {"155.0000", "First", "on", "fm", "CTCSS", "100", "Ham", "Off", "45", "0", "Off", "Auto"});
+    grid.at(3, 1) = "abc";  // an error: no single answer, kept for the user
+    grid.at(3, 2) = "Third";
+    grid.at(5, 1) = "460.1";
+    grid.at(5, 2) = "Fifth";
+    GridChange c = cleanup_grid(grid, GridKind::Channel);
+    EXPECT_TRUE(c.rows_changed);
+    EXPECT_GT(c.count, 0);
+    EXPECT_EQ(grid.at(1, 3), "On");
+    EXPECT_EQ(grid.at(1, 4), "FM");
+    EXPECT_EQ(grid.at(1, 6), "100.0");
+    EXPECT_EQ(grid.at(1, 9), "30");
+    EXPECT_EQ(grid.at(2, 1), "abc");
+    EXPECT_EQ(grid.at(3, 2), "Fifth");
+    EXPECT_EQ(grid.at(3, 4), "AUTO") << "the empty list cells get their defaults";
+    EXPECT_TRUE(grid.at(4, 1).empty());
+    EXPECT_EQ(check_report(grid, GridKind::Channel).errors.size(), 1u);
+    EXPECT_FALSE(check_report(grid, GridKind::Channel).fixable());
+}
