@@ -22,6 +22,7 @@
 #include "core/base/text.h"
 #include "core/editor/session.h"
 #include "core/model/system_store.h"
+#include "core/settings/settings.h"
 
 namespace tarvex {
 
