@@ -178,9 +178,13 @@ void LocationDialog::save_settings() {
 void LocationDialog::accept_values() {
     accepted_ = location::accept_location(typed());
     if (target_ == Target::Home) {
-        gps_.home_lat = accepted_.latitude;
-        gps_.home_long = accepted_.longitude;
-        gps_.home_range = accepted_.range;
+        // The home is a place, whatever the item tick says.
+        location::LocationValues home = typed();
+        home.used = true;
+        home = location::accept_location(home);
+        gps_.home_lat = home.latitude;
+        gps_.home_long = home.longitude;
+        gps_.home_range = home.range;
     }
     save_settings();
     accept();
