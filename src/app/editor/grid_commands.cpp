@@ -14,6 +14,7 @@
 #include "app/common/latin1.h"
 #include "app/editor/grid_editor.h"
 #include "app/editor/grid_model.h"
+#include "app/editor/grid_row_commands.h"
 #include "app/editor/grid_view.h"
 #include "core/base/prompter.h"
 #include "core/base/text.h"
@@ -92,6 +93,8 @@ std::string_view GridEditor::routine_name(CommandId id) {
             return "split_comments";
         case CommandId::ClearSelectedLines:
             return "clear_lines";
+        case CommandId::CleanupGrid:
+            return "cleanup_grid";
         case CommandId::RemoveEmptyLines:
             return "remove_empty_lines";
         case CommandId::Validate:
@@ -111,10 +114,6 @@ bool GridEditor::no_grid(CommandId id) {
     return true;
 }
 
-void GridEditor::copy_to_clipboard(const std::string& text) {
-    QApplication::clipboard()->setText(to_q(text));
-}
-
 std::string GridEditor::clipboard_text() const {
     return from_q(QApplication::clipboard()->text());
 }
@@ -132,6 +131,7 @@ bool GridEditor::run(CommandId id) {
         case CommandId::SelectAll:
         case CommandId::ClearCurrentGrid:
         case CommandId::RemoveEmptyLines:
+        case CommandId::CleanupGrid:
         case CommandId::Validate:
         case CommandId::NewChannel:
         case CommandId::Find:
@@ -144,21 +144,17 @@ bool GridEditor::run(CommandId id) {
             }
     }
 
+    GridCommandTarget target{
+        kind_,
+        range,
+        at,
+        prompter,
+        v,
+        model()->grid(),
+        [this](const QString& label, const auto& op) { return change(label, op); },
+        [this](const CellRange& r) { select_range(r); }};
+    if (run_row_command(id, target)) return true;
     switch (id) {
-        case CommandId::Cut: {
-            std::string text;
-            change(tr("Cut"), [&](TextGrid& g) { return grid::cut_block(g, range, text); });
-            copy_to_clipboard(text);
-            break;
-        }
-        case CommandId::Copy:
-            copy_to_clipboard(grid::copy_block(model()->grid(), range));
-            break;
-        case CommandId::Paste: {
-            std::string text = clipboard_text();
-            change(tr("Paste"), [&](TextGrid& g) { return grid::paste_block(g, range, text); });
-            break;
-        }
         case CommandId::PasteFrequencies: {
             std::string text = clipboard_text();
             change(tr("Paste Frequencies"), [&](TextGrid& g) {
@@ -166,75 +162,12 @@ bool GridEditor::run(CommandId id) {
             });
             break;
         }
-        case CommandId::Delete:
-            change(tr("Delete"), [&](TextGrid& g) { return grid::delete_block(g, range); });
-            break;
-        case CommandId::CutLine: {
-            std::string text;
-            change(tr("Cut Line"), [&](TextGrid& g) { return grid::cut_lines(g, range, text); });
-            copy_to_clipboard(text);
-            break;
-        }
-        case CommandId::CopyLine:
-            copy_to_clipboard(grid::copy_lines(model()->grid(), range));
-            break;
-        case CommandId::PasteLine: {
-            std::string text = clipboard_text();
-            change(tr("Paste Line"),
-                   [&](TextGrid& g) { return grid::paste_lines(g, kind_, at, text, prompter); });
-            break;
-        }
-        case CommandId::SelectAll:
-            select_range(grid::select_all(model()->grid()));
-            break;
         case CommandId::Find:
             show_find_bar(false);
             break;
         case CommandId::Replace:
             show_find_bar(true);
             break;
-        case CommandId::ShiftUp:
-            change(tr("Shift Up"), [&](TextGrid& g) { return grid::shift_up(g, range); });
-            break;
-        case CommandId::ShiftDown:
-            change(tr("Shift Down"), [&](TextGrid& g) { return grid::shift_down(g, range); });
-            break;
-        case CommandId::CopyFrequencyToAlphaTag:
-        case CommandId::CopyTalkgroupToAlphaTag:
-        case CommandId::CopyIdToAlphaTag:
-            change(tr("Copy to Alpha Tag"),
-                   [&](TextGrid& g) { return grid::copy_to_alpha_tag(g, kind_, range); });
-            break;
-        case CommandId::ClearCurrentGrid:
-            change(tr("Clear Current Grid"),
-                   [&](TextGrid& g) { return grid::clear_grid(g, prompter); });
-            break;
-        case CommandId::InsertLine:
-            change(tr("Insert Line"),
-                   [&](TextGrid& g) { return grid::insert_lines(g, kind_, range, prompter); });
-            break;
-        case CommandId::FillDown:
-            change(tr("Fill Down"), [&](TextGrid& g) { return grid::fill_down(g, range); });
-            break;
-        case CommandId::FillSeries:
-            change(tr("Fill Series"),
-                   [&](TextGrid& g) { return grid::fill_series(g, kind_, range, prompter); });
-            break;
-        case CommandId::LowerCase:
-        case CommandId::UpperCase:
-        case CommandId::SpecialCase: {
-            grid::CaseCode code = id == CommandId::LowerCase   ? grid::CaseCode::Lower
-                                  : id == CommandId::UpperCase ? grid::CaseCode::Upper
-                                                               : grid::CaseCode::Special;
-            change(tr("Change case"),
-                   [&](TextGrid& g) { return grid::change_case(g, kind_, range, code); });
-            break;
-        }
-        case CommandId::EditCell: {
-            QModelIndex c = v->currentIndex();
-            if (c.isValid()) v->edit(c);
-            break;
-        }
         case CommandId::MoveTo:
             move_or_copy(true);
             break;
@@ -255,17 +188,17 @@ bool GridEditor::run(CommandId id) {
                    [&](TextGrid& g) { return grid::split_comments(g, kind_, at, text, prompter); });
             break;
         }
-        case CommandId::ClearSelectedLines:
-            change(tr("Clear Selected Line(s)"),
-                   [&](TextGrid& g) { return grid::clear_lines(g, range); });
-            break;
-        case CommandId::RemoveEmptyLines:
-            change(tr("Remove Empty Line(s)"),
-                   [&](TextGrid& g) { return grid::remove_empty_lines(g, kind_); });
-            break;
         case CommandId::Validate:
             validate();
             break;
+        case CommandId::CleanupGrid: {
+            GridChange done = change(tr("Cleanup Grid"), [&](TextGrid& g) {
+                return grid::cleanup_grid(g, kind_, system_type());
+            });
+            emit status(tr("Cleanup Grid: %n value(s) corrected, empty lines removed", nullptr,
+                           done.count));
+            break;
+        }
         case CommandId::NewChannel:
             change(tr("Channel"), [&](TextGrid& g) { return grid::add_line(g, kind_, prompter); });
             v->setFocus();
@@ -405,7 +338,7 @@ void GridEditor::validate() {
 }
 
 void GridEditor::refresh_check() {
-    const grid::CheckReport report = grid::check_report(model()->grid(), kind_);
+    const grid::CheckReport report = grid::check_report(model()->grid(), kind_, system_type());
     check_list_->clear();
     auto heading = [this](const QString& text) {
         auto* item = new QListWidgetItem(text, check_list_);
@@ -445,7 +378,7 @@ void GridEditor::fix() {
     if (!has_group()) return;
     change(tr("Fix"), [&](TextGrid& g) {
         GridChange ch;
-        for (const auto& f : grid::validate_grid(g, kind_, true))
+        for (const auto& f : grid::validate_grid(g, kind_, true, system_type()))
             if (f.fixed) {
                 ch.changed = true;
                 ++ch.count;

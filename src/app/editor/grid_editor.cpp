@@ -12,6 +12,7 @@
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/common/latin1.h"
 #include "app/editor/grid_model.h"
@@ -226,8 +227,8 @@ GridView* GridEditor::make_view(const QString& name, GridKind kind, GridModel*& 
     set_up_columns(view, kind);
 
     model->edit_hook = [this](int r, int c, const std::string& v) { cell_edited(r, c, v); };
-    model->problem_of = [model, kind](int r, int c) {
-        return grid::cell_error(model->grid(), kind, r, c);
+    model->problem_of = [this, model, kind](int r, int c) {
+        return grid::cell_error(model->grid(), kind, r, c, system_type());
     };
     view->key_table = [this](int r, int c, const std::string& key) {
         return key_pressed(r, c, key);
@@ -295,6 +296,12 @@ bool GridEditor::is_edacs() const {
     if (!has_group()) return false;
     const std::string& code = session_.store().system_type_code(system_);
     return code == "2" || code == "3";
+}
+
+int GridEditor::system_type() const {
+    if (!has_group()) return grid::k_any_system;
+    const std::string& code = std::as_const(session_.store()).system_type_code(system_);
+    return code.empty() ? grid::k_any_system : static_cast<int>(lenient_integer(code));
 }
 
 std::string GridEditor::group_key() const {
@@ -467,7 +474,7 @@ void GridEditor::cell_edited(int grid_row, int col, const std::string& value) {
     });
     // A value the scanner cannot use is kept as typed (the user may be half-way through a
     // row) but marked, and said at once.
-    std::string problem = grid::cell_error(model()->grid(), kind_, grid_row, col);
+    std::string problem = grid::cell_error(model()->grid(), kind_, grid_row, col, system_type());
     if (!problem.empty()) emit status(tr("Row %1, %2").arg(grid_row).arg(to_q(problem)));
 }
 
@@ -531,6 +538,33 @@ void GridEditor::select_range(const grid::CellRange& range) {
     v->selectionModel()->setCurrentIndex(tl, QItemSelectionModel::NoUpdate);
     v->selectionModel()->select(QItemSelection(tl, br), QItemSelectionModel::ClearAndSelect);
     v->scrollTo(tl);
+}
+
+EditorPlace GridEditor::place() const {
+    GridView* v = view();
+    EditorPlace p;
+    if (!has_group() || !v) return p;
+    if (QModelIndex c = v->currentIndex(); c.isValid()) {
+        p.row = c.row() + 1;
+        p.col = c.column();
+    }
+    if (const int top = v->rowAt(0); top >= 0) p.top_row = top + 1;
+    return p;
+}
+
+void GridEditor::restore_place(const EditorPlace& p) {
+    GridView* v = view();
+    GridModel* m = model();
+    if (!has_group() || !v || m->rowCount() == 0) return;
+    const int last = m->rowCount();
+    if (p.row > 0) {
+        QModelIndex c =
+            m->index(std::min(p.row, last) - 1, std::clamp(p.col, 0, m->columnCount() - 1));
+        v->selectionModel()->setCurrentIndex(c, QItemSelectionModel::ClearAndSelect);
+    }
+    // After the current cell, so its own scrolling does not move the rows shown.
+    if (p.top_row > 0)
+        v->scrollTo(m->index(std::min(p.top_row, last) - 1, 0), QAbstractItemView::PositionAtTop);
 }
 
 grid::GridChange GridEditor::change(const QString& label,

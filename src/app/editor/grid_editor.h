@@ -15,6 +15,7 @@
 
 #include "core/editor/alpha_tags.h"
 #include "core/editor/commands.h"
+#include "core/editor/editor_place.h"
 #include "core/editor/grid_ops.h"
 #include "core/editor/record_editors.h"
 
@@ -48,6 +49,8 @@ class GridEditor : public QWidget {
     grid::GridKind kind() const { return kind_; }
     // True when the shown group belongs to an EDACS system (the AFS conversions apply).
     bool is_edacs() const;
+    // The side table's type code of the shown group's system; it picks the talkgroup forms.
+    int system_type() const;
 
     // Commits an open cell editor and the header; writes the grid again when an earlier write
     // failed. The view stays as it is.
@@ -87,6 +90,10 @@ class GridEditor : public QWidget {
     // The selection as a core range (the current cell when nothing is selected).
     grid::CellRange selected_range() const;
     void select_range(const grid::CellRange& range);
+    // Where the user stands (current cell, first row shown), and back there after the grid was
+    // loaded again (an undo); rows past the end go to the last row.
+    EditorPlace place() const;
+    void restore_place(const EditorPlace& place);
 
     // Picks the target group of "Move To"/"Copy To"; the default shows a dialog. Tests replace it.
     std::function<std::optional<std::pair<int, int>>(bool move)> choose_target_group;
@@ -127,7 +134,6 @@ class GridEditor : public QWidget {
     grid::GridChange change(const QString& label,
                             const std::function<grid::GridChange(TextGrid&)>& op);
     bool no_grid(CommandId id);
-    void copy_to_clipboard(const std::string& text);
     std::string clipboard_text() const;
     void show_find_bar(bool replace);
     void find_next();

@@ -292,6 +292,7 @@ void MainWindow::connect_session() {
     ed.reload = [this] { reload_editors(); };
     ed.close = [this] { close_editors(); };
     ed.unwritten = [this] { return grid_editor_->unwritten(); };
+    ed.place = [this] { return grid_editor_->place(); };
 }
 
 void MainWindow::update_undo_actions() {

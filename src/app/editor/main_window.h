@@ -69,6 +69,8 @@ class MainWindow : public QMainWindow {
     // Runs the command of a caption as the menu, tool bar or add buttons name it. False when
     // nothing ran (unknown caption, or a command that is not available yet).
     bool dispatch(Menu menu, const QString& caption);
+    // A caption of a submenu ("All Groups in System", "Center").
+    bool dispatch(Menu menu, const QString& submenu, const QString& caption);
     // The same by caption alone (its first entry in the table).
     bool dispatch(const QString& caption);
 
@@ -165,6 +167,8 @@ class MainWindow : public QMainWindow {
     bool run_tag_command(CommandId id);
     void open_justify_tags();
     void open_location_search();
+    // "GPS Home" / "GPS Defaults": the location dialog on the settings alone.
+    void open_gps_settings(bool home);
     void show_all_on_map();
     void open_in_browser(const std::string& url);
     // The tool windows (main_window_tools.cpp).

@@ -82,9 +82,17 @@ QAction* MainWindow::make_action(Menu menu, const CommandEntry& entry, QObject* 
         new QAction(QString(caption).replace(QLatin1Char('&'), QStringLiteral("&&")), parent);
     act->setObjectName(caption);
     act->setEnabled(entry.available);
-    if (!entry.available) act->setToolTip(to_q(k_not_yet_available));
-    connect(act, &QAction::triggered, this, [this, menu, caption] { dispatch(menu, caption); });
-    actions_.emplace(std::pair{static_cast<int>(menu), std::string(entry.caption)}, act);
+    if (!entry.available) {
+        act->setToolTip(to_q(unavailable_reason(entry.id)));
+        act->setStatusTip(act->toolTip());
+    }
+    const std::string_view submenu = entry.submenu;
+    connect(act, &QAction::triggered, this,
+            [this, menu, submenu, caption] { dispatch(menu, to_q(submenu), caption); });
+    // A caption met again in another submenu of the menu is found under "submenu/caption".
+    std::string key(entry.caption);
+    if (actions_.count({static_cast<int>(menu), key})) key = std::string(entry.submenu) + "/" + key;
+    actions_.emplace(std::pair{static_cast<int>(menu), key}, act);
     return act;
 }
 
@@ -209,6 +217,12 @@ bool MainWindow::dispatch(Menu menu, const QString& caption) {
     return run_command(entry->id);
 }
 
+bool MainWindow::dispatch(Menu menu, const QString& submenu, const QString& caption) {
+    const CommandEntry* entry = find_entry(menu, from_q(submenu), from_q(caption));
+    if (!entry) return dispatch(menu, caption);
+    return run_command(entry->id);
+}
+
 bool MainWindow::dispatch(const QString& caption) {
     auto id = find_command(from_q(caption));
     if (!id) {
@@ -220,7 +234,7 @@ bool MainWindow::dispatch(const QString& caption) {
 
 bool MainWindow::run_command(CommandId id) {
     if (!is_available(id)) {
-        status_label_->setText(to_q(k_not_yet_available));
+        status_label_->setText(to_q(unavailable_reason(id)));
         return false;
     }
     switch (handler_of(id)) {
@@ -257,6 +271,7 @@ bool MainWindow::run_window_command(CommandId id) {
     if (ExchangeCommands::handles(id)) return exchange().run(id);
     switch (id) {
         case CommandId::ImportFromDatabase:
+        case CommandId::ManageFullDatabase:
             open_masterdb();
             return true;
         case CommandId::RadioReferenceImport:

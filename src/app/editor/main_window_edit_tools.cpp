@@ -12,6 +12,7 @@
 
 #include "app/common/latin1.h"
 #include "app/editor/bulk_edit_window.h"
+#include "app/editor/data_listener.h"
 #include "app/editor/grid_editor.h"
 #include "app/editor/grid_model.h"
 #include "app/editor/grid_view.h"
@@ -71,10 +72,8 @@ UpdateCheckDialog* MainWindow::update_check_dialog() const {
 }
 
 void MainWindow::connect_edit_tools() {
-    // Undo and redo put rows back under the lists of the tool windows: list them again.
-    for (const char* name : {"Undo", "Redo"})
-        if (auto* a = findChild<QAction*>(QLatin1String(name)))
-            connect(a, &QAction::triggered, this, &MainWindow::refresh_edit_tools);
+    // The tool windows follow the data themselves (DataListener): an undo, a grid edit or a
+    // load anywhere lists them again.
     alert_player_ = new AlertTonePlayer(this);
     // Choosing an alert tone in a grid plays it, as the scanner would sound it.
     struct Grid {
@@ -156,14 +155,14 @@ bool MainWindow::run_edit_tool(CommandId id) {
 
 void MainWindow::refresh_edit_tools() {
     if (session_->browser_dirty()) rebuild_browser();
-    if (duplicates_ && duplicates_->isVisible()) duplicates_->find();
-    if (lockouts_ && lockouts_->isVisible()) lockouts_->refresh();
     update_command_states();
 }
 
 void MainWindow::after_undo() {
     refresh_edit_tools();
-    if (bulk_edit_) bulk_edit_->fill_list();
+    // The grid reopened from its file: back to the row, column and scroll place of before.
+    if (const auto& place = session_->place_after_step(); place && grid_editor_->has_group())
+        grid_editor_->restore_place(*place);
 }
 
 void MainWindow::open_duplicates() {
@@ -178,6 +177,7 @@ void MainWindow::open_duplicates() {
             return removed;
         };
         connect(w, &DuplicatesWindow::openRow, this, &MainWindow::open_row);
+        new DataListener(*session_, w, [w] { w->find(); });
         duplicates_ = w;
     }
     duplicates_->find();
@@ -196,6 +196,7 @@ void MainWindow::open_lockouts() {
             return unlocked;
         };
         connect(w, &LockoutsWindow::openRow, this, &MainWindow::open_row);
+        new DataListener(*session_, w, [w] { w->refresh(); });
         lockouts_ = w;
     }
     lockouts_->refresh();

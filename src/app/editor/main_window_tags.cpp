@@ -11,6 +11,7 @@
 #include "app/editor/justify_tags_window.h"
 #include "app/editor/main_window.h"
 #include "app/location/geocode_window.h"
+#include "app/location/location_dialog.h"
 #include "app/location/map_pages.h"
 #include "core/base/prompter.h"
 #include "core/editor/alpha_tags.h"
@@ -79,6 +80,10 @@ bool MainWindow::run_tag_command(CommandId id) {
         case CommandId::ShowAllOnMap:
             show_all_on_map();
             return true;
+        case CommandId::GpsHome:
+        case CommandId::GpsDefaults:
+            open_gps_settings(id == CommandId::GpsHome);
+            return true;
         default:
             return false;
     }
@@ -94,6 +99,20 @@ void MainWindow::open_justify_tags() {
         run_dialog(window);
     else
         window.exec();
+}
+
+void MainWindow::open_gps_settings(bool home) {
+    // The home location in the item fields, ready for "Set As Home" or a lookup.
+    const location::LocationSettings gps = location::read_location_settings(settings_);
+    location::LocationValues shown{gps.home_lat, gps.home_long, gps.home_range,
+                                   !gps.home_lat.empty() || !gps.home_long.empty()};
+    LocationDialog dialog(*session_, settings_,
+                          home ? LocationDialog::Target::Home : LocationDialog::Target::Defaults,
+                          session_->selection().system, shown, this);
+    dialog.open_url = [this](const std::string& url) { open_in_browser(url); };
+    int result = run_dialog ? run_dialog(dialog) : dialog.exec();
+    if (result == QDialog::Accepted)
+        status_label_->setText(home ? tr("GPS home saved") : tr("GPS defaults saved"));
 }
 
 void MainWindow::open_location_search() {

@@ -8,6 +8,7 @@
 #include "app/card/favorites_window.h"
 #include "app/common/latin1.h"
 #include "app/editor/bulk_edit_window.h"
+#include "app/editor/data_listener.h"
 #include "app/editor/grid_editor.h"
 #include "app/editor/main_window.h"
 #include "app/editor/main_window_options.h"
@@ -158,6 +159,7 @@ void MainWindow::open_bulk_edit() {
     if (!bulk_edit_) {
         auto* w = new BulkEditWindow(*session_, settings_, this);
         make_tool_window(w);
+        new DataListener(*session_, w, [w] { w->fill_list(); });
         bulk_edit_ = w;
     } else {
         bulk_edit_->fill_list();

@@ -9,6 +9,7 @@
 #include "app/common/latin1.h"
 #include "app/editor/grid_editor.h"
 #include "app/editor/grid_model.h"
+#include "app/editor/grid_row_commands.h"
 #include "app/editor/grid_view.h"
 #include "core/base/prompter.h"
 #include "core/editor/grid_check.h"
@@ -267,14 +268,6 @@ grid::GridChange UnitIdEditor::change(const QString& label,
     return result;
 }
 
-void UnitIdEditor::copy_to_clipboard(const std::string& text) {
-    QApplication::clipboard()->setText(to_q(text));
-}
-
-std::string UnitIdEditor::clipboard_text() const {
-    return from_q(QApplication::clipboard()->text());
-}
-
 // ---- commands ----
 
 bool UnitIdEditor::run(CommandId id) {
@@ -300,92 +293,17 @@ bool UnitIdEditor::run(CommandId id) {
             }
     }
 
+    GridCommandTarget target{
+        k_kind,
+        range,
+        at,
+        prompter,
+        view_,
+        model_->grid(),
+        [this](const QString& label, const auto& op) { return change(label, op); },
+        [this](const CellRange& r) { select_range(r); }};
+    if (run_row_command(id, target)) return true;
     switch (id) {
-        case CommandId::Cut: {
-            std::string text;
-            change(tr("Cut"), [&](TextGrid& g) { return grid::cut_block(g, range, text); });
-            copy_to_clipboard(text);
-            break;
-        }
-        case CommandId::Copy:
-            copy_to_clipboard(grid::copy_block(model_->grid(), range));
-            break;
-        case CommandId::Paste: {
-            std::string text = clipboard_text();
-            change(tr("Paste"), [&](TextGrid& g) { return grid::paste_block(g, range, text); });
-            break;
-        }
-        case CommandId::Delete:
-            change(tr("Delete"), [&](TextGrid& g) { return grid::delete_block(g, range); });
-            break;
-        case CommandId::CutLine: {
-            std::string text;
-            change(tr("Cut Line"), [&](TextGrid& g) { return grid::cut_lines(g, range, text); });
-            copy_to_clipboard(text);
-            break;
-        }
-        case CommandId::CopyLine:
-            copy_to_clipboard(grid::copy_lines(model_->grid(), range));
-            break;
-        case CommandId::PasteLine: {
-            std::string text = clipboard_text();
-            change(tr("Paste Line"),
-                   [&](TextGrid& g) { return grid::paste_lines(g, k_kind, at, text, prompter); });
-            break;
-        }
-        case CommandId::SelectAll:
-            select_range(grid::select_all(model_->grid()));
-            break;
-        case CommandId::ShiftUp:
-            change(tr("Shift Up"), [&](TextGrid& g) { return grid::shift_up(g, range); });
-            break;
-        case CommandId::ShiftDown:
-            change(tr("Shift Down"), [&](TextGrid& g) { return grid::shift_down(g, range); });
-            break;
-        case CommandId::CopyFrequencyToAlphaTag:
-        case CommandId::CopyTalkgroupToAlphaTag:
-        case CommandId::CopyIdToAlphaTag:
-            change(tr("Copy to Alpha Tag"),
-                   [&](TextGrid& g) { return grid::copy_to_alpha_tag(g, k_kind, range); });
-            break;
-        case CommandId::ClearCurrentGrid:
-            change(tr("Clear Current Grid"),
-                   [&](TextGrid& g) { return grid::clear_grid(g, prompter); });
-            break;
-        case CommandId::InsertLine:
-            change(tr("Insert Line"),
-                   [&](TextGrid& g) { return grid::insert_lines(g, k_kind, range, prompter); });
-            break;
-        case CommandId::FillDown:
-            change(tr("Fill Down"), [&](TextGrid& g) { return grid::fill_down(g, range); });
-            break;
-        case CommandId::FillSeries:
-            change(tr("Fill Series"),
-                   [&](TextGrid& g) { return grid::fill_series(g, k_kind, range, prompter); });
-            break;
-        case CommandId::LowerCase:
-        case CommandId::UpperCase:
-        case CommandId::SpecialCase: {
-            grid::CaseCode code = id == CommandId::LowerCase   ? grid::CaseCode::Lower
-                                  : id == CommandId::UpperCase ? grid::CaseCode::Upper
-                                                               : grid::CaseCode::Special;
-            change(tr("Change case"),
-                   [&](TextGrid& g) { return grid::change_case(g, k_kind, range, code); });
-            break;
-        }
-        case CommandId::EditCell: {
-            QModelIndex c = view_->currentIndex();
-            if (c.isValid()) view_->edit(c);
-            break;
-        }
-        case CommandId::ClearSelectedLines:
-            change(tr("Clear Selected Line(s)"),
-                   [&](TextGrid& g) { return grid::clear_lines(g, range); });
-            break;
-        case CommandId::RemoveEmptyLines:
-            change(tr("Remove Empty Line(s)"),
-                   [&](TextGrid& g) { return grid::remove_empty_lines(g, k_kind); });
-            break;
         case CommandId::Validate: {
             std::vector<grid::Finding> findings;
             change(tr("Check"), [&](TextGrid& g) {

@@ -68,8 +68,6 @@ class UnitIdEditor : public QWidget {
     bool key_pressed(int grid_row, int col, const std::string& key);
     grid::GridChange change(const QString& label,
                             const std::function<grid::GridChange(TextGrid&)>& op);
-    void copy_to_clipboard(const std::string& text);
-    std::string clipboard_text() const;
 
     EditingSession& session_;
     Settings& settings_;

@@ -1,11 +1,13 @@
 #include "app/location/location_dialog.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,10 +17,12 @@
 #include "app/common/latin1.h"
 #include "app/location/geocode_window.h"
 #include "app/location/map_pages.h"
+#include "app/platform/http_client_qt.h"
 #include "core/base/prompter.h"
 #include "core/base/text.h"
 #include "core/editor/session.h"
 #include "core/model/system_store.h"
+#include "core/settings/settings.h"
 
 namespace tarvex {
 
@@ -106,11 +110,18 @@ LocationDialog::LocationDialog(EditingSession& session, Settings& settings, Targ
     auto* buttons = new QHBoxLayout;
     auto* all = button(tr("Apply To Grp/Site"), QStringLiteral("cmd_all"), this);
     auto* map = button(tr("Show Map"), QStringLiteral("cmd_map"), this);
+    auto* find = button(tr("Find GPS data"), QStringLiteral("cmd_find"), this);
     auto* search = button(tr("GPS search"), QStringLiteral("cmd_search"), this);
     auto* clear = button(tr("Clear"), QStringLiteral("cmd_clear"), this);
     auto* ok = button(tr("Accept"), QStringLiteral("cmd_accept"), this);
     auto* cancel = button(tr("Cancel"), QStringLiteral("cmd_cancel"), this);
-    for (QPushButton* b : {all, map, search, clear}) buttons->addWidget(b);
+    for (QPushButton* b : {all, map, find, search, clear}) buttons->addWidget(b);
+    if (settings_only()) {
+        // No site or group called: there is nothing to apply the location to.
+        all->setEnabled(false);
+        all->setToolTip(tr("Open the location from a site or group editor to apply it"));
+        (target_ == Target::Home ? lat_ : def_lat_)->setFocus();
+    }
     buttons->addStretch(1);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
@@ -142,6 +153,7 @@ LocationDialog::LocationDialog(EditingSession& session, Settings& settings, Targ
     connect(all, &QPushButton::clicked, this, [this] { apply_to_all(); });
     connect(map, &QPushButton::clicked, this, [this] { show_map(); });
     connect(search, &QPushButton::clicked, this, [this] { lookup(); });
+    connect(find, &QPushButton::clicked, this, [this] { find_gps_data(); });
 }
 
 location::LocationValues LocationDialog::typed() const {
@@ -165,8 +177,54 @@ void LocationDialog::save_settings() {
 
 void LocationDialog::accept_values() {
     accepted_ = location::accept_location(typed());
+    if (target_ == Target::Home) {
+        // The home is a place, whatever the item tick says.
+        location::LocationValues home = typed();
+        home.used = true;
+        home = location::accept_location(home);
+        gps_.home_lat = home.latitude;
+        gps_.home_long = home.longitude;
+        gps_.home_range = home.range;
+    }
     save_settings();
     accept();
+}
+
+void LocationDialog::find_gps_data() {
+    const std::string service = settings_.GetSetting("gps", "find_service", "x");
+    if (trim(service).empty()) {
+        session_.prompter().tell(std::string(location::k_no_find_service), "Find GPS data");
+        return;
+    }
+    std::optional<std::string> place;
+    if (ask_place) {
+        place = ask_place();
+    } else {
+        bool ok = false;
+        QString text =
+            QInputDialog::getText(this, tr("Find GPS data"), tr("Address, town or postal code:"),
+                                  QLineEdit::Normal, QString(), &ok);
+        if (ok) place = from_q(text);
+    }
+    if (!place || trim(*place).empty()) return;
+    if (!find_http) find_http = std::make_unique<QtGeocodeHttpClient>();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    location::GeocodeOutcome out = location::older_geocode(
+        *find_http, service, *place, settings_.GetSetting("gps", "find_appid", "x"));
+    QApplication::restoreOverrideCursor();
+    if (!out.error.empty()) {
+        session_.prompter().tell("Find GPS data: " + out.error, "Find GPS data");
+        return;
+    }
+    // An answer without a position leaves the fields as they were.
+    if (!out.result.has_geometry) {
+        session_.prompter().tell("Find GPS data: no position found for " + trim(*place),
+                                 "Find GPS data");
+        return;
+    }
+    lat_->setText(to_q(out.result.latitude));
+    lon_->setText(to_q(out.result.longitude));
+    used_->setChecked(true);
 }
 
 void LocationDialog::apply_to_all() {

@@ -5,8 +5,11 @@
 #include <QDialog>
 #include <array>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
+#include "core/location/geocode.h"
 #include "core/location/location_form.h"
 
 class QCheckBox;
@@ -21,7 +24,10 @@ class Settings;
 class LocationDialog : public QDialog {
     Q_OBJECT
   public:
-    enum class Target { Site, Group };
+    // Site and Group edit one item's location. Home and Defaults (the Setup menu's "GPS Home"
+    // and "GPS Defaults") edit only the settings: the item fields start at the home location,
+    // "Apply To Grp/Site" is off, and Accept keeps the home (Home) or the defaults (Defaults).
+    enum class Target { Site, Group, Home, Defaults };
 
     LocationDialog(EditingSession& session, Settings& settings, Target target, int system,
                    const location::LocationValues& shown, QWidget* parent = nullptr);
@@ -40,6 +46,13 @@ class LocationDialog : public QDialog {
     std::function<void(const std::string& url)> open_url;
     // Runs the lookup window; the default shows it modally. Tests replace it.
     std::function<bool(GeocodeWindow& window)> run_lookup;
+    // "Find GPS data": asks for the place to look up (the default asks in a small dialog) and
+    // the client that asks the older service (the default is Qt Network). Tests replace both.
+    std::function<std::optional<std::string>()> ask_place;
+    std::unique_ptr<location::HttpClient> find_http;
+
+    QLineEdit* home_edit() const { return home_; }
+    QLineEdit* default_latitude_edit() const { return def_lat_; }
 
   private:
     location::LocationValues typed() const;
@@ -47,6 +60,8 @@ class LocationDialog : public QDialog {
     void apply_to_all();
     void show_map();
     void lookup();
+    void find_gps_data();
+    bool settings_only() const { return target_ == Target::Home || target_ == Target::Defaults; }
     void save_settings();
 
     EditingSession& session_;

@@ -94,9 +94,9 @@ constexpr CommandEntry k_table[] = {
     {M::AlphaTags, "Current Group", "Center", C::AlignCenter, W, yes},
     {M::AlphaTags, "Current Group", "Left", C::AlignLeft, W, yes},
     {M::AlphaTags, "Current Group", "Right", C::AlignRight, W, yes},
-    {M::AlphaTags, "All Groups in System", "Center All Groups", C::AlignAllCenter, W, yes},
-    {M::AlphaTags, "All Groups in System", "Left All Groups", C::AlignAllLeft, W, yes},
-    {M::AlphaTags, "All Groups in System", "Right All Groups", C::AlignAllRight, W, yes},
+    {M::AlphaTags, "All Groups in System", "Center", C::AlignAllCenter, W, yes},
+    {M::AlphaTags, "All Groups in System", "Left", C::AlignAllLeft, W, yes},
+    {M::AlphaTags, "All Groups in System", "Right", C::AlignAllRight, W, yes},
 
     // ---- Options ----
     {M::Options, "", "Remove QuickKey From Names", C::RemoveQuickKeyFromNames, W, later},
@@ -117,7 +117,7 @@ constexpr CommandEntry k_table[] = {
     {M::Options, "", "Find Duplicates", C::FindDuplicates, W, yes},
     {M::Options, "", "Remove Duplicates", C::RemoveDuplicates, W, yes},
     {M::Options, "", "Justify Alpha Tags", C::JustifyAlphaTags, W, yes},
-    {M::Options, "", "Cleanup Grid", C::CleanupGrid, W, later},
+    {M::Options, "", "Cleanup Grid", C::CleanupGrid, G, yes},
     {M::Options, "", "Easy Fill Channels", C::EasyFillChannels, W, yes},
     {M::Options, "", "Easy Fill Trunk", C::EasyFillTrunk, W, yes},
 
@@ -147,7 +147,7 @@ constexpr CommandEntry k_table[] = {
     {M::Scanner, "", "Virtual Control", C::VirtualControl, W, yes},
     {M::Scanner, "", "Add Service Search", C::AddServiceSearch, W, yes},
     {M::Scanner, "", "Bulk Edit Database", C::BulkEditDatabase, W, later},
-    {M::Scanner, "", "Manage Full Database", C::ManageFullDatabase, W, later},
+    {M::Scanner, "", "Manage Full Database", C::ManageFullDatabase, W, yes},
     {M::Scanner, "", "Homepatrol HP-2  model", C::ToggleHp2Model, S, yes},
 
     // ---- Setup ----
@@ -155,8 +155,8 @@ constexpr CommandEntry k_table[] = {
     {M::Setup, "", "Software Options", C::SoftwareOptions, W, later},
     {M::Setup, "", "Multi Site Editor", C::MultiSiteEditor, W, later},
     {M::Setup, "", "GPS Bulk Edit", C::GpsBulkEdit, W, later},
-    {M::Setup, "", "GPS Home", C::GpsHome, W, later},
-    {M::Setup, "", "GPS Defaults", C::GpsDefaults, W, later},
+    {M::Setup, "", "GPS Home", C::GpsHome, W, yes},
+    {M::Setup, "", "GPS Defaults", C::GpsDefaults, W, yes},
     {M::Setup, "", "Groups", C::GroupNames, W, later},
     {M::Setup, "", "Departments", C::GroupNames, W, later},
 
@@ -262,6 +262,29 @@ constexpr CommandEntry k_table[] = {
 
 }  // namespace
 
+std::string_view unavailable_reason(CommandId id) {
+    switch (id) {
+        case C::RemoveQuickKeyFromNames:
+        case C::CopyQuickKeyInNames:
+            return "HomePatrol files hold no quick keys, so there is none to put into or take "
+                   "out of the names";
+        case C::BulkEditDatabase:
+            return "Uniden's master database is only read here: import its systems, then use "
+                   "Bulk Channel Edit";
+        case C::MultiSiteEditor:
+            return "Sites are edited one at a time; \"Ok, All Sites\" and \"Apply To Grp/Site\" "
+                   "copy a bandplan or a location to every site of the system";
+        case C::GpsBulkEdit:
+            return "\"Apply To Grp/Site\" in a site's GPS Location Data Editor sets every site "
+                   "of the system";
+        case C::GroupNames:
+            return "Groups and departments are named in the browser and in the grid's header";
+        default:
+            break;
+    }
+    return k_not_yet_available;
+}
+
 std::span<const CommandEntry> command_table() {
     return k_table;
 }
@@ -269,6 +292,12 @@ std::span<const CommandEntry> command_table() {
 const CommandEntry* find_entry(Menu menu, std::string_view caption) {
     for (const auto& e : k_table)
         if (e.menu == menu && e.caption == caption) return &e;
+    return nullptr;
+}
+
+const CommandEntry* find_entry(Menu menu, std::string_view submenu, std::string_view caption) {
+    for (const auto& e : k_table)
+        if (e.menu == menu && e.submenu == submenu && e.caption == caption) return &e;
     return nullptr;
 }
 

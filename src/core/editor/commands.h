@@ -225,6 +225,9 @@ std::span<const CommandEntry> command_table();
 std::optional<CommandId> find_command(std::string_view caption);
 std::optional<CommandId> find_command(Menu menu, std::string_view caption);
 const CommandEntry* find_entry(Menu menu, std::string_view caption);
+// The same caption in two submenus of one menu ("Center" of "Current Group" and of "All Groups
+// in System") is told apart by the submenu.
+const CommandEntry* find_entry(Menu menu, std::string_view submenu, std::string_view caption);
 
 // The captions of one menu (or of one submenu of it), in order.
 std::vector<std::string_view> captions_of(Menu menu);
@@ -244,5 +247,8 @@ std::optional<CardPage> card_page(CommandId id);
 // Messages of the dispatch itself.
 inline constexpr std::string_view k_no_item_assigned = "no item assigned";    // setup, unknown
 inline constexpr std::string_view k_not_yet_available = "not yet available";  // tool tip
+// Why a command is shown disabled, for its tool tip and the status bar: what to use instead,
+// or k_not_yet_available.
+std::string_view unavailable_reason(CommandId id);
 
 }  // namespace tarvex

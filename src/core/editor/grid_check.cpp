@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "core/base/text.h"
+#include "core/editor/grid_edacs.h"
 #include "core/hpd/vocab.h"
 
 namespace tarvex::grid {
@@ -47,6 +48,17 @@ Verdict check_talkgroup(std::string_view value) {
     if (cleaned.empty()) return report(std::string(value) + " is not a talkgroup");
     if (cleaned == "65000") return fix(std::string(value) + " is above 65000", cleaned);
     return fix(std::string(value) + " is not a clean talkgroup", cleaned);
+}
+
+// A talkgroup of a known system type: its own forms, no silent rewriting (a DMR value above
+// 65000 is a real talkgroup, not one to cut).
+Verdict check_typed_talkgroup(int type_code, std::string_view value) {
+    std::string v = trim(value);
+    if (v.empty()) return report("no talkgroup, the line is not written to the scanner");
+    std::string problem = talkgroup_problem(type_code, v);
+    if (!problem.empty()) return report(problem);
+    if (v != value) return fix("blanks around the talkgroup", v);
+    return ok();
 }
 
 Verdict check_unit_id(std::string_view value) {
@@ -133,8 +145,8 @@ Verdict check_whole_number(std::string_view value, long long max, bool required,
     return ok();
 }
 
-Verdict check_cell(const TextGrid& grid, GridKind kind, const ColumnSpec& colspec, int row,
-                   int col) {
+Verdict check_cell(const TextGrid& grid, GridKind kind, const ColumnSpec& colspec, int row, int col,
+                   int type_code) {
     const std::string& value = grid.at(row, col);
     switch (colspec.column) {
         case Column::Frequency:
@@ -143,6 +155,7 @@ Verdict check_cell(const TextGrid& grid, GridKind kind, const ColumnSpec& colspe
         case Column::StopFrequency:
             return check_frequency(value, true);
         case Column::Talkgroup:
+            if (type_code > 0) return check_typed_talkgroup(type_code, value);
             return check_talkgroup(value);
         case Column::UnitId:
             return check_unit_id(value);
@@ -167,7 +180,7 @@ Verdict check_cell(const TextGrid& grid, GridKind kind, const ColumnSpec& colspe
 
 }  // namespace
 
-std::vector<Finding> validate_grid(TextGrid& grid, GridKind kind, bool correct) {
+std::vector<Finding> validate_grid(TextGrid& grid, GridKind kind, bool correct, int type_code) {
     std::vector<Finding> findings;
     auto columns = columns_of(kind);
     int cols = std::min(grid.cols(), static_cast<int>(columns.size()));
@@ -176,7 +189,7 @@ std::vector<Finding> validate_grid(TextGrid& grid, GridKind kind, bool correct) 
         // SQ Mode is settled before SQ Code is read, which comes after it.
         for (int c = 1; c < cols; ++c) {
             const ColumnSpec& colspec = columns[static_cast<size_t>(c)];
-            Verdict verdict = check_cell(grid, kind, colspec, r, c);
+            Verdict verdict = check_cell(grid, kind, colspec, r, c, type_code);
             if (verdict.problem.empty()) continue;
             Finding f;
             f.row = r;
@@ -206,11 +219,11 @@ std::vector<Finding> validate_grid(TextGrid& grid, GridKind kind, bool correct) 
     return findings;
 }
 
-CheckReport check_report(const TextGrid& grid, GridKind kind) {
+CheckReport check_report(const TextGrid& grid, GridKind kind, int type_code) {
     TextGrid copy = grid;
     CheckReport report;
     int last_default_row = 0;
-    for (auto& f : validate_grid(copy, kind, false)) {
+    for (auto& f : validate_grid(copy, kind, false, type_code)) {
         switch (f.severity) {
             case Severity::Error:
                 report.errors.push_back(std::move(f));
@@ -228,15 +241,104 @@ CheckReport check_report(const TextGrid& grid, GridKind kind) {
     return report;
 }
 
-std::string cell_error(const TextGrid& grid, GridKind kind, int row, int col) {
+std::string cell_error(const TextGrid& grid, GridKind kind, int row, int col, int type_code) {
     auto columns = columns_of(kind);
     if (row < 1 || row >= grid.rows() || col < 1 || col >= grid.cols() ||
         col >= static_cast<int>(columns.size()) || row_is_empty(grid, kind, row))
         return {};
     const ColumnSpec& colspec = columns[static_cast<size_t>(col)];
-    Verdict verdict = check_cell(grid, kind, colspec, row, col);
+    Verdict verdict = check_cell(grid, kind, colspec, row, col, type_code);
     if (verdict.problem.empty() || verdict.fix) return {};
     return std::string(colspec.title) + ": " + verdict.problem;
+}
+
+GridChange cleanup_grid(TextGrid& grid, GridKind kind, int type_code) {
+    GridChange change;
+    for (const Finding& f : validate_grid(grid, kind, true, type_code))
+        if (f.fixed) ++change.count;
+    GridChange compacted = remove_empty_lines(grid, kind);
+    change.changed = true;
+    change.rows_changed = compacted.rows_changed;
+    change.area = compacted.area;
+    return change;
+}
+
+namespace {
+
+bool all_digits(std::string_view s) {
+    return !s.empty() &&
+           std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Digits only, at most `width` of them, with a value in [low, high].
+bool number_in(std::string_view s, size_t width, long long low, long long high) {
+    if (!all_digits(s) || s.size() > width) return false;
+    auto n = parse_integer(s);
+    return n && *n >= low && *n <= high;
+}
+
+std::vector<std::string_view> dash_parts(std::string_view s) {
+    std::vector<std::string_view> parts;
+    size_t start = 0;
+    for (size_t i = 0; i <= s.size(); ++i) {
+        if (i == s.size() || s[i] == '-') {
+            parts.push_back(s.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    return parts;
+}
+
+bool ltr_fields(std::string_view area, std::string_view repeater, std::string_view group) {
+    return number_in(area, 1, 0, 1) && number_in(repeater, 2, 1, 20) && number_in(group, 3, 0, 254);
+}
+
+}  // namespace
+
+std::string talkgroup_problem(int type_code, std::string_view text) {
+    const std::string v = trim(text);
+    if (v.size() > 1 && (v[0] == 'i' || v[0] == 'I') && all_digits(std::string_view(v).substr(1)))
+        return {};  // a unit ID
+    const bool has_dash = v.find('-') != std::string::npos;
+    switch (type_code) {
+        case 1: {  // Motorola
+            if (!has_dash && number_in(v, 5, 0, 65535)) return {};
+            auto parts = dash_parts(v);
+            if (parts.size() == 2 && number_in(parts[0], 3, 0, 999) &&
+                number_in(parts[1], 2, 0, 15))
+                return {};
+            return v + " is not a Motorola talkgroup (0 to 65535, or fleet-subfleet FFF-SS)";
+        }
+        case 2:
+        case 3:  // EDACS
+            if (!has_dash && number_in(v, 4, 0, k_edacs_max_id)) return {};
+            if (has_dash && decimal_from_afs(v)) return {};
+            return v + " is not an EDACS talkgroup (AA-FFS, or 0 to 2047)";
+        case 4: {  // LTR
+            auto parts = dash_parts(v);
+            if (parts.size() == 3 && ltr_fields(parts[0], parts[1], parts[2])) return {};
+            if (!has_dash && all_digits(v) && v.size() <= 6) {
+                const std::string six = std::string(6 - v.size(), '0') + v;
+                if (ltr_fields(six.substr(0, 1), six.substr(1, 2), six.substr(3, 3))) return {};
+            }
+            return v +
+                   " is not an LTR talkgroup (A-RR-GGG or ARRGGG: area 0-1, repeater 1-20, "
+                   "group 0-254)";
+        }
+        case 5:
+        case 6:
+        case 7:  // P25
+            if (number_in(v, 5, 1, 65535)) return {};
+            return v + " is not a P25 talkgroup (1 to 65535)";
+        case 8:
+        case 9:  // MotoTRBO, DMR
+            if (number_in(v, 8, 1, 16777215)) return {};
+            return v + " is not a DMR talkgroup (1 to 16777215)";
+        default:
+            break;
+    }
+    if (vocab::clean_talkgroup(v).empty()) return v + " is not a talkgroup";
+    return {};
 }
 
 }  // namespace tarvex::grid

@@ -262,8 +262,9 @@ void save_site(EditingSession& session, int system, int site, const SiteForm& fo
     std::string plan_key = keys::bandplan(system, site);
     std::string plan = bandplan_line(form.bandplan);
     if (!store.set_node_text(plan_key, plan)) store.add_node(keys::system(system), plan_key, plan);
-    // Dropped and added again so the store order of the frequencies is the grid order.
-    store.clear_children(key);
+    // Dropped and added again so the store order of the frequencies is the grid order; the
+    // site itself keeps its place among its system's sites.
+    for (const std::string& child : store.child_keys(key)) store.remove_node(child);
     int n = 0;
     for (auto& line : site_frequency_lines(form.frequencies))
         store.add_node(key, keys::site_frequency(system, site, ++n), std::move(line));

@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "core/editor/commands.h"
+#include "core/editor/editor_place.h"
 #include "core/editor/recovery.h"
 #include "core/editor/undo_history.h"
 #include "core/model/browser_tree.h"
@@ -187,10 +188,11 @@ struct SessionEvents {
 };
 
 struct EditorHooks {
-    std::function<void()> write_back;  // write the shown record / grid back to the store
-    std::function<void()> reload;      // the shown data was changed underneath the editor
-    std::function<void()> close;       // back to the default view: what it showed is gone
-    std::function<bool()> unwritten;   // it holds edits it could not write to the temp folder
+    std::function<void()> write_back;    // write the shown record / grid back to the store
+    std::function<void()> reload;        // the shown data was changed underneath the editor
+    std::function<void()> close;         // back to the default view: what it showed is gone
+    std::function<bool()> unwritten;     // it holds edits it could not write to the temp folder
+    std::function<EditorPlace()> place;  // where the user stands in the open grid
 };
 
 class EditingSession {
@@ -250,6 +252,16 @@ class EditingSession {
     // selects what was selected then and reloads the editors. False when there is no step.
     bool undo();
     bool redo();
+    // After an undo or redo that left the same record selected: where the user stood before
+    // it, for the view to go back to (the grid reopens from its file). nullopt otherwise.
+    const std::optional<EditorPlace>& place_after_step() const { return place_after_step_; }
+
+    // ---- listeners of the data ----
+    // Called after every change of the store or the group files, however it came: a recorded
+    // change (a grid edit, a delete, an import), an undo or redo, a file read, a close. Windows
+    // that show what the data holds subscribe once instead of being refreshed one by one.
+    int subscribe(std::function<void()> listener);
+    void unsubscribe(int id);
     bool can_undo() const { return history_.can_undo(); }
     bool can_redo() const { return history_.can_redo(); }
     // "Undo Delete System" / "Redo Edit cell"; "Undo" / "Redo" without a step.
@@ -408,6 +420,9 @@ class EditingSession {
     bool editor_unwritten();
     void write_back_editor();
     void apply_step(const UndoStep& step, bool forward);
+    // Undo (forward false) or redo of the next step, with the selection and place after it.
+    bool step(bool forward);
+    void notify_data_changed();
     void reset_history();
     void set_changed(bool changed);
     // Brings "session.recovery" up to date: written while there are unsaved changes and the
@@ -453,6 +468,9 @@ class EditingSession {
     };
     std::unique_ptr<Recording> recording_;
     UndoHistory history_;
+    std::optional<EditorPlace> place_after_step_;
+    std::map<int, std::function<void()>> listeners_;
+    int next_listener_ = 1;
     bool writing_back_ = false;
     // The last store snapshot taken and the store revision it shows: the next step's "before"
     // when nothing changed the store in between.

@@ -23,12 +23,12 @@ std::vector<std::string> EditingSession::marked_values() const {
         const std::string key = keys::group(system, group);
         if (!store_->exists(key)) continue;
         const std::string& code = store_->system_type_code(system);
-        grid::GridKind kind =
-            grid::grid_kind_for_system_type(static_cast<int>(lenient_integer(code)));
+        const int type_code = static_cast<int>(lenient_integer(code));
+        grid::GridKind kind = grid::grid_kind_for_system_type(type_code);
         TextGrid grid;
         grid::load_group_grid(*files_, system, group, kind, grid);
         const std::string name = get_field(store_->get_node_text(key), 4);
-        for (const auto& f : grid::check_report(grid, kind).errors)
+        for (const auto& f : grid::check_report(grid, kind, type_code).errors)
             lines.push_back(name + ", r" + f.message.substr(1));
     }
     return lines;

@@ -72,6 +72,7 @@ bool EditingSession::read_file(const std::string& path, uint16_t flags, std::vec
         if (!before.count(s)) fresh.push_back(s);
     }
     if (added) *added = fresh;
+    notify_data_changed();
     return stats.opened && !read_unusable(stats);
 }
 

@@ -1,6 +1,7 @@
 // The session's undo: recording the steps and walking the history.
 #include <map>
 #include <utility>
+#include <vector>
 
 #include "core/base/prompter.h"
 #include "core/editor/session.h"
@@ -78,6 +79,7 @@ void EditingSession::end_change() {
     set_changed(true);
     keep_recovery();
     if (events.history) events.history();
+    notify_data_changed();
 }
 
 void EditingSession::apply_step(const UndoStep& step, bool forward) {
@@ -123,44 +125,59 @@ std::string key_to_select(const SystemStore& store, const std::string& key) {
 }
 }  // namespace
 
-bool EditingSession::undo() {
+bool EditingSession::step(bool forward) {
     if (recording_) return false;
     write_back_editor();
-    if (!history_.can_undo()) return false;
+    if (forward ? !history_.can_redo() : !history_.can_undo()) return false;
+    const std::string key_before = selection_.key;
+    std::optional<EditorPlace> place;
+    if (editor.place) place = editor.place();
     close_editor();
-    const UndoStep& step = history_.undo_step();
-    apply_step(step, false);
-    std::string key = key_to_select(*store_, step.select_before);
-    history_.stepped_back();
+    const UndoStep& taken = forward ? history_.redo_step() : history_.undo_step();
+    apply_step(taken, forward);
+    std::string key = key_to_select(*store_, forward ? taken.select_after : taken.select_before);
+    if (forward)
+        history_.stepped_forward();
+    else
+        history_.stepped_back();
     set_changed(!history_.at_clean());
     request_browser();
     if (key.empty())
         clear_selection();
     else
         select(key);
+    // The grid reopens from its file at the top; the user stays where they were.
+    place_after_step_ = key == key_before ? place : std::nullopt;
     keep_recovery();
     if (events.history) events.history();
+    notify_data_changed();
     return true;
 }
 
+bool EditingSession::undo() {
+    return step(false);
+}
+
 bool EditingSession::redo() {
-    if (recording_) return false;
-    write_back_editor();
-    if (!history_.can_redo()) return false;
-    close_editor();
-    const UndoStep& step = history_.redo_step();
-    apply_step(step, true);
-    std::string key = key_to_select(*store_, step.select_after);
-    history_.stepped_forward();
-    set_changed(!history_.at_clean());
-    request_browser();
-    if (key.empty())
-        clear_selection();
-    else
-        select(key);
-    keep_recovery();
-    if (events.history) events.history();
-    return true;
+    return step(true);
+}
+
+int EditingSession::subscribe(std::function<void()> listener) {
+    const int id = next_listener_++;
+    listeners_.emplace(id, std::move(listener));
+    return id;
+}
+
+void EditingSession::unsubscribe(int id) {
+    listeners_.erase(id);
+}
+
+void EditingSession::notify_data_changed() {
+    // A listener may unsubscribe (its window closes) while being told.
+    std::vector<int> ids;
+    for (const auto& [id, fn] : listeners_) ids.push_back(id);
+    for (int id : ids)
+        if (auto it = listeners_.find(id); it != listeners_.end() && it->second) it->second();
 }
 
 std::string EditingSession::undo_text() const {
@@ -172,6 +189,8 @@ std::string EditingSession::redo_text() const {
 
 void EditingSession::reset_history() {
     history_.clear();
+    place_after_step_.reset();
+    notify_data_changed();
     last_snapshot_.reset();
     last_snapshot_revision_ = ~uint64_t{0};
     if (events.history) events.history();

@@ -1,5 +1,6 @@
 #include "core/location/geocode.h"
 
+#include <initializer_list>
 #include <pugixml.hpp>
 
 #include "core/base/text.h"
@@ -89,6 +90,56 @@ GeocodeOutcome geocode(HttpClient& http, std::string_view service, const Geocode
         return out;
     }
     out.result = parse_geocode_answer(answer.body);
+    return out;
+}
+
+std::string older_geocode_url(std::string_view service, std::string_view query,
+                              std::string_view appid) {
+    std::string base = trim(service);
+    while (!base.empty() && base.back() == '/') base.pop_back();
+    return base + "/geocode?q=" + url_escape(trim(query)) +
+           "&country=US&appid=" + url_escape(appid);
+}
+
+namespace {
+
+// The text of the first element, in document order, whose name is one of `names`.
+std::string first_text(const pugi::xml_document& doc,
+                       std::initializer_list<std::string_view> names) {
+    pugi::xml_node found = doc.find_node([&](const pugi::xml_node& n) {
+        if (n.type() != pugi::node_element) return false;
+        for (std::string_view name : names)
+            if (name == n.name()) return true;
+        return false;
+    });
+    return found ? element_text(found) : std::string();
+}
+
+}  // namespace
+
+GeocodeResult parse_older_geocode_answer(std::string_view xml) {
+    GeocodeResult r;
+    pugi::xml_document doc;
+    if (!doc.load_buffer(xml.data(), xml.size())) return r;
+    std::string lat = first_text(doc, {"Latitude", "latitude"});
+    std::string lon = first_text(doc, {"Longitude", "longitude"});
+    if (lat.empty() || lon.empty()) return r;
+    r.has_geometry = true;
+    r.latitude = replace_all(lat, ",", ".");
+    r.longitude = replace_all(lon, ",", ".");
+    r.postal_code = first_text(doc, {"Zip", "postal"});
+    return r;
+}
+
+GeocodeOutcome older_geocode(HttpClient& http, std::string_view service, std::string_view query,
+                             std::string_view appid, int timeout_ms) {
+    GeocodeOutcome out;
+    HttpAnswer answer = http.get(older_geocode_url(service, query, appid), timeout_ms);
+    if (!answer.ok) {
+        out.error = answer.error.empty() ? "no answer from the geocoding service" : answer.error;
+        return out;
+    }
+    out.result = parse_older_geocode_answer(answer.body);
     return out;
 }
 

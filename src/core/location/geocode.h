@@ -59,4 +59,15 @@ struct GeocodeOutcome {
 GeocodeOutcome geocode(HttpClient& http, std::string_view service, const GeocodeQuery& query,
                        std::string_view key, int timeout_ms = k_geocode_timeout_ms);
 
+// "Find GPS data" of the location dialog: the older, Yahoo-style service that takes one free
+// query. Its request is service + "/geocode?q=" + the query + "&country=US&appid=" + appid;
+// its answer names the position in "Latitude"/"latitude" and "Longitude"/"longitude" elements
+// and the postal code in "Zip"/"postal", anywhere in the document. A malformed answer, or one
+// without both coordinates, gives has_geometry false.
+std::string older_geocode_url(std::string_view service, std::string_view query,
+                              std::string_view appid);
+GeocodeResult parse_older_geocode_answer(std::string_view xml);
+GeocodeOutcome older_geocode(HttpClient& http, std::string_view service, std::string_view query,
+                             std::string_view appid, int timeout_ms = k_geocode_timeout_ms);
+
 }  // namespace tarvex::location

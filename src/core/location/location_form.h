@@ -19,6 +19,9 @@ namespace tarvex::location {
 inline constexpr std::string_view k_location_title = "GPS Location Data Editor:";
 inline constexpr std::string_view k_apply_all_question =
     "This may overwrite existing GPS data. Continue?";
+inline constexpr std::string_view k_no_find_service =
+    "Find GPS data asks an older geocoding service whose address is not set (settings \"gps\", "
+    "\"find_service\" and \"find_appid\"). \"GPS search\" asks the current service.";
 inline constexpr std::string_view k_defaults_caption =
     "Apply these settings to all new sites/groups:";
 

@@ -72,7 +72,8 @@ class TestAlphaTagsWindow : public QObject {
         for (int g : {0, 1, 2})
             for (const auto& line : files.read_lines(1, g))
                 QCOMPARE(get_field(line, 2), to_upper(get_field(line, 2)));
-        QVERIFY(w.dispatch(Menu::AlphaTags, QStringLiteral("Right All Groups")));
+        QVERIFY(w.dispatch(Menu::AlphaTags, QStringLiteral("All Groups in System"),
+                           QStringLiteral("Right")));
         QCOMPARE(tag(w, 1), std::string(21, ' ') + "TYPED TAG");
     }
 

@@ -158,6 +158,36 @@ class TestGridEditor : public QObject {
         QCOMPARE(cell(grid_, 1, k_tag), second);
     }
 
+    void undoAndRedoKeepTheCurrentCellAndTheRowsShown() {
+        // Enough rows to scroll: a tall block pasted below the group's channels.
+        QString block;
+        for (int i = 0; i < 80; ++i)
+            block += QStringLiteral("%1\tRow %2\n").arg(150.0 + i * 0.025, 0, 'f', 4).arg(i);
+        QApplication::clipboard()->setText(block);
+        select_cell(view_, 1, k_freq);
+        rig_->window->dispatch(Menu::Edit, QStringLiteral("Paste Line"));
+        view_->scrollTo(grid_->model()->index(40, 0), QAbstractItemView::PositionAtTop);
+        select_cell(view_, 45, k_tag);
+        view_->scrollTo(grid_->model()->index(40, 0), QAbstractItemView::PositionAtTop);
+        const EditorPlace before = grid_->place();
+        QCOMPARE(before.row, 45);
+        QCOMPARE(before.col, k_tag);
+        QVERIFY(before.top_row > 1);
+        type_over(view_, 45, k_tag, QStringLiteral("Typed"));
+        select_cell(view_, 45, k_tag);
+        view_->scrollTo(grid_->model()->index(40, 0), QAbstractItemView::PositionAtTop);
+        const EditorPlace at_undo = grid_->place();
+
+        for (const char* which : {"Undo", "Redo"}) {
+            rig_->window->findChild<QAction*>(QLatin1String(which))->trigger();
+            const EditorPlace after = grid_->place();
+            QCOMPARE(after.row, at_undo.row);
+            QCOMPARE(after.col, at_undo.col);
+            QCOMPARE(after.top_row, at_undo.top_row);
+        }
+        QCOMPARE(cell(grid_, 45, k_tag), std::string("Typed"));
+    }
+
     void blocksTravelThroughTheClipboardAsTabSeparatedText() {
         grid_->select_range({1, k_freq, 2, k_tag});
         rig_->window->dispatch(Menu::Edit, QStringLiteral("Copy"));

@@ -70,7 +70,12 @@ class TestMainWindow : public QObject {
             if (!e.available) QVERIFY2(!a->isEnabled(), e.caption.data());
         }
         // A disabled command reached anyway runs nothing.
-        QVERIFY(!w.dispatch(Menu::Scanner, QStringLiteral("Manage Full Database")));
+        QVERIFY(!w.dispatch(Menu::Scanner, QStringLiteral("Bulk Edit Database")));
+        // ... and says why, as its tool tip does.
+        QCOMPARE(w.status_label()->text().toStdString(),
+                 std::string(unavailable_reason(CommandId::BulkEditDatabase)));
+        QCOMPARE(w.action(Menu::Scanner, QStringLiteral("Bulk Edit Database"))->toolTip(),
+                 w.status_label()->text());
         QVERIFY(!w.dispatch(Menu::Setup, QStringLiteral("Nonexistent")));
         QVERIFY(told(rig.prompter, k_no_item_assigned));
     }

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QUrl>
+#include <memory>
+#include <optional>
 
 #include "../editor/editor_rig.h"
 #include "app/editor/grid_editor.h"
@@ -146,6 +148,98 @@ class TestLocationWindows : public QObject {
         const std::string fresh = w.session().store().get_node_text("SIT-002-004");
         QCOMPARE(get_field(fresh, 6), std::string("40.209600"));
         QCOMPARE(get_field(fresh, 8), std::string("7.0"));
+    }
+
+    void setupGpsHomeAndDefaultsEditTheSettingsAlone() {
+        EditorRig rig;
+        MainWindow& w = rig.start();
+        rig.open(sample_hpd());
+        const std::string sites_before = w.session().store().get_node_text("SIT-002-001");
+        bool apply_enabled = true;
+        w.run_dialog = [&](QDialog& dialog) {
+            auto* d = qobject_cast<LocationDialog*>(&dialog);
+            if (!d) return int(QDialog::Rejected);
+            apply_enabled = d->findChild<QPushButton*>(QStringLiteral("cmd_all"))->isEnabled();
+            d->latitude_edit()->setText(QStringLiteral("40.2096"));
+            d->longitude_edit()->setText(QStringLiteral("-74.01"));
+            d->range_edit()->setText(QStringLiteral("9"));
+            click(d, "cmd_accept");
+            return d->result();
+        };
+        QVERIFY(w.dispatch(Menu::Setup, QStringLiteral("GPS Home")));
+        QVERIFY(!apply_enabled);
+        QCOMPARE(rig.settings->GetSetting("gps", "home_lat", "x"), std::string("40.209600"));
+        QCOMPARE(rig.settings->GetSetting("gps", "home_range", "x"), std::string("9"));
+
+        // "GPS Defaults" opens at the home just set; Accept keeps the typed defaults.
+        QString shown_lat;
+        w.run_dialog = [&](QDialog& dialog) {
+            auto* d = qobject_cast<LocationDialog*>(&dialog);
+            if (!d) return int(QDialog::Rejected);
+            shown_lat = d->latitude_edit()->text();
+            d->default_latitude_edit()->setText(QStringLiteral("41.5"));
+            edit(d, "txt_def_range")->setText(QStringLiteral("5"));
+            click(d, "cmd_accept");
+            return d->result();
+        };
+        QVERIFY(w.dispatch(Menu::Setup, QStringLiteral("GPS Defaults")));
+        QCOMPARE(shown_lat, QStringLiteral("40.209600"));
+        QCOMPARE(rig.settings->GetSetting("gps", "def_lat", "x"), std::string("41.5"));
+        QCOMPARE(rig.settings->GetSetting("gps", "def_range", "x"), std::string("5"));
+        QCOMPARE(rig.settings->GetSetting("gps", "home_lat", "x"), std::string("40.209600"));
+        // Neither touched a site.
+        QCOMPARE(w.session().store().get_node_text("SIT-002-001"), sites_before);
+        QVERIFY(!w.session().changed());
+    }
+
+    void findGpsDataAsksTheOlderServiceAndKeepsFieldsOnFailure() {
+        struct Fake : location::HttpClient {
+            location::HttpAnswer reply;
+            std::string* asked;
+            location::HttpAnswer get(const std::string& url, int) override {
+                *asked = url;
+                return reply;
+            }
+        };
+        EditorRig rig;
+        MainWindow& w = rig.start();
+        rig.open(sample_hpd());
+        QVERIFY(rig.click("SIT-002-001"));
+        SiteEditor* site = w.site_editor();
+        std::string asked;
+        QString lat_after_ok, lat_after_bad;
+        auto run_find = [&](const std::string& body, QString& lat) {
+            site->run_dialog = [&, body](QDialog& dialog) {
+                auto* d = qobject_cast<LocationDialog*>(&dialog);
+                auto fake = std::make_unique<Fake>();
+                fake->asked = &asked;
+                fake->reply.ok = true;
+                fake->reply.status = 200;
+                fake->reply.body = body;
+                d->find_http = std::move(fake);
+                d->ask_place = [] { return std::optional<std::string>("Asbury Park NJ"); };
+                click(d, "cmd_find");
+                lat = d->latitude_edit()->text();
+                click(d, "cmd_cancel");
+                return d->result();
+            };
+            site->open_location();
+        };
+        // Without the service's address: said so, nothing asked.
+        run_find("", lat_after_ok);
+        QVERIFY(asked.empty());
+        QVERIFY(rig.prompter.told.back().find("find_service") != std::string::npos);
+
+        rig.settings->SaveSetting("gps", "find_service", "http://127.0.0.1:9");
+        run_find(
+            "<ResultSet><Result><Latitude>40.2204</Latitude><Longitude>-74.0121</Longitude>"
+            "</Result></ResultSet>",
+            lat_after_ok);
+        QCOMPARE(asked,
+                 std::string("http://127.0.0.1:9/geocode?q=Asbury+Park+NJ&country=US&appid="));
+        QCOMPARE(lat_after_ok, QStringLiteral("40.2204"));
+        run_find("<ResultSet><Result></Result>", lat_after_bad);
+        QCOMPARE(lat_after_bad, QStringLiteral("44.350200"));
     }
 
     void showMapWritesThePageWithItsLibrary() {

@@ -83,6 +83,8 @@ bool undo(MainWindow& w, const char* which = "Undo") {
     auto* a = w.findChild<QAction*>(QLatin1String(which));
     if (!a || !a->isEnabled()) return false;
     a->trigger();
+    // The tool windows list again once control is back in the event loop.
+    QCoreApplication::processEvents();
     return true;
 }
 
@@ -117,6 +119,7 @@ class TestEditTools : public QObject {
     void alertTonesPlayFromTheToolsMenuAndFromTheGrid();
     void manualAndAboutComeFromTheHelpMenu();
     void checkForUpdatesTellsNewerSameAndOffline();
+    void toolWindowsFollowEditsMadeElsewhere();
 };
 
 void TestEditTools::nothingIsLeftDisabledInTheToolMenus() {
@@ -214,8 +217,8 @@ void TestEditTools::lockoutsAreUnlockedTickedOrAllAndUndone() {
     auto [s, g] = nth_group(w, 0);
     QVERIFY(rig.click(keys::system(s)));
     QVERIFY(w.dispatch(Menu::Options, QStringLiteral("Unlock All Channels")));
-    QCOMPARE(column(l->list(), 0),
-             (QStringList{QStringLiteral("Group"), QStringLiteral("Talkgroup")}));
+    QTRY_COMPARE(column(l->list(), 0),
+                 (QStringList{QStringLiteral("Group"), QStringLiteral("Talkgroup")}));
     QVERIFY(undo(w));
     QCOMPARE(l->list()->topLevelItemCount(), 3);
     (void)g;
@@ -396,3 +399,37 @@ void TestEditTools::checkForUpdatesTellsNewerSameAndOffline() {
 
 QTEST_MAIN(TestEditTools)
 #include "test_edit_tools.moc"
+
+void TestEditTools::toolWindowsFollowEditsMadeElsewhere() {
+    EditorRig rig;
+    MainWindow& w = rig.start();
+    rig.open(write_db(rig.home));
+    QVERIFY(w.dispatch(Menu::Options, QStringLiteral("Find Duplicates")));
+    DuplicatesWindow* d = w.duplicates_window();
+    QVERIFY(w.dispatch(Menu::Options, QStringLiteral("Review LockOut Channels")));
+    LockoutsWindow* l = w.lockouts_window();
+    QCOMPARE(d->list()->topLevelItemCount(), 1);
+    QCOMPARE(l->list()->topLevelItemCount(), 3);
+
+    // A grid edit: the county's second channel gets another tone, so it is no duplicate.
+    auto [s, g] = nth_group(w, 2);
+    QVERIFY(rig.click(keys::group(s, g)));
+    GridModel* m = w.grid_editor()->model();
+    const int code = grid::column_index(grid::GridKind::Channel, grid::Column::SqCode);
+    QVERIFY(m->setData(m->index(1, code), QStringLiteral("151.4")));
+    QTRY_COMPARE(d->list()->topLevelItemCount(), 0);
+
+    // A delete in the browser: the sheriff's locked-out group goes, and with it its lockout.
+    auto [s1, g1] = nth_group(w, 1);
+    QVERIFY(rig.click(keys::group(s1, g1)));
+    rig.prompter.script({Answer::Yes});
+    QVERIFY(w.dispatch(Menu::TreePopup, QStringLiteral("Delete Group")));
+    QTRY_COMPARE(column(l->list(), 0),
+                 (QStringList{QStringLiteral("Channel"), QStringLiteral("Talkgroup")}));
+
+    // A file read: both windows show the new data.
+    rig.prompter.script({Answer::Yes, Answer::Yes});
+    rig.open(write_db(rig.home));
+    QTRY_COMPARE(l->list()->topLevelItemCount(), 3);
+    QTRY_COMPARE(d->list()->topLevelItemCount(), 1);
+}

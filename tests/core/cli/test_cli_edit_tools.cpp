@@ -1,10 +1,7 @@
 // tarvex-cli dupes, lockouts, fill and dechex as a script uses them.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <array>
-#include <cstdio>
-
+#include "cli_run.h"
 #include "core/base/text.h"
 #include "support/test_support.h"
 
@@ -12,26 +9,6 @@ using namespace tarvex;
 using namespace tarvex::test;
 
 namespace {
-
-struct CliRun {
-    int code = -1;
-    std::string out, err;
-};
-
-CliRun cli(const std::string& args, const TempDir& dir) {
-    std::string err_file = (dir / "stderr.txt").string();
-    std::string cmd = std::string(TARVEX_CLI_PATH) + " " + args + " 2>" + err_file;
-    CliRun r;
-    if (FILE* p = ::popen(cmd.c_str(), "r")) {
-        std::array<char, 4096> buf;
-        size_t n;
-        while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-        int status = ::pclose(p);
-        r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    r.err = read_file(err_file);
-    return r;
-}
 
 // Two conventional systems sharing a frequency, a duplicate inside the second one, a
 // channel on the same frequency with another tone, and two locked-out rows.

@@ -1,10 +1,7 @@
 // tarvex-cli bulk and uid as a script uses them: files written, messages, exit codes.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <array>
-#include <cstdio>
-
+#include "cli_run.h"
 #include "core/base/progress.h"
 #include "core/base/prompter.h"
 #include "core/base/text.h"
@@ -19,30 +16,6 @@ using namespace tarvex::test;
 
 namespace {
 
-struct CliResult {
-    int code = -1;
-    std::string out, err;
-};
-
-CliResult cli(const std::string& args, const TempDir& dir) {
-    std::string err_file = (dir / "stderr.txt").string();
-    std::string cmd = std::string(TARVEX_CLI_PATH) + " " + args + " 2>" + err_file;
-    CliResult r;
-    if (FILE* p = ::popen(cmd.c_str(), "r")) {
-        std::array<char, 4096> buf;
-        size_t n;
-        while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-        int status = ::pclose(p);
-        r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    r.err = read_file(err_file);
-    return r;
-}
-
-std::string sample() {
-    return (resources_dir() / "sample" / "sample.hpd").string();
-}
-
 std::vector<std::string> lines_of_kind(const std::string& file, std::string_view keyword) {
     std::vector<std::string> out;
     for (const auto& l : read_lines(file))
@@ -55,7 +28,7 @@ std::vector<std::string> lines_of_kind(const std::string& file, std::string_view
 TEST(CliBulk, SetsTheAlertToneOfEveryTalkgroupAndNothingElse) {
     TempDir dir;
     const std::string out = (dir / "out.hpd").string(), plain = (dir / "plain.hpd").string();
-    CliResult r = cli("bulk " + sample() + " --talkgroups --set \"Alert Tone=3\" -o " + out, dir);
+    CliRun r = cli("bulk " + sample() + " --talkgroups --set \"Alert Tone=3\" -o " + out, dir);
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "Lines changed: 34\n");
     ASSERT_EQ(cli("convert -o " + plain + " " + sample(), dir).code, 0);
@@ -78,7 +51,7 @@ TEST(CliBulk, SetsTheAlertToneOfEveryTalkgroupAndNothingElse) {
 TEST(CliBulk, ChosenLinesOfOneSystemOnly) {
     TempDir dir;
     const std::string out = (dir / "out.hpd").string(), plain = (dir / "plain.hpd").string();
-    CliResult r =
+    CliRun r =
         cli("bulk " + sample() +
                 " --channels --system 1 --lines 1,3 --set Mode=AM \"Alert Level=7\" -o " + out,
             dir);
@@ -120,7 +93,7 @@ TEST(CliBulk, RefusesWithTheWindowsMessagesAndWritesNothing) {
     };
     for (const Case& c : cases) {
         std::filesystem::remove(out);
-        CliResult r = cli("bulk " + sample() + " " + c.args + " -o " + out, dir);
+        CliRun r = cli("bulk " + sample() + " " + c.args + " -o " + out, dir);
         EXPECT_EQ(r.code, c.code) << c.args << "\n" << r.err;
         if (c.code == 1) {
             EXPECT_EQ(r.err, c.err) << c.args;
@@ -132,7 +105,7 @@ TEST(CliBulk, RefusesWithTheWindowsMessagesAndWritesNothing) {
 TEST(CliUid, ExportThenImportIntoAnotherSystemCarriesTheUnitIds) {
     TempDir dir;
     const std::string list = (dir / "units.txt").string(), out = (dir / "out.hpd").string();
-    CliResult r = cli("uid export " + sample() + " --system 2 -o " + list, dir);
+    CliRun r = cli("uid export " + sample() + " --system 2 -o " + list, dir);
     ASSERT_EQ(r.code, 0) << r.err;
     auto lines = read_lines(list);
     ASSERT_EQ(lines.size(), 7u);
@@ -158,7 +131,7 @@ TEST(CliUid, ExportThenImportIntoAnotherSystemCarriesTheUnitIds) {
     EXPECT_EQ(cli("uid import " + sample() + " --system 1 " + list + " -o " + out, dir).code, 1);
     EXPECT_EQ(cli("uid import " + sample() + " --system 2 " + sample() + " -o " + out, dir).code,
               1);
-    CliResult none = cli("uid export " + sample() + " --system 9 -o " + list, dir);
+    CliRun none = cli("uid export " + sample() + " --system 9 -o " + list, dir);
     EXPECT_EQ(none.code, 1);
     EXPECT_EQ(none.err, "Please select a system\n");
     EXPECT_EQ(cli("uid export " + sample() + " -o " + list, dir).code, 2);

@@ -147,3 +147,88 @@ INSTANTIATE_TEST_SUITE_P(
         EntryCase{GridKind::Channel, 4, "fm", ""},  // a spelling Check corrects, not an error
         EntryCase{GridKind::Talkgroup, 1, "abc", "Talkgroup: abc is not a talkgroup"},
         EntryCase{GridKind::Talkgroup, 1, "1234", ""}));
+
+// ---- talkgroups by system type ----
+
+struct TalkgroupCase {
+    int type_code;
+    const char* value;
+    bool valid;
+};
+
+class TalkgroupOfType : public ::testing::TestWithParam<TalkgroupCase> {};
+
+TEST_P(TalkgroupOfType, TakesTheFormsOfItsSystemAndNoOthers) {
+    const TalkgroupCase& c = GetParam();
+    EXPECT_EQ(talkgroup_problem(c.type_code, c.value).empty(), c.valid)
+        << "type " << c.type_code << " value " << c.value;
+    // The same rule marks the cell on entry and in Check.
+    TextGrid grid;
+    setup_grid(grid, GridKind::Talkgroup);
+    grid.at(1, 1) = c.value;
+    grid.at(1, 2) = "Tag";
+    EXPECT_EQ(cell_error(grid, GridKind::Talkgroup, 1, 1, c.type_code).empty(), c.valid);
+    const CheckReport report = check_report(grid, GridKind::Talkgroup, c.type_code);
+    EXPECT_EQ(report.errors.empty(), c.valid);
+    EXPECT_EQ(grid.at(1, 1), c.value) << "Check changes nothing";
+}
+
+INSTANTIATE_TEST_SUITE_P(Types, TalkgroupOfType,
+                         ::testing::Values(
+                             // Motorola: decimal 0-65535 or fleet-subfleet
+                             TalkgroupCase{1, "0", true}, TalkgroupCase{1, "65535", true},
+                             TalkgroupCase{1, "65536", false}, TalkgroupCase{1, "100-14", true},
+                             TalkgroupCase{1, "100-16", false}, TalkgroupCase{1, "abc", false},
+                             TalkgroupCase{1, "i12345", true},
+                             // EDACS: AFS or decimal 0-2047
+                             TalkgroupCase{2, "04-092", true}, TalkgroupCase{2, "2047", true},
+                             TalkgroupCase{2, "2048", false}, TalkgroupCase{3, "16-000", false},
+                             TalkgroupCase{3, "15-157", true},
+                             // LTR: A-RR-GGG or the six digits
+                             TalkgroupCase{4, "1-05-123", true}, TalkgroupCase{4, "105123", true},
+                             TalkgroupCase{4, "2-05-123", false},
+                             TalkgroupCase{4, "1-21-001", false},
+                             TalkgroupCase{4, "1-05-255", false}, TalkgroupCase{4, "05123", true},
+                             // P25: 1-65535
+                             TalkgroupCase{5, "1", true}, TalkgroupCase{6, "65535", true},
+                             TalkgroupCase{7, "0", false}, TalkgroupCase{5, "65536", false},
+                             TalkgroupCase{5, "04-092", false},
+                             // MotoTRBO and DMR: 1-16777215, above the common 65000 cut
+                             TalkgroupCase{8, "3100", true}, TalkgroupCase{9, "16777215", true},
+                             TalkgroupCase{8, "16777216", false}, TalkgroupCase{9, "0", false},
+                             TalkgroupCase{8, "1-05-123", false}));
+
+TEST(GridValidation, ATalkgroupWithoutItsSystemFollowsTheCommonRule) {
+    TextGrid grid;
+    setup_grid(grid, GridKind::Talkgroup);
+    grid.at(1, 1) = "70000";
+    grid.at(1, 2) = "Tag";
+    // Without a system the common cleaning cuts it to 65000 (a correction, not an error) ...
+    EXPECT_EQ(cell_error(grid, GridKind::Talkgroup, 1, 1), "");
+    EXPECT_EQ(check_report(grid, GridKind::Talkgroup).corrections.size(), 1u);
+    // ... while a DMR system keeps it, and a P25 system refuses it.
+    EXPECT_TRUE(check_report(grid, GridKind::Talkgroup, 9).corrections.empty());
+    EXPECT_NE(cell_error(grid, GridKind::Talkgroup, 1, 1, 5), "");
+}
+
+TEST(GridCleanup, CorrectsWhatHasOneAnswerClosesTheGapsAndLeavesErrors) {
+    TextGrid grid = channel_row(
+        {"155.0000", "First", "on", "fm", "CTCSS", "100", "Ham", "Off", "45", "0", "Off", "Auto"});
+    grid.at(3, 1) = "abc";  // an error: no single answer, kept for the user
+    grid.at(3, 2) = "Third";
+    grid.at(5, 1) = "460.1";
+    grid.at(5, 2) = "Fifth";
+    GridChange c = cleanup_grid(grid, GridKind::Channel);
+    EXPECT_TRUE(c.rows_changed);
+    EXPECT_GT(c.count, 0);
+    EXPECT_EQ(grid.at(1, 3), "On");
+    EXPECT_EQ(grid.at(1, 4), "FM");
+    EXPECT_EQ(grid.at(1, 6), "100.0");
+    EXPECT_EQ(grid.at(1, 9), "30");
+    EXPECT_EQ(grid.at(2, 1), "abc");
+    EXPECT_EQ(grid.at(3, 2), "Fifth");
+    EXPECT_EQ(grid.at(3, 4), "AUTO") << "the empty list cells get their defaults";
+    EXPECT_TRUE(grid.at(4, 1).empty());
+    EXPECT_EQ(check_report(grid, GridKind::Channel).errors.size(), 1u);
+    EXPECT_FALSE(check_report(grid, GridKind::Channel).fixable());
+}

@@ -124,6 +124,25 @@ TEST_F(RecordEditors, SavingASiteAfterDeletingAGridRowKeepsTheOtherRowsInGridOrd
     EXPECT_EQ(store().get_node_text(after[1]), first);
 }
 
+TEST_F(RecordEditors, SavingASiteKeepsItsPlaceInTheSystemAndInTheSavedFile) {
+    const auto sites_before = children("SYS-002", "SIT-");
+    ASSERT_GE(sites_before.size(), 2u);
+    const std::string first = sites_before.front();
+    SiteForm f = show_site(store(), 2, keys::site_of(first));
+    f.name = "Renamed First Site";
+    save_site(session, 2, keys::site_of(first), f);
+    EXPECT_EQ(children("SYS-002", "SIT-"), sites_before);
+
+    const std::string out = (dir / "saved.hpd").string();
+    ASSERT_TRUE(session.save_to(out));
+    std::vector<std::string> names;
+    for (const std::string& line : read_lines(out))
+        if (line.rfind("Site\t", 0) == 0) names.push_back(line);
+    ASSERT_GE(names.size(), 3u);
+    EXPECT_NE(names[0].find("Renamed First Site"), std::string::npos);
+    EXPECT_NE(names[1].find("North Ridge"), std::string::npos);
+}
+
 TEST_F(RecordEditors, TheSiteLineAndBandplanLineFollowTheRecordLayout) {
     SiteForm f = show_site(store(), 2, 2);
     EXPECT_EQ(f.motorola_band, "Custom/Rebanded");

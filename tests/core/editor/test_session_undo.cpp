@@ -192,3 +192,62 @@ TEST(UndoHistoryLimits, OldStepsGoFirstAndTakeTheCleanMarkWithThem) {
     while (h.can_undo()) h.stepped_back();
     EXPECT_FALSE(h.at_clean()) << "the opened state was dropped with the oldest steps";
 }
+
+// ---- where the user stands, and who hears of a change ----
+
+TEST_F(SessionUndo, AnUndoThatKeepsTheRecordSelectedGivesBackTheGridPlace) {
+    session.select("GRP-999-001-000");
+    EditorPlace where{12, 3, 5};
+    session.editor.place = [&] { return where; };
+    {
+        EditingSession::Change change(session, "Rename");
+        session.store().set_node_field("GRP-999-001-000", 4, "Renamed");
+    }
+    ASSERT_TRUE(session.undo());
+    ASSERT_TRUE(session.place_after_step().has_value());
+    EXPECT_EQ(*session.place_after_step(), (EditorPlace{12, 3, 5}));
+    where = {40, 1, 30};
+    ASSERT_TRUE(session.redo());
+    EXPECT_EQ(session.place_after_step(), std::optional<EditorPlace>(EditorPlace{40, 1, 30}));
+
+    // An undo that brings back another record (the deleted group) starts that one afresh.
+    session.select("GRP-999-001-000");
+    ASSERT_TRUE(session.delete_current_group());
+    ASSERT_NE(session.selection().key, "GRP-999-001-000");
+    ASSERT_TRUE(session.undo());
+    EXPECT_EQ(session.selection().key, "GRP-999-001-000");
+    EXPECT_FALSE(session.place_after_step().has_value());
+}
+
+TEST_F(SessionUndo, ListenersHearOfEveryKindOfChangeUntilTheyUnsubscribe) {
+    int heard = 0;
+    const int id = session.subscribe([&] { ++heard; });
+    session.select("GRP-999-001-000");
+    {
+        EditingSession::Change change(session, "Rename");
+        session.store().set_node_field("GRP-999-001-000", 4, "Renamed");
+        EXPECT_EQ(heard, 0) << "not while the change is still being made";
+    }
+    EXPECT_EQ(heard, 1) << "a recorded change";
+    { EditingSession::Change nothing(session, "Nothing"); }
+    EXPECT_EQ(heard, 1) << "a change that changed nothing is none";
+    heard = 0;
+    ASSERT_TRUE(session.undo());
+    EXPECT_GE(heard, 1) << "an undo";
+    heard = 0;
+    session.select("GRP-999-001-000");
+    ASSERT_TRUE(session.delete_current_group());
+    EXPECT_GE(heard, 1) << "a delete in the browser";
+    heard = 0;
+    prompter.script(std::vector<Answer>(5, Answer::Yes));
+    ASSERT_TRUE(session.open_hpd_path(sample_copy("again.hpd")));
+    EXPECT_GE(heard, 1) << "a file read";
+    session.unsubscribe(id);
+    heard = 0;
+    session.select("GRP-999-001-000");
+    {
+        EditingSession::Change change(session, "Rename");
+        session.store().set_node_field("GRP-999-001-000", 4, "Again");
+    }
+    EXPECT_EQ(heard, 0);
+}

@@ -97,3 +97,45 @@ TEST(GeocodeAnswer, TransferFailuresAreReportedNotParsed) {
     EXPECT_TRUE(out.error.empty());
     EXPECT_EQ(out.result.latitude, "40.2096000");
 }
+
+// ---- "Find GPS data": the older service ----
+
+TEST(OlderGeocode, RequestAndTheElementsOfEitherSpelling) {
+    FakeHttp http;
+    http.reply.ok = true;
+    http.reply.status = 200;
+    http.reply.body =
+        "<?xml version=\"1.0\"?><ResultSet><Result precision=\"address\"><Latitude>40.2096"
+        "</Latitude><Longitude>-74.01</Longitude><Address>1 Main St</Address><Zip>07712</Zip>"
+        "</Result></ResultSet>";
+    GeocodeOutcome out = older_geocode(http, "http://h/", " 1 Main St, Asbury Park ", "ID&1");
+    EXPECT_EQ(http.asked, "http://h/geocode?q=1+Main+St,+Asbury+Park&country=US&appid=ID%261");
+    ASSERT_TRUE(out.result.has_geometry);
+    EXPECT_EQ(out.result.latitude, "40.2096");
+    EXPECT_EQ(out.result.longitude, "-74.01");
+    EXPECT_EQ(out.result.postal_code, "07712");
+
+    GeocodeResult lower = parse_older_geocode_answer(
+        "<r><place><latitude>51,5</latitude><longitude>-0,12</longitude><postal>SW1</postal>"
+        "</place></r>");
+    ASSERT_TRUE(lower.has_geometry);
+    EXPECT_EQ(lower.latitude, "51.5");
+    EXPECT_EQ(lower.longitude, "-0.12");
+    EXPECT_EQ(lower.postal_code, "SW1");
+}
+
+TEST(OlderGeocode, AnAnswerWithoutBothCoordinatesOrBrokenGivesNothing) {
+    for (const char* body :
+         {"<ResultSet><Result><Latitude>40.2</Latitude></Result></ResultSet>",
+          "<ResultSet><Result><Latitude>40.2</Latitude><Longitude>-74", "", "not xml at all"}) {
+        GeocodeResult r = parse_older_geocode_answer(body);
+        EXPECT_FALSE(r.has_geometry) << body;
+        EXPECT_TRUE(r.latitude.empty()) << body;
+    }
+    FakeHttp http;
+    http.reply.ok = false;
+    http.reply.error = "Operation timed out";
+    GeocodeOutcome out = older_geocode(http, "http://h", "x", "");
+    EXPECT_EQ(out.error, "Operation timed out");
+    EXPECT_FALSE(out.result.has_geometry);
+}
