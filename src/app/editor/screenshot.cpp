@@ -10,6 +10,7 @@
 #include "app/editor/main_window.h"
 #include "app/masterdb/masterdb_window.h"
 #include "app/radioref/frm_import_rr.h"
+#include "app/remote/mini_vc_window.h"
 #include "app/remote/virtual_control_window.h"
 #include "app/settings/preferences_dialog.h"
 
