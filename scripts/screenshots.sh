@@ -28,10 +28,25 @@ fi
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$scratch/settings" "$out"
-# The firmware warning is already seen; the master database is the sample one when present.
+# A memory card as the scanner lays it out, holding two favorites lists made of the sample.
+card=$scratch/card/HomePatrol
+mkdir -p "$card/favorites_lists"
+printf 'Uniden\r\nHomePatrol info\r\nHomePatrol-1\tUS\t0012\t2.04.11\r\n' >"$card/HomePatrol.info"
+printf 'TargetModel HomePatrol-1\r\nFormatVersion   2.00\r\n' >"$card/favorites_lists/favorites_lists.config"
+n=1
+for name in "Harbor County" "Weekend Trips"; do
+  file=$(printf 'favorites_000%03d.hpd' "$n")
+  cp "$root/resources/sample/sample.hpd" "$card/favorites_lists/$file"
+  printf 'F-List\t%s\t%s\tOn\tOn\r\n' "$name" "$file" >>"$card/favorites_lists/favorites_lists.config"
+  n=$((n + 1))
+done
+# The firmware warning is already seen, the card is found in its folder, and the master
+# database is the sample one when present.
 {
   echo "[General]"
   echo "showmsg1=1x"
+  echo "[card]"
+  echo "drive_folders=$scratch/cardx"
   if [ -f "$samples/hpdb/HPDB.config" ]; then
     echo "[masterdb]"
     echo "folder=$(cd "$samples/hpdb" && pwd)x"
