@@ -3,9 +3,11 @@
 #include <QCommandLineParser>
 #include <QTimer>
 
+#include <cstdio>
 #include <memory>
 
 #include "app/editor/main_window.h"
+#include "app/editor/screenshot.h"
 #include "app/platform/qt_folder_provider.h"
 #include "app/platform/qt_settings_backend.h"
 #include "core/base/termination.h"
@@ -69,6 +71,12 @@ int main(int argc, char* argv[]) {
                                                  "tests)."),
                                   QStringLiteral("N"));
     parser.addOption(quit_after);
+    // Pictures for the user guide (scripts/screenshots.sh): not for users, so not in --help.
+    QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                  QStringLiteral("Save a picture of WINDOW as FILE.png and quit."),
+                                  QStringLiteral("WINDOW"));
+    screenshot.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(screenshot);
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("HPD files to open."),
                                  QStringLiteral("[FILE.hpd...]"));
     parser.process(app);
@@ -78,21 +86,37 @@ int main(int argc, char* argv[]) {
     tarvex::Settings settings(main_store, import_store);
     tarvex::QtFolderProvider folders;
 
+    QString screenshot_file;
+    if (parser.isSet(screenshot)) {
+        QStringList rest = parser.positionalArguments();
+        const QString window_name = parser.value(screenshot);
+        if (rest.isEmpty() || !rest.front().endsWith(QLatin1String(".png"), Qt::CaseInsensitive) ||
+            !tarvex::screenshot_windows().contains(window_name)) {
+            std::fprintf(stderr,
+                         "tarvex: --screenshot WINDOW FILE.png [FILE.hpd]: WINDOW is one of %s\n",
+                         qPrintable(tarvex::screenshot_windows().join(QStringLiteral(", "))));
+            return 2;
+        }
+        screenshot_file = rest.front();
+    }
+
     // Smoke tests end the run on their own: once the time is up, any open message box is
     // dismissed (it may be the start-up warning, shown before the window exists), then the
-    // window closes without asking.
-    if (parser.isSet(quit_after)) {
-        bool ok = false;
-        int ms = parser.value(quit_after).toInt(&ok);
+    // window closes without asking. A screenshot run dismisses such boxes from the start.
+    QTimer* ender = nullptr;
+    if (parser.isSet(quit_after) || !screenshot_file.isEmpty()) {
+        bool ok = !screenshot_file.isEmpty();
+        int ms = ok ? 0 : parser.value(quit_after).toInt(&ok);
         if (ok && ms >= 0) {
-            auto* ender = new QTimer(&app);
+            ender = new QTimer(&app);
             ender->setInterval(100);
-            QObject::connect(ender, &QTimer::timeout, &app, [&shown] {
+            const bool closes = screenshot_file.isEmpty();
+            QObject::connect(ender, &QTimer::timeout, &app, [&shown, closes] {
                 if (QWidget* modal = QApplication::activeModalWidget()) {
                     modal->close();
                     return;
                 }
-                if (!shown) return;
+                if (!shown || !closes) return;
                 shown->session().clear_changed();
                 shown->close();
                 QApplication::quit();
@@ -104,7 +128,24 @@ int main(int argc, char* argv[]) {
     tarvex::MainWindow window(settings, folders.folders());
     shown = &window;
     window.show_in_place();
-    window.open_files(parser.positionalArguments());
+    QStringList files = parser.positionalArguments();
+    if (!screenshot_file.isEmpty()) {
+        files.removeFirst();
+        // Once the file is in: the window opens, lays itself out and is drawn; then the run ends.
+        QTimer::singleShot(
+            1500, &app, [&window, &app, &screenshot, &parser, ender, screenshot_file] {
+                // The window pictured may be a dialog: from here on nothing is dismissed.
+                ender->stop();
+                QWidget* target = tarvex::open_for_screenshot(window, parser.value(screenshot));
+                QTimer::singleShot(1500, &app, [&window, target, screenshot_file] {
+                    const QString error = tarvex::save_screenshot(target, screenshot_file);
+                    if (!error.isEmpty()) std::fprintf(stderr, "tarvex: %s\n", qPrintable(error));
+                    window.session().clear_changed();
+                    QApplication::exit(error.isEmpty() ? 0 : 1);
+                });
+            });
+    }
+    window.open_files(files);
     window.check_updates_at_startup();
     int rc = QCoreApplication::exec();
     shown = nullptr;

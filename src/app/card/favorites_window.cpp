@@ -42,13 +42,6 @@ QString path_text(const std::filesystem::path& p) {
 
 }  // namespace
 
-FavoritesWindow::Page FavoritesWindow::page_for_command(const QString& caption) {
-    if (caption.startsWith(QLatin1String("Read"))) return Page::Read;
-    if (caption == QLatin1String("Edit Favorites Configuration")) return Page::Configuration;
-    if (caption.startsWith(QLatin1String("Backup"))) return Page::Backup;
-    return Page::Upload;
-}
-
 FavoritesWindow::FavoritesWindow(Settings& settings, Prompter& prompter, SystemStore& store,
                                  GroupFiles& files, DataFolders folders, QWidget* parent,
                                  DriveRoots* roots)
@@ -64,11 +57,11 @@ FavoritesWindow::FavoritesWindow(Settings& settings, Prompter& prompter, SystemS
         roots_ = own_roots_.get();
     }
     setObjectName(QStringLiteral("frm_favorites"));
-    setWindowTitle(QStringLiteral("Favorites Lists"));
+    setWindowTitle(tr("Favorites Lists"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     build();
     progress_ = std::make_unique<QtProgress>(progress_label_, status_);
-    setCardCommandsEnabled(false);
+    set_card_commands_enabled(false);
 }
 
 FavoritesWindow::~FavoritesWindow() = default;
@@ -80,15 +73,14 @@ void FavoritesWindow::build() {
     folder_picture_ = new QLabel(this);
     folder_picture_->setObjectName(QStringLiteral("folder_picture"));
     folder_picture_->setPixmap(style()->standardIcon(QStyle::SP_DirIcon).pixmap(32, 32));
-    folder_picture_->setToolTip(
-        QStringLiteral("Double-click to open the card's favorites_lists folder"));
+    folder_picture_->setToolTip(tr("Double-click to open the card's favorites_lists folder"));
     folder_picture_->installEventFilter(this);
     top->addWidget(folder_picture_);
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("status"));
     status_->setWordWrap(true);
     top->addWidget(status_, 1);
-    auto* detect_button = button("detect", QStringLiteral("Detect HP1"), this);
+    auto* detect_button = button("detect", tr("Detect HP1"), this);
     connect(detect_button, &QPushButton::clicked, this, &FavoritesWindow::detect);
     top->addWidget(detect_button);
     layout->addLayout(top);
@@ -102,28 +94,27 @@ void FavoritesWindow::build() {
     table_->setObjectName(QStringLiteral("lists"));
     table_->setRootIsDecorated(false);
     table_->setHeaderLabels({QStringLiteral("#"), QStringLiteral("Name:"), QStringLiteral("File:"),
-                             QStringLiteral("Location Control:"), QStringLiteral("Monitor:"),
-                             QStringLiteral("Index:")});
-    connect(table_, &QTreeWidget::itemSelectionChanged, this, &FavoritesWindow::tableClicked);
+                             tr("Location Control:"), tr("Monitor:"), tr("Index:")});
+    connect(table_, &QTreeWidget::itemSelectionChanged, this, &FavoritesWindow::table_clicked);
     card_layout->addWidget(table_, 1);
 
     auto* pick = new QHBoxLayout;
-    pick->addWidget(new QLabel(QStringLiteral("Favorite List:"), card_commands_));
+    pick->addWidget(new QLabel(tr("Favorite List:"), card_commands_));
     selector_ = new QComboBox(card_commands_);
     selector_->setObjectName(QStringLiteral("list_selector"));
-    connect(selector_, &QComboBox::currentIndexChanged, this, &FavoritesWindow::selectorChanged);
+    connect(selector_, &QComboBox::currentIndexChanged, this, &FavoritesWindow::selector_changed);
     pick->addWidget(selector_, 1);
     card_layout->addLayout(pick);
 
     auto* switches = new QHBoxLayout;
-    switches->addWidget(new QLabel(QStringLiteral("Name:"), card_commands_));
+    switches->addWidget(new QLabel(tr("Name:"), card_commands_));
     name_ = new QLineEdit(card_commands_);
     name_->setObjectName(QStringLiteral("list_name"));
     switches->addWidget(name_, 1);
-    location_ = new QCheckBox(QStringLiteral("Location Control"), card_commands_);
+    location_ = new QCheckBox(tr("Location Control"), card_commands_);
     location_->setObjectName(QStringLiteral("location_control"));
     location_->setChecked(true);
-    monitor_ = new QCheckBox(QStringLiteral("Monitor"), card_commands_);
+    monitor_ = new QCheckBox(tr("Monitor"), card_commands_);
     monitor_->setObjectName(QStringLiteral("monitor"));
     monitor_->setChecked(true);
     switches->addWidget(location_);
@@ -132,10 +123,10 @@ void FavoritesWindow::build() {
 
     pages_ = new QTabWidget(card_commands_);
     pages_->setObjectName(QStringLiteral("pages"));
-    pages_->addTab(buildUploadPage(), QStringLiteral("Upload"));
-    pages_->addTab(buildReadPage(), QStringLiteral("Read"));
-    pages_->addTab(buildConfigurationPage(), QStringLiteral("Configuration"));
-    pages_->addTab(buildBackupPage(), QStringLiteral("Backup"));
+    pages_->addTab(build_upload_page(), tr("Upload"));
+    pages_->addTab(build_read_page(), tr("Read"));
+    pages_->addTab(build_configuration_page(), tr("Configuration"));
+    pages_->addTab(build_backup_page(), tr("Backup"));
     card_layout->addWidget(pages_);
     layout->addWidget(card_commands_, 1);
 
@@ -143,43 +134,42 @@ void FavoritesWindow::build() {
     progress_label_ = new QLabel(this);
     progress_label_->setObjectName(QStringLiteral("progress"));
     bottom->addWidget(progress_label_, 1);
-    auto* close_button = button("close", QStringLiteral("Close"), this);
+    auto* close_button = button("close", tr("Close"), this);
     connect(close_button, &QPushButton::clicked, this, &QWidget::close);
     bottom->addWidget(close_button);
     layout->addLayout(bottom);
     resize(760, 560);
 }
 
-QWidget* FavoritesWindow::buildUploadPage() {
+QWidget* FavoritesWindow::build_upload_page() {
     auto* page = new QWidget;
     auto* l = new QVBoxLayout(page);
-    new_list_ = new QRadioButton(QStringLiteral("New Favorite List"), page);
+    new_list_ = new QRadioButton(tr("New Favorite List"), page);
     new_list_->setObjectName(QStringLiteral("new_list"));
     new_list_->setChecked(true);
-    existing_list_ = new QRadioButton(QStringLiteral("Existing Favorite List"), page);
+    existing_list_ = new QRadioButton(tr("Existing Favorite List"), page);
     existing_list_->setObjectName(QStringLiteral("existing_list"));
     l->addWidget(new_list_);
     l->addWidget(existing_list_);
-    auto* b = button("upload", QStringLiteral("Upload"), page);
+    auto* b = button("upload", tr("Upload"), page);
     connect(b, &QPushButton::clicked, this, &FavoritesWindow::upload);
     l->addWidget(b);
     l->addStretch();
     return page;
 }
 
-QWidget* FavoritesWindow::buildReadPage() {
+QWidget* FavoritesWindow::build_read_page() {
     auto* page = new QWidget;
     auto* l = new QVBoxLayout(page);
-    l->addWidget(
-        new QLabel(QStringLiteral("The editor's data is replaced by the chosen list."), page));
-    auto* b = button("load", QStringLiteral("Load"), page);
+    l->addWidget(new QLabel(tr("The editor's data is replaced by the chosen list."), page));
+    auto* b = button("load", tr("Load"), page);
     connect(b, &QPushButton::clicked, this, &FavoritesWindow::load);
     l->addWidget(b);
     l->addStretch();
     return page;
 }
 
-QWidget* FavoritesWindow::buildConfigurationPage() {
+QWidget* FavoritesWindow::build_configuration_page() {
     auto* page = new QWidget;
     auto* l = new QGridLayout(page);
     auto add = [&](const char* name, const QString& caption, int row, int col, auto slot) {
@@ -187,19 +177,19 @@ QWidget* FavoritesWindow::buildConfigurationPage() {
         connect(b, &QPushButton::clicked, this, slot);
         l->addWidget(b, row, col);
     };
-    add("apply", QStringLiteral("Apply"), 0, 0, &FavoritesWindow::apply);
-    add("move_up", QStringLiteral("Move Up"), 0, 1, [this] { move(-1); });
-    add("move_down", QStringLiteral("Move Down"), 0, 2, [this] { move(+1); });
-    add("orphans", QStringLiteral("Orphan Scan"), 1, 0, &FavoritesWindow::orphans);
-    add("delete_list", QStringLiteral("Delete"), 1, 1, &FavoritesWindow::deleteList);
-    add("save_config", QStringLiteral("Save Config"), 1, 2, &FavoritesWindow::saveConfig);
+    add("apply", tr("Apply"), 0, 0, &FavoritesWindow::apply);
+    add("move_up", tr("Move Up"), 0, 1, [this] { move(-1); });
+    add("move_down", tr("Move Down"), 0, 2, [this] { move(+1); });
+    add("orphans", tr("Orphan Scan"), 1, 0, &FavoritesWindow::orphans);
+    add("delete_list", tr("Delete"), 1, 1, &FavoritesWindow::delete_list);
+    add("save_config", tr("Save Config"), 1, 2, &FavoritesWindow::save_config);
     return page;
 }
 
-QWidget* FavoritesWindow::buildBackupPage() {
+QWidget* FavoritesWindow::build_backup_page() {
     auto* page = new QWidget;
     auto* l = new QVBoxLayout(page);
-    auto* backups = new QGroupBox(QStringLiteral("Backup"), page);
+    auto* backups = new QGroupBox(tr("Backup"), page);
     auto* bl = new QGridLayout(backups);
     struct B {
         const char* name;
@@ -207,29 +197,29 @@ QWidget* FavoritesWindow::buildBackupPage() {
         BackupKind kind;
     };
     const B list[] = {
-        {"backup_fav_on_card", "Backup Favorites on HP-1", BackupKind::FavoritesOnCard},
-        {"copy_fav_to_pc", "Copy Favorites to PC", BackupKind::FavoritesCopyToPc},
-        {"backup_fav_to_pc", "Backup Favorites to PC", BackupKind::FavoritesBackupToPc},
-        {"backup_card_to_pc", "Backup HP-1 to PC", BackupKind::WholeCard},
-        {"copy_audio_to_pc", "Copy Audio to PC", BackupKind::Audio},
+        {"backup_fav_on_card", QT_TR_NOOP("Backup Favorites on HP-1"), BackupKind::FavoritesOnCard},
+        {"copy_fav_to_pc", QT_TR_NOOP("Copy Favorites to PC"), BackupKind::FavoritesCopyToPc},
+        {"backup_fav_to_pc", QT_TR_NOOP("Backup Favorites to PC"), BackupKind::FavoritesBackupToPc},
+        {"backup_card_to_pc", QT_TR_NOOP("Backup HP-1 to PC"), BackupKind::WholeCard},
+        {"copy_audio_to_pc", QT_TR_NOOP("Copy Audio to PC"), BackupKind::Audio},
     };
     int i = 0;
     for (const auto& b : list) {
-        auto* w = button(b.name, QLatin1String(b.caption), backups);
+        auto* w = button(b.name, tr(b.caption), backups);
         int kind = static_cast<int>(b.kind);
         connect(w, &QPushButton::clicked, this, [this, kind] { backup(kind); });
         bl->addWidget(w, i / 3, i % 3);
         ++i;
     }
     l->addWidget(backups);
-    auto* service = new QGroupBox(QStringLiteral("Upload Service Search"), page);
+    auto* service = new QGroupBox(tr("Upload Service Search"), page);
     auto* sl = new QHBoxLayout(service);
     for (int n = 0; n < static_cast<int>(k_service_search_lists.size()); ++n) {
         QString name = QStringLiteral("service_search_%1").arg(n);
         auto* w =
             new QPushButton(to_q(k_service_search_lists[static_cast<size_t>(n)].caption), service);
         w->setObjectName(name);
-        connect(w, &QPushButton::clicked, this, [this, n] { serviceSearch(n); });
+        connect(w, &QPushButton::clicked, this, [this, n] { service_search(n); });
         sl->addWidget(w);
     }
     l->addWidget(service);
@@ -237,11 +227,11 @@ QWidget* FavoritesWindow::buildBackupPage() {
     return page;
 }
 
-void FavoritesWindow::showPage(Page page) {
+void FavoritesWindow::show_page(Page page) {
     pages_->setCurrentIndex(static_cast<int>(page));
 }
 
-void FavoritesWindow::setCardCommandsEnabled(bool on) {
+void FavoritesWindow::set_card_commands_enabled(bool on) {
     card_commands_->setEnabled(on);
     folder_picture_->setEnabled(on);
 }
@@ -256,7 +246,7 @@ void FavoritesWindow::showEvent(QShowEvent* event) {
 
 void FavoritesWindow::detect() {
     manager_.reset();
-    setCardCommandsEnabled(false);
+    set_card_commands_enabled(false);
     table_->clear();
     selector_->clear();
     detection_ = detect_hp1(*roots_, folders_.data, &settings_);
@@ -273,7 +263,7 @@ void FavoritesWindow::detect() {
     }
     manager_ = std::make_unique<FavoritesManager>(detection_.folders(), copy_);
     manager_->read_config(prompter_);
-    setCardCommandsEnabled(true);
+    set_card_commands_enabled(true);
     refresh(settings_.get_int("startup", "startup", 0));
 }
 
@@ -289,8 +279,8 @@ void FavoritesWindow::refresh(int select_number) {
         item->setText(0, QString::number(position));
         item->setText(1, to_q(row.name));
         item->setText(2, to_q(row.file));
-        item->setText(3, row.location ? QStringLiteral("On") : QStringLiteral("Off"));
-        item->setText(4, row.monitor ? QStringLiteral("On") : QStringLiteral("Off"));
+        item->setText(3, row.location ? tr("On") : tr("Off"));
+        item->setText(4, row.monitor ? tr("On") : tr("Off"));
         item->setText(5, QString::number(row.number));
         item->setData(0, Qt::UserRole, row.number);
         selector_->addItem(to_q(row.name), row.number);
@@ -301,12 +291,12 @@ void FavoritesWindow::refresh(int select_number) {
     for (int c = 0; c < table_->columnCount(); ++c) table_->resizeColumnToContents(c);
 }
 
-int FavoritesWindow::selectedNumber() const {
+int FavoritesWindow::selected_number() const {
     return selector_->currentIndex() < 0 ? 0 : selector_->currentData().toInt();
 }
 
-void FavoritesWindow::selectorChanged() {
-    int number = selectedNumber();
+void FavoritesWindow::selector_changed() {
+    int number = selected_number();
     const FavoritesRow* row = manager_ ? manager_->row(number) : nullptr;
     if (!row) return;
     name_->setText(to_q(row->name));
@@ -318,7 +308,7 @@ void FavoritesWindow::selectorChanged() {
             table_->setCurrentItem(table_->topLevelItem(i));
 }
 
-void FavoritesWindow::tableClicked() {
+void FavoritesWindow::table_clicked() {
     auto* item = table_->currentItem();
     if (!item) return;
     int index = selector_->findData(item->data(0, Qt::UserRole));
@@ -327,10 +317,10 @@ void FavoritesWindow::tableClicked() {
 
 void FavoritesWindow::upload() {
     if (!manager_) return;
-    if (beforeUpload && !beforeUpload()) return;
+    if (before_upload && !before_upload()) return;
     UploadChoice choice;
     choice.existing = existing_list_->isChecked();
-    choice.selected = selectedNumber();
+    choice.selected = selected_number();
     choice.name = from_q(name_->text());
     choice.location = location_->isChecked();
     choice.monitor = monitor_->isChecked();
@@ -345,22 +335,22 @@ void FavoritesWindow::upload() {
 void FavoritesWindow::load() {
     if (!manager_) return;
     // Without a chosen list the manager only says so; there is nothing to ask about yet.
-    if (selectedNumber() > 0 && confirmLoad && !confirmLoad()) return;
-    std::function<void()> clear = clearEditorData;
-    if (!manager_->load(selectedNumber(), store_, files_, clear, prompter_, *progress_)) return;
-    emit listLoaded();
+    if (selected_number() > 0 && confirm_load && !confirm_load()) return;
+    std::function<void()> clear = clear_editor_data;
+    if (!manager_->load(selected_number(), store_, files_, clear, prompter_, *progress_)) return;
+    emit list_loaded();
     close();
 }
 
-void FavoritesWindow::deleteList() {
-    if (!manager_ || !manager_->delete_list(selectedNumber(), prompter_)) return;
+void FavoritesWindow::delete_list() {
+    if (!manager_ || !manager_->delete_list(selected_number(), prompter_)) return;
     refresh(0);
     close();
 }
 
 void FavoritesWindow::apply() {
     if (!manager_) return;
-    int number = selectedNumber();
+    int number = selected_number();
     if (manager_->apply(number, from_q(name_->text()), location_->isChecked(),
                         monitor_->isChecked(), prompter_))
         refresh(number);
@@ -368,17 +358,17 @@ void FavoritesWindow::apply() {
 
 void FavoritesWindow::move(int delta) {
     if (!manager_) return;
-    int number = selectedNumber();
+    int number = selected_number();
     if (manager_->move(number, delta)) refresh(number);
 }
 
 void FavoritesWindow::orphans() {
     if (!manager_) return;
-    int number = selectedNumber();
+    int number = selected_number();
     if (!manager_->orphan_scan().empty()) refresh(number);
 }
 
-void FavoritesWindow::saveConfig() {
+void FavoritesWindow::save_config() {
     if (manager_) manager_->save_config(prompter_);
 }
 
@@ -388,20 +378,20 @@ void FavoritesWindow::backup(int kind) {
                *progress_, copy_);
 }
 
-void FavoritesWindow::serviceSearch(int index) {
+void FavoritesWindow::service_search(int index) {
     if (!manager_) return;
     int number = upload_service_search(*manager_, index, folders_.service_search, prompter_);
     if (number > 0) refresh(number);
 }
 
-void FavoritesWindow::openCardFolder() {
+void FavoritesWindow::open_card_folder() {
     if (!manager_) return;
     QDesktopServices::openUrl(QUrl::fromLocalFile(path_text(manager_->card().favorites)));
 }
 
 bool FavoritesWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == folder_picture_ && event->type() == QEvent::MouseButtonDblClick) {
-        openCardFolder();
+        open_card_folder();
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -410,7 +400,7 @@ bool FavoritesWindow::eventFilter(QObject* watched, QEvent* event) {
 void FavoritesWindow::closeEvent(QCloseEvent* event) {
     if (manager_) {
         manager_->close(prompter_);
-        settings_.SaveSetting("startup", "startup", std::to_string(selectedNumber()));
+        settings_.SaveSetting("startup", "startup", std::to_string(selected_number()));
     }
     QWidget::closeEvent(event);
 }

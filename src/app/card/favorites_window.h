@@ -4,9 +4,9 @@
 // save, the backups and the service-search lists. Every decision is the core's
 // (FavoritesManager, run_backup, upload_service_search); the window shows and forwards.
 //
-// The main window opens it from its scanner menu; the menu caption selects the page shown
-// (page_for_command). After a list was loaded into the editor the window emits listLoaded() and
-// closes: the main window then rebuilds its browser. clearEditorData, when set, replaces the
+// The main window opens it from its scanner menu on the page the core's command table names for
+// the command (card_page). After a list was loaded into the editor the window emits list_loaded()
+// and closes: the main window then rebuilds its browser. clear_editor_data, when set, replaces the
 // core's clearing of the store before a list is loaded (the editor resets its own state too).
 #include <QWidget>
 #include <functional>
@@ -39,37 +39,32 @@ class FavoritesWindow : public QWidget {
     Q_OBJECT
   public:
     enum class Page { Upload, Read, Configuration, Backup };
-    // "Upload To HP1 Folder", "Write To HP1", "Write" -> Upload; "Read from HP1", "Read",
-    // "Read from Scanner" -> Read; "Edit Favorites Configuration" -> Configuration;
-    // "Backup HP1 Favorites", "Backup HP1 Data" -> Backup.
-    static Page page_for_command(const QString& caption);
-
     // `roots` defaults to the platform's drive roots (with the user's folders from settings).
     FavoritesWindow(Settings& settings, Prompter& prompter, SystemStore& store, GroupFiles& files,
                     DataFolders folders, QWidget* parent = nullptr, DriveRoots* roots = nullptr);
     ~FavoritesWindow() override;
 
-    void showPage(Page page);
+    void show_page(Page page);
     // Milliseconds between showing the window and the automatic detection; negative: none.
-    void setDetectDelay(int ms) { detect_delay_ = ms; }
-    void setCopyFunction(CopyFileFn copy) { copy_ = std::move(copy); }
+    void set_detect_delay(int ms) { detect_delay_ = ms; }
+    void set_copy_function(CopyFileFn copy) { copy_ = std::move(copy); }
 
     // Asked before a chosen list replaces the editor's data (the editor's own question over
     // unsaved changes); false leaves everything as it is.
-    std::function<bool()> confirmLoad;
-    std::function<void()> clearEditorData;
+    std::function<bool()> confirm_load;
+    std::function<void()> clear_editor_data;
     // Called before an upload so that an open grid or record editor writes itself back first.
     // Before an upload: false stops it (the user went back to correct what it would send).
-    std::function<bool()> beforeUpload;
+    std::function<bool()> before_upload;
 
-    bool cardAccepted() const { return manager_ != nullptr; }
+    bool card_accepted() const { return manager_ != nullptr; }
     const Detection& detection() const { return detection_; }
 
   public slots:
     void detect();
 
   signals:
-    void listLoaded();
+    void list_loaded();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -78,26 +73,26 @@ class FavoritesWindow : public QWidget {
 
   private:
     void build();
-    QWidget* buildUploadPage();
-    QWidget* buildReadPage();
-    QWidget* buildConfigurationPage();
-    QWidget* buildBackupPage();
+    QWidget* build_upload_page();
+    QWidget* build_read_page();
+    QWidget* build_configuration_page();
+    QWidget* build_backup_page();
     void refresh(int select_number);
-    int selectedNumber() const;
-    void selectorChanged();
-    void tableClicked();
-    void setCardCommandsEnabled(bool on);
+    int selected_number() const;
+    void selector_changed();
+    void table_clicked();
+    void set_card_commands_enabled(bool on);
 
     void upload();
     void load();
-    void deleteList();
+    void delete_list();
     void apply();
     void move(int delta);
     void orphans();
-    void saveConfig();
+    void save_config();
     void backup(int kind);
-    void serviceSearch(int index);
-    void openCardFolder();
+    void service_search(int index);
+    void open_card_folder();
 
     Settings& settings_;
     Prompter& prompter_;

@@ -26,6 +26,7 @@
 #include "core/editor/grid_text.h"
 #include "core/editor/session.h"
 #include "core/model/group_files.h"
+#include "core/model/record_fields.h"
 #include "core/model/record_line.h"
 #include "core/model/store_keys.h"
 #include "core/model/system_store.h"
@@ -272,8 +273,8 @@ std::optional<std::pair<int, int>> GridEditor::target_group_dialog(bool move) {
             int g = keys::group_of(gk);
             if (s == system_ && g == group_) continue;
             auto* item =
-                new QListWidgetItem(to_q(get_field(store.text_of(sys), 4)) + QStringLiteral(" / ") +
-                                    to_q(get_field(store.text_of(c), 4)));
+                new QListWidgetItem(to_q(record_name(store.text_of(sys))) + QStringLiteral(" / ") +
+                                    to_q(record_name(store.text_of(c))));
             item->setData(Qt::UserRole, s);
             item->setData(Qt::UserRole + 1, g);
             list->addItem(item);

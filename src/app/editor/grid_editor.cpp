@@ -26,6 +26,7 @@
 #include "core/editor/map_link.h"
 #include "core/editor/session.h"
 #include "core/model/group_files.h"
+#include "core/model/record_fields.h"
 #include "core/model/store_keys.h"
 #include "core/model/system_store.h"
 #include "core/settings/settings.h"
@@ -294,8 +295,7 @@ GridModel* GridEditor::model() const {
 
 bool GridEditor::is_edacs() const {
     if (!has_group()) return false;
-    const std::string& code = session_.store().system_type_code(system_);
-    return code == "2" || code == "3";
+    return is_edacs_type_code(session_.store().system_type_code(system_));
 }
 
 int GridEditor::system_type() const {

@@ -33,6 +33,7 @@
 #include "app/editor/site_editor.h"
 #include "app/editor/system_editor.h"
 #include "app/editor/unit_id_editor.h"
+#include "core/editor/session.h"
 #include "core/model/system_store.h"
 #include "core/settings/settings.h"
 
@@ -460,9 +461,9 @@ QStringList hpd_paths(const QMimeData* mime) {
     if (!mime || !mime->hasUrls()) return out;
     for (const QUrl& url : mime->urls()) {
         if (!url.isLocalFile()) continue;
+        // The same names the Open dialog takes: what is dropped is then never refused later.
         QString path = url.toLocalFile();
-        QString suffix = QFileInfo(path).suffix().toLower();
-        if (suffix == QLatin1String("hpd") || suffix == QLatin1String("txt")) out << path;
+        if (accepted_hpd_name(QFileInfo(path).fileName().toStdString())) out << path;
     }
     return out;
 }

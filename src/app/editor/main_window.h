@@ -41,6 +41,7 @@ class ExchangeCommands;
 class FavoritesWindow;
 class GridEditor;
 class MasterDbWindow;
+class PreferencesDialog;
 class FrmImportRR;
 class FrmRrSearch;
 class Prompter;
@@ -109,6 +110,8 @@ class MainWindow : public QMainWindow {
     DecHexWindow* dec_hex_window() const;
     AlertTonesWindow* alert_tones_window() const;
     UpdateCheckDialog* update_check_dialog() const;
+    // Setup -> "Software Options" (main_window_preferences.cpp), while it is open.
+    PreferencesDialog* preferences_dialog() const;
     AlertTonePlayer* alert_player() const { return alert_player_; }
     // At start-up, only when the user agreed in "Check for Updates": asks the version address
     // without waiting for it and puts a newer version in the status bar. Silent otherwise.
@@ -178,6 +181,8 @@ class MainWindow : public QMainWindow {
     void open_rr_search();
     void open_virtual_control();
     void open_bulk_edit();
+    void open_preferences();
+    void preferences_changed(const QStringList& ids);
     // "Open Unit ID file" / "Save Unit ID file" on the current system's unit IDs.
     void unit_id_file(bool open);
     void show_tool_window(QWidget* window);
@@ -248,6 +253,7 @@ class MainWindow : public QMainWindow {
     QPointer<DecHexWindow> dec_hex_;
     QPointer<AlertTonesWindow> alert_tones_;
     QPointer<UpdateCheckDialog> update_check_;
+    QPointer<PreferencesDialog> preferences_;
     AlertTonePlayer* alert_player_ = nullptr;
     ExchangeCommands* exchange_ = nullptr;
 };

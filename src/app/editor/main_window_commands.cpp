@@ -26,8 +26,10 @@
 #include "app/editor/unit_id_editor.h"
 #include "app/exchange/exchange_commands.h"
 #include "core/base/prompter.h"
+#include "core/editor/command_states.h"
 #include "core/editor/grid_keys.h"
 #include "core/hpd/hpd_writer.h"
+#include "core/model/record_fields.h"
 #include "core/model/record_line.h"
 #include "core/model/store_keys.h"
 #include "core/model/system_store.h"
@@ -286,6 +288,9 @@ bool MainWindow::run_window_command(CommandId id) {
         case CommandId::BulkChannelEdit:
             open_bulk_edit();
             return true;
+        case CommandId::SoftwareOptions:
+            open_preferences();
+            return true;
         case CommandId::OpenUnitIdFile:
         case CommandId::SaveUnitIdFile:
             unit_id_file(id == CommandId::OpenUnitIdFile);
@@ -378,16 +383,20 @@ void MainWindow::update_command_states() {
         QSignalBlocker block(multi_mode_action_);
         multi_mode_action_->setChecked(session_->multi_mode());
     }
-    for (const char* caption : {"New HPD", "Add HPD file", "Remove HPD", "Save All HPD files"})
-        if (QAction* a = action(Menu::MultiFile, QString::fromLatin1(caption)))
-            a->setEnabled(session_->multi_mode());
-    // The EDACS notations only mean something in an EDACS system's talkgroups.
-    const bool edacs = grid_editor_->is_edacs();
-    for (const char* caption : {"Convert Decimal", "Convert AFS"}) {
-        if (QAction* a = action(Menu::Edit, QString::fromLatin1(caption))) a->setEnabled(edacs);
-        for (QAction* a : grid_menu_->actions())
-            if (a->objectName() == QLatin1String(caption)) a->setVisible(edacs);
-    }
+    CommandContext context;
+    context.multi_mode = session_->multi_mode();
+    context.edacs_grid = grid_editor_->is_edacs();
+    for (Menu menu : {Menu::MultiFile, Menu::Edit})
+        for (std::string_view caption : captions_of(menu)) {
+            const CommandEntry* e = find_entry(menu, caption);
+            if (!e || !e->available) continue;
+            if (auto on = context_enabled(e->id, context))
+                if (QAction* a = action(menu, to_q(caption))) a->setEnabled(*on);
+        }
+    // The grid's pop-up hides what the open grid cannot use rather than greying it.
+    for (QAction* a : grid_menu_->actions())
+        if (const CommandEntry* e = find_entry(Menu::Edit, a->objectName().toStdString()))
+            if (auto on = context_enabled(e->id, context)) a->setVisible(*on);
 }
 
 // ---- pop-up menus ----
@@ -397,16 +406,12 @@ void MainWindow::tree_context_menu(const QPoint& pos) {
     if (i.isValid() && tree_->currentIndex() != i)
         tree_->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
     const Selection& s = session_->selection();
-    const bool conventional = s.system > 0 && session_->store().is_conventional(s.system);
-    for (QAction* a : tree_menu_->actions()) {
-        const QString c = a->objectName();
-        bool show = true;
-        if (c.contains(QLatin1String("Site"))) show = !conventional && s.system > 0;
-        // Conventional systems speak of departments, trunked ones of groups.
-        if (c.contains(QLatin1String("Department"))) show = conventional;
-        if (c.contains(QLatin1String("Group"))) show = s.system > 0 && !conventional;
-        a->setVisible(show);
-    }
+    CommandContext context;
+    context.has_system = s.system > 0;
+    context.conventional = s.system > 0 && session_->store().is_conventional(s.system);
+    for (QAction* a : tree_menu_->actions())
+        if (const CommandEntry* e = find_entry(Menu::TreePopup, a->objectName().toStdString()))
+            a->setVisible(tree_popup_shows(*e, context));
     tree_menu_->popup(tree_->viewport()->mapToGlobal(pos));
 }
 
@@ -435,7 +440,7 @@ std::optional<std::vector<int>> MainWindow::systems_dialog(const QString& title)
         int index = keys::system_of(key);
         const std::string& line = store.text_of(id);
         auto* item = new QTreeWidgetItem(
-            list, {QString::number(index), to_q(get_field(line, 4)), to_q(get_field(line, 1)),
+            list, {QString::number(index), to_q(record_name(line)), to_q(system_type_word(line)),
                    to_q(store.system_slot(index, k_slot_quick_key))});
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(0, Qt::Unchecked);

@@ -81,19 +81,19 @@ void MainWindow::open_favorites(CardPage page) {
         auto* w = new FavoritesWindow(settings_, *prompter_, session_->store(), session_->files(),
                                       folders_, this);
         make_tool_window(w);
-        w->beforeUpload = [this] {
+        w->before_upload = [this] {
             session_->write_back();
             return session_->confirm_marked_values("Send to the card");
         };
-        w->confirmLoad = [this] {
+        w->confirm_load = [this] {
             session_->write_back();
             return session_->confirm_replace();
         };
-        w->clearEditorData = [this] { session_->clear_data(); };
-        connect(w, &FavoritesWindow::listLoaded, this, &MainWindow::data_arrived);
+        w->clear_editor_data = [this] { session_->clear_data(); };
+        connect(w, &FavoritesWindow::list_loaded, this, &MainWindow::data_arrived);
         favorites_ = w;
     }
-    favorites_->showPage(window_page(page));
+    favorites_->show_page(window_page(page));
     show_tool_window(favorites_);
 }
 

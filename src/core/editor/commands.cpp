@@ -152,7 +152,7 @@ constexpr CommandEntry k_table[] = {
 
     // ---- Setup ----
     // No quick-key or search-range editor: HomePatrol files hold neither (see the README).
-    {M::Setup, "", "Software Options", C::SoftwareOptions, W, later},
+    {M::Setup, "", "Software Options", C::SoftwareOptions, W, yes},
     {M::Setup, "", "Multi Site Editor", C::MultiSiteEditor, W, later},
     {M::Setup, "", "GPS Bulk Edit", C::GpsBulkEdit, W, later},
     {M::Setup, "", "GPS Home", C::GpsHome, W, yes},

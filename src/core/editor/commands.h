@@ -5,8 +5,8 @@
 // be tested without a window.
 //
 // Every caption the window shows is listed here, in the order the window shows it. A command
-// whose window this edition does not have yet is listed too, with `available` false: the
-// window shows it disabled rather than hiding it or pretending to run it.
+// the program does not have is listed too, with `available` false: the window shows it
+// disabled rather than hiding it or pretending to run it.
 #include <optional>
 #include <span>
 #include <string_view>
@@ -213,7 +213,7 @@ struct CommandEntry {
     std::string_view caption;  // exact text, double blanks included
     CommandId id;
     Handler handler;
-    bool available;  // false: its window comes later; shown disabled
+    bool available;  // false: the program does not have it; shown disabled
 };
 
 // The whole table, menus in the order above and captions in the order the window shows them.

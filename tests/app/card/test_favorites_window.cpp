@@ -39,7 +39,7 @@ struct Rig {
         std::filesystem::create_directories(folders.service_search);
         window = std::make_unique<FavoritesWindow>(settings, prompter, editor.store, editor.files,
                                                    folders, nullptr, &roots);
-        window->setDetectDelay(-1);
+        window->set_detect_delay(-1);
     }
     template <class T>
     T* find(const char* name) {
@@ -66,16 +66,6 @@ struct Rig {
 class TestFavoritesWindow : public QObject {
     Q_OBJECT
   private slots:
-    void menuCommandsChooseThePage() {
-        QCOMPARE(FavoritesWindow::page_for_command("Write To HP1"), FavoritesWindow::Page::Upload);
-        QCOMPARE(FavoritesWindow::page_for_command("Read from Scanner"),
-                 FavoritesWindow::Page::Read);
-        QCOMPARE(FavoritesWindow::page_for_command("Edit Favorites Configuration"),
-                 FavoritesWindow::Page::Configuration);
-        QCOMPARE(FavoritesWindow::page_for_command("Backup HP1 Data"),
-                 FavoritesWindow::Page::Backup);
-    }
-
     void withoutACardTheCommandsStayDisabled() {
         Rig rig;
         std::filesystem::remove(rig.card.base / "HomePatrol.info");
@@ -114,8 +104,8 @@ class TestFavoritesWindow : public QObject {
                  std::string("F-List\tHarbor\tfavorites_000003.hpd\tOff\tOn"));
         QCOMPARE(rig.find<QComboBox>("list_selector")->currentData().toInt(), 3);
 
-        QSignalSpy loaded(rig.window.get(), &FavoritesWindow::listLoaded);
-        rig.window->showPage(FavoritesWindow::Page::Read);
+        QSignalSpy loaded(rig.window.get(), &FavoritesWindow::list_loaded);
+        rig.window->show_page(FavoritesWindow::Page::Read);
         rig.click("load");
         QCOMPARE(loaded.count(), 1);
         QVERIFY(!rig.window->isVisible());
@@ -146,7 +136,7 @@ class TestFavoritesWindow : public QObject {
         rig.card.list_file(1);
         rig.card.list_file(2, "two\r\n");
         rig.start();
-        rig.window->showPage(FavoritesWindow::Page::Configuration);
+        rig.window->show_page(FavoritesWindow::Page::Configuration);
         rig.choose(2);
         rig.prompter.script({Answer::Yes});
         rig.click("delete_list");
@@ -163,7 +153,7 @@ class TestFavoritesWindow : public QObject {
         rig.card.list_file(2);
         rig.card.list_file(7);
         rig.start();
-        rig.window->showPage(FavoritesWindow::Page::Configuration);
+        rig.window->show_page(FavoritesWindow::Page::Configuration);
         rig.choose(1);
         rig.click("move_down");
         rig.click("orphans");
@@ -184,11 +174,12 @@ class TestFavoritesWindow : public QObject {
         rig.card.config({"A|favorites_000001.hpd|On|On"});
         rig.card.list_file(1);
         rig.start();
-        rig.window->showPage(FavoritesWindow::Page::Backup);
+        rig.window->show_page(FavoritesWindow::Page::Backup);
         // The manager keeps the copy function it was made with: set it, then detect again.
-        rig.window->setCopyFunction([](const std::filesystem::path&, const std::filesystem::path&) {
-            return std::make_error_code(std::errc::no_space_on_device);
-        });
+        rig.window->set_copy_function(
+            [](const std::filesystem::path&, const std::filesystem::path&) {
+                return std::make_error_code(std::errc::no_space_on_device);
+            });
         rig.window->detect();
         rig.prompter.script({Answer::Yes});
         rig.click("backup_fav_to_pc");
@@ -200,7 +191,7 @@ class TestFavoritesWindow : public QObject {
         rig.card.config({});
         write_file(rig.folders.service_search / "Airband.hpd", "air\r\n");
         rig.start();
-        rig.window->showPage(FavoritesWindow::Page::Backup);
+        rig.window->show_page(FavoritesWindow::Page::Backup);
         rig.click("service_search_7");
         QCOMPARE(rig.rows(), 1);
         QCOMPARE(rig.find<QTreeWidget>("lists")->topLevelItem(0)->text(1),

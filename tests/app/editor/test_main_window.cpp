@@ -59,7 +59,7 @@ class TestMainWindow : public QObject {
         QVERIFY(!told(rig.prompter, k_firmware_warning));
     }
 
-    void everyCaptionOfTheTableIsInTheMenusAndLaterOnesAreDisabled() {
+    void everyCaptionOfTheTableIsInTheMenusAndUnavailableOnesAreDisabled() {
         EditorRig rig;
         MainWindow& w = rig.start();
         for (const CommandEntry& e : command_table()) {
@@ -283,6 +283,14 @@ class TestMainWindow : public QObject {
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&w, &drop);
         QTRY_COMPARE(systems_in(w.session().store()), 10);
+        // Names the Open dialog would not take are not taken from a drop either.
+        mime->setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/list.Hpd")),
+                       QUrl::fromLocalFile(QStringLiteral("/tmp/list.csv"))});
+        QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, mime, Qt::LeftButton,
+                                Qt::NoModifier);
+        refused.setAccepted(false);
+        QApplication::sendEvent(&w, &refused);
+        QVERIFY(!refused.isAccepted());
         delete mime;
     }
 

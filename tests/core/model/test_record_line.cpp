@@ -1,3 +1,4 @@
+#include "core/model/record_fields.h"
 #include "core/model/record_line.h"
 
 #include <gtest/gtest.h>
@@ -62,4 +63,24 @@ TEST(SystemTypes, FileWordsTypeNamesAndCodesMapBothWays) {
     EXPECT_EQ(system_type_from_name("Conventional")->code, 0);
     EXPECT_EQ(file_word_for_system_type("P25 OneFreqTrunk"), "P25OneFrequency");
     EXPECT_EQ(file_word_for_system_type("Conventional"), "Conventional");
+}
+
+TEST(RecordFields, NameAndTypeOfTheLinesTheWindowsList) {
+    const std::string system = tarvex::new_trunked_system("Motorola", "County, West");
+    EXPECT_EQ(tarvex::record_name(system), "County; West");
+    EXPECT_EQ(tarvex::system_type_word(system), "Motorola");
+    EXPECT_EQ(tarvex::record_name(tarvex::new_conventional_system("Fire")), "Fire");
+    EXPECT_EQ(tarvex::system_type_word(tarvex::new_conventional_system("Fire")), "Conventional");
+    EXPECT_EQ(tarvex::record_name(tarvex::new_group("Dispatch")), "Dispatch");
+    EXPECT_EQ(tarvex::record_name(""), "");
+}
+
+TEST(RecordFields, EdacsTypesAreKnownByTheirCodes) {
+    for (const tarvex::SystemTypeInfo& type : tarvex::k_system_types) {
+        const bool edacs = type.file_word == "Edacs" || type.file_word == "Scat";
+        EXPECT_EQ(tarvex::is_edacs_type_code(std::to_string(type.code)), edacs) << type.type_name;
+    }
+    EXPECT_TRUE(tarvex::is_edacs_type_code(" 2 "));
+    EXPECT_FALSE(tarvex::is_edacs_type_code(""));
+    EXPECT_FALSE(tarvex::is_edacs_type_code("x"));
 }
