@@ -98,7 +98,7 @@ FrmImportRR::FrmImportRR(Settings& settings, Prompter& prompter, SystemStore& st
             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString()) /
         "soaplog.txt";
     conn_->base_url = stored_base_url(settings_);
-    conn_->app_key = stored_app_key(settings_);
+    conn_->app_key = stored_app_key(settings_).key;
     build();
     loadOptions();
 }
@@ -415,7 +415,17 @@ void FrmImportRR::retryTick() {
 
 void FrmImportRR::login() {
     std::string user = from_q(user_->text()), pass = from_q(pass_->text());
-    if (user.empty() || pass.empty() || !busy(true)) return;
+    if (user.empty() || pass.empty()) return;
+    AppKey key = stored_app_key(settings_);
+    if (!key.error.empty()) {
+        // A key of the wrong form is refused by the service anyway; say what to fix instead.
+        timer5_->stop();
+        setStatus(to_q(key.error));
+        prompter_.tell(key.error);
+        return;
+    }
+    if (!busy(true)) return;
+    conn_->app_key = key.key;
     settings_.SaveImportSetting(k_key_user, user);
     settings_.SaveImportSetting(k_key_zip, from_q(zip_->text()));
     passwords_->write(user, pass);
