@@ -109,6 +109,30 @@ TEST_F(Fixture, EveryFailureIsToldOnceAndYieldsNothing) {
     EXPECT_EQ(prompter.told[4], "Unexpected Return:getTrsSitesResponse - getUserData");
 }
 
+TEST_F(Fixture, ACancelledCallYieldsNothingAndTellsNothing) {
+    init();
+    http.cancelled();
+    CallResult r = conn.call(ServiceMethod::getUserData, {});
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.cancelled);
+    EXPECT_TRUE(prompter.told.empty());
+    http.cancelled();
+    EXPECT_FALSE(getTrsDetails(conn, 1));
+    EXPECT_TRUE(prompter.told.empty());
+}
+
+TEST(Transfer, TheProgressLabelCountsWholeKilobytesRoundedUp) {
+    struct Case {
+        long long received, total;
+        const char* text;
+    };
+    for (const Case& c :
+         {Case{0, -1, "Received 0 kB"}, Case{1, -1, "Received 1 kB"},
+          Case{1024, 0, "Received 1 kB"}, Case{1025, 1363148, "Received 2 of 1332 kB"},
+          Case{1363148, 1363148, "Received 1332 of 1332 kB"}})
+        EXPECT_EQ(received_text(c.received, c.total), c.text) << c.received;
+}
+
 TEST_F(Fixture, ANullAnswerIsAnEmptyResultWithoutAMessage) {
     init();
     http.ok(answer("getUserData", "<return xsi:nil=\"true\"/>"));
