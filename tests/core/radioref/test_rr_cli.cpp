@@ -24,7 +24,8 @@ class RrCli : public ::testing::Test {
     void SetUp() override {
         if (!server.ok()) GTEST_SKIP() << "python3 or the stand-in service is not available";
     }
-    // The import settings the command line reads (RRfetch.ini, [settings]).
+    // The import settings the command line reads (RRfetch.ini, [settings]); every stored value
+    // ends in the store's "x" marker.
     void settings(const std::string& lines) {
         std::filesystem::create_directories(dir.path() / "settings");
         tarvex::test::write_file(dir.path() / "settings" / "RRfetch.ini", "[settings]\n" + lines);
@@ -131,7 +132,7 @@ TEST_F(RrCli, UsageFailuresAndServiceFailures) {
 }
 
 TEST_F(RrCli, ThePasswordComesFromTheImportSettingsWhenNoKeychainCanBeReached) {
-    settings("user=user\npass=pass\n");
+    settings("user=userx\npass=passx\n");
     // No session bus: the keychain is not asked, nothing is said about it, the settings serve.
     CliRun no_bus = rr("login", "", "env -u DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR=/nonexistent");
     EXPECT_EQ(no_bus.code, 0) << no_bus.err;
@@ -141,7 +142,7 @@ TEST_F(RrCli, ThePasswordComesFromTheImportSettingsWhenNoKeychainCanBeReached) {
     EXPECT_EQ(switched_off.code, 0) << switched_off.err;
     // A password given on the line wins over the stored one.
     EXPECT_EQ(rr("login", "--pass wrong").code, 1);
-    settings("user=user\n");
+    settings("user=userx\n");
     CliRun none = rr("login", "");
     EXPECT_EQ(none.code, 1);
     EXPECT_EQ(none.err, "Please enter your RadioReference user name and password.\n");
@@ -149,7 +150,7 @@ TEST_F(RrCli, ThePasswordComesFromTheImportSettingsWhenNoKeychainCanBeReached) {
 
 TEST_F(RrCli, AnApplicationKeyOfAnotherFormIsRefusedBeforeAnythingIsSent) {
     for (const char* key : {"1234567", "123456789", "12a45678", "-1234567"}) {
-        settings(std::string("rr_app_key=") + key + "\n");
+        settings(std::string("rr_app_key=") + key + "x\n");
         CliRun r = rr("login");
         EXPECT_EQ(r.code, 1) << key;
         EXPECT_EQ(r.out, "") << key;
@@ -157,7 +158,7 @@ TEST_F(RrCli, AnApplicationKeyOfAnotherFormIsRefusedBeforeAnythingIsSent) {
                                      "(setting rr_app_key is \"") +
                              key + "\").\n");
     }
-    settings("rr_app_key=87654321\n");
+    settings("rr_app_key=87654321x\n");
     EXPECT_EQ(rr("login").code, 0);
 }
 
