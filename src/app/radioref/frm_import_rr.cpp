@@ -740,7 +740,11 @@ void FrmImportRR::importTicked() {
         }
         CountyLookup county = [this](int ctid) { return getCountyInfo(*conn_, ctid); };
         if (!busy(true)) return;
+        // The import writes the editor's store: while its county look-ups wait, no click may
+        // reach the main window and change the store under it.
+        http_->setAcceptUserInput(false);
         report_ = import_trunked(in, o, store_, files_, prompter_, county);
+        http_->setAcceptUserInput(true);
         busy(false);
     } else {
         ConvImport in;
