@@ -71,6 +71,50 @@ def p25_bandplans():
     return "".join(out)
 
 
+SOAP_HEAD = ('<?xml version="1.0" encoding="%s"?><SOAP-ENV:Envelope '
+             'xmlns:SOAP-ENV="http://schemas.xmlsoap.org/soap/envelope/" '
+             'xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance" '
+             'xmlns:SOAP-ENC="http://schemas.xmlsoap.org/soap/encoding/"><SOAP-ENV:Body>'
+             '<ns1:%sResponse xmlns:ns1="http://api.radioreference.com/soap2">')
+
+
+def soap_answer(op, ret, encoding="utf-8"):
+    return (SOAP_HEAD % (encoding, op)) + ret + "</ns1:%sResponse></SOAP-ENV:Body></SOAP-ENV:Envelope>" % op
+
+
+def soap_seeds(corpus, samples):
+    # The captured answers sit beside the samples (../shared/rr); read there, never stored here.
+    rr = os.environ.get("TARVEX_RR_DIR") or os.path.join(os.path.dirname(os.path.abspath(samples)), "rr")
+    if os.path.isdir(rr):
+        for n in sorted(os.listdir(rr)):
+            if n.endswith((".xml", ".wsdl")):
+                put(corpus, "sample-" + n, head(os.path.join(rr, n), 120_000))
+    item = ('<item xsi:type="tns:Talkgroup"><tgDec xsi:type="xsd:int">%d</tgDec>'
+            '<tgAlpha xsi:type="xsd:string">A,%d</tgAlpha><tgSubfleet xsi:nil="true"/>'
+            '<tags xsi:type="SOAP-ENC:Array"><item><tagId>3</tagId></item></tags></item>')
+    put(corpus, "gen-talkgroups", soap_answer(
+        "getTrsTalkgroups", '<return xsi:type="SOAP-ENC:Array" SOAP-ENC:arrayType="tns:Talkgroup[400]">'
+        + "".join(item % (i, i) for i in range(400)) + "</return>"))
+    put(corpus, "gen-deep", soap_answer("getCountyInfo", "<return>" + "<cats><item>" * 90 +
+                                        "x" + "</item></cats>" * 90 + "</return>"))
+    put(corpus, "gen-nil-return", soap_answer("getUserData", '<return xsi:nil="true"/>'))
+    put(corpus, "gen-latin1", soap_answer(
+        "getCountyInfo", "<return><countyName>M\xfcnster, Caf\xe9</countyName></return>",
+        "ISO-8859-1"))
+    put(corpus, "gen-fault", '<?xml version="1.0"?><SOAP-ENV:Envelope xmlns:SOAP-ENV='
+        '"http://schemas.xmlsoap.org/soap/envelope/"><SOAP-ENV:Body><SOAP-ENV:Fault>'
+        '<faultcode>AUTH</faultcode><faultstring>Invalid</faultstring></SOAP-ENV:Fault>'
+        '</SOAP-ENV:Body></SOAP-ENV:Envelope>')
+    put(corpus, "gen-wsdl", '<definitions xmlns="http://schemas.xmlsoap.org/wsdl/" '
+        'xmlns:soap="http://schemas.xmlsoap.org/wsdl/soap/" targetNamespace="urn:x">'
+        '<message name="getUserDataRequest"><part name="authInfo" type="tns:authInfo"/></message>'
+        '<message name="getUserDataResponse"><part name="return" type="tns:UserInfo"/></message>'
+        '<portType name="P"><operation name="getUserData"><input message="tns:getUserDataRequest"/>'
+        '<output message="tns:getUserDataResponse"/></operation></portType><binding name="B" '
+        'type="tns:P"><operation name="getUserData"><soap:operation soapAction="urn:x#getUserData"/>'
+        '</operation></binding></definitions>')
+
+
 def main():
     name, corpus, samples = sys.argv[1], sys.argv[2], sys.argv[3]
     os.makedirs(corpus, exist_ok=True)
@@ -91,6 +135,8 @@ def main():
             put(corpus, "sample-" + os.path.basename(p), head(p))
         put(corpus, "gen-many-lists", HEADER + "".join(
             "F-List\tList %d\tf_%06d.hpd\tOff\tOn\r\n" % (i, i % 12) for i in range(300)))
+    if name == "soap":
+        soap_seeds(corpus, samples)
     if name in ("status", "loggrid"):
         pass  # hand-written seeds only: the samples hold no scanner replies or logs
 

@@ -14,13 +14,14 @@ given. Special first-parameter values: 999999 sleeps --slow seconds, 500500 give
 400400 an unreadable body.
 
 Usage: rr_standin.py [--port N] [--fixtures DIR]... [--captures DIR] [--user U --pass P]
-                     [--slow SECONDS]
+                     [--slow SECONDS] [--exit-with-stdin]
 Prints "PORT <n>" on its first line of output once it listens.
 """
 import argparse
 import os
 import re
 import sys
+import threading
 import time
 import xml.etree.ElementTree as ET
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
@@ -258,7 +259,19 @@ def main():
     ap.add_argument("--pass", dest="password", default="pass")
     ap.add_argument("--slow", type=float, default=5.0)
     ap.add_argument("--verbose", action="store_true")
+    ap.add_argument("--exit-with-stdin", action="store_true",
+                    help="stop when standard input closes (the test that started us is gone)")
     cfg = ap.parse_args()
+    if cfg.exit_with_stdin:
+        # A test that crashes never stops us; left running we would hold its output pipe open
+        # and the test runner would wait for us for ever.
+        def watch():
+            try:
+                while sys.stdin.buffer.read(1):
+                    pass
+            finally:
+                os._exit(0)
+        threading.Thread(target=watch, daemon=True).start()
     Handler.cfg = cfg
     server = ThreadingHTTPServer(("127.0.0.1", cfg.port), Handler)
     server.daemon_threads = True

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/platform/password_store.h"
 #include "app/platform/qt_http_client.h"
 #include "app/platform/qt_settings_backend.h"
 #include "cli/commands.h"
@@ -45,7 +46,10 @@ constexpr const char* k_rr_help =
     "  browse country COID | state STID | county CTID | agency AID | zip CODE\n"
     "                             the lists the import window shows at that step\n"
     "Without -o the imports print the store and group files as 'tarvex-cli dump' does.\n"
-    "Credentials and the base URL default to the import settings.\n"
+    "Credentials and the base URL default to the import settings; the password comes from\n"
+    "--pass, else the system keychain (asked only where a session bus is running), else the\n"
+    "import settings' \"pass\". The application key is the setting rr_app_key (8 decimal\n"
+    "digits) or the program's own.\n"
     "Exit 0 done, 1 service or import failure, 2 wrong usage.\n";
 
 int usage_error(const std::string& text) {
@@ -145,12 +149,22 @@ class Client {
     Client(const Common& c, Settings& settings) : conn_(http_, prompter_) {
         conn_.base_url = c.base.empty() ? stored_base_url(settings) : c.base;
         if (conn_.base_url.back() != '/') conn_.base_url += '/';
-        conn_.app_key = stored_app_key(settings);
+        AppKey key = stored_app_key(settings);
+        conn_.app_key = key.key;
+        key_error_ = key.error;
         user_ = c.user_given ? c.user : settings.GetImportSetting(k_key_user, "x");
-        pass_ = c.pass_given ? c.pass : settings.GetImportSetting(k_key_pass, "x");
+        // The window's way: the keychain first, then the import settings.
+        if (c.pass_given)
+            pass_ = c.pass;
+        else if (!user_.empty())
+            pass_ = PasswordStore(settings).read(user_);
     }
     // False (with its message on stderr) when the service cannot be reached or refuses us.
     bool login() {
+        if (!key_error_.empty()) {
+            std::fprintf(stderr, "%s\n", key_error_.c_str());
+            return false;
+        }
         if (user_.empty() || pass_.empty()) {
             std::fprintf(stderr, "Please enter your RadioReference user name and password.\n");
             return false;
@@ -170,7 +184,7 @@ class Client {
     QtHttpClient http_;
     StreamPrompter prompter_{stderr};
     SoapConnection conn_;
-    std::string user_, pass_;
+    std::string user_, pass_, key_error_;
     LookupLists lists_;
 };
 

@@ -1,6 +1,7 @@
 #include "app/platform/password_store.h"
 
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QTimer>
 
 #include "core/radioref/rr_settings.h"
@@ -28,9 +29,33 @@ bool run(QKeychain::Job& job) {
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     return job.error() == QKeychain::NoError;
 }
+
+// The keychain of a Unix desktop is a service on the session bus: without one (a console, a
+// CI job, ssh) asking would only start a bus launcher that fails or waits, so we do not ask.
+bool session_bus_present() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) return true;
+    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return !runtime.isEmpty() && QFileInfo::exists(runtime + "/bus");
+#else
+    return true;
+#endif
+}
+
+bool keychain_usable(const std::string& user) {
+    return g_keychain && !user.empty() && session_bus_present();
+}
 #endif
 
 }  // namespace
+
+bool PasswordStore::keychain_reachable() {
+#ifdef TARVEX_HAVE_QTKEYCHAIN
+    return g_keychain && session_bus_present();
+#else
+    return false;
+#endif
+}
 
 void PasswordStore::set_keychain_enabled(bool on) {
     g_keychain = on;
@@ -40,7 +65,7 @@ PasswordStore::PasswordStore(Settings& settings) : settings_(settings) {}
 
 std::string PasswordStore::read(const std::string& user) {
 #ifdef TARVEX_HAVE_QTKEYCHAIN
-    if (g_keychain && !user.empty()) {
+    if (keychain_usable(user)) {
         QKeychain::ReadPasswordJob job(k_service);
         job.setKey(QString::fromLatin1(user.c_str()));
         if (run(job)) {
@@ -55,7 +80,7 @@ std::string PasswordStore::read(const std::string& user) {
 
 void PasswordStore::write(const std::string& user, const std::string& password) {
 #ifdef TARVEX_HAVE_QTKEYCHAIN
-    if (g_keychain && !user.empty()) {
+    if (keychain_usable(user)) {
         QKeychain::WritePasswordJob job(k_service);
         job.setKey(QString::fromLatin1(user.c_str()));
         job.setTextData(QString::fromLatin1(password.c_str()));

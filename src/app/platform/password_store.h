@@ -1,7 +1,8 @@
 #pragma once
 // Where the RadioReference password is kept: the operating system's keychain (Secret Service,
 // Keychain, Credential Manager, through qtkeychain) when the build has it and the keychain
-// answers, otherwise the import settings store ("pass"), as the program always did.
+// answers, otherwise the import settings store ("pass"), as the program always did. Without a
+// session bus (console, CI) the keychain is not asked: the import settings serve quietly.
 #include <QString>
 #include <string>
 
@@ -16,8 +17,11 @@ class PasswordStore {
     void write(const std::string& user, const std::string& password);
     // "keychain" or "settings": where the last read or write went.
     QString backend() const { return backend_; }
-    // Tests and the command line keep the keychain out of the way.
+    // Tests keep the keychain out of the way.
     static void set_keychain_enabled(bool on);
+    // Whether a read would ask the keychain at all: built with qtkeychain, not switched off,
+    // and (on Unix desktops) a session bus to reach it through.
+    static bool keychain_reachable();
 
   private:
     Settings& settings_;

@@ -52,6 +52,13 @@ radioref::HttpResult QtHttpClient::post(const std::string& url, const std::strin
 
 radioref::HttpResult QtHttpClient::wait(QNetworkReply* reply, int timeout_ms) {
     radioref::HttpResult result;
+    if (current_) {
+        // A click that got through while another request waits: one at a time.
+        reply->abort();
+        reply->deleteLater();
+        result.error = "Another request is still waiting";
+        return result;
+    }
     current_ = reply;
     cancelled_ = false;
     QEventLoop loop;
@@ -64,14 +71,22 @@ radioref::HttpResult QtHttpClient::wait(QNetworkReply* reply, int timeout_ms) {
     });
     connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     connect(reply, &QNetworkReply::downloadProgress, this, &QtHttpClient::progress);
+    connect(reply, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64 total) {
+        if (Progress* p = transfer_progress) {
+            p->label(radioref::received_text(received, total));
+            p->pump();
+        }
+    });
     timer.start(timeout_ms);
-    if (!reply->isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (!reply->isFinished())
+        loop.exec(accept_input_ ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
     timer.stop();
     QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     result.status = status.isValid() ? status.toInt() : 0;
     QByteArray bytes = reply->readAll();
     result.body.assign(bytes.constData(), static_cast<size_t>(bytes.size()));
     result.timed_out = timed_out;
+    result.cancelled = cancelled_ && !timed_out;
     // An HTTP error status still carries the service's answer (its faults come with 500).
     result.done = !timed_out && !cancelled_ && result.status != 0;
     if (!result.done)

@@ -22,9 +22,12 @@ class QtHttpClient : public QObject, public radioref::HttpClient {
     radioref::HttpResult post(const std::string& url, const std::string& soap_action,
                               const std::string& body, int timeout_ms) override;
 
-    // Ends the request that is waiting (its result reads as a transport error "Cancelled").
+    // Ends the request that is waiting (its result reads as cancelled).
     void cancel();
     bool busy() const { return !current_.isNull(); }
+    // A window with a Cancel button lets clicks through while a request waits (and guards its
+    // own controls); otherwise user input waits until the answer is in.
+    void setAcceptUserInput(bool on) { accept_input_ = on; }
 
   signals:
     // Bytes received so far and the expected total (-1 when unknown), for progress bars.
@@ -35,6 +38,7 @@ class QtHttpClient : public QObject, public radioref::HttpClient {
     QNetworkAccessManager* manager_;
     QPointer<QNetworkReply> current_;
     bool cancelled_ = false;
+    bool accept_input_ = false;
 };
 
 }  // namespace tarvex

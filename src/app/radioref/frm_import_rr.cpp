@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSplitter>
@@ -22,6 +23,7 @@
 #include <QVBoxLayout>
 
 #include "app/common/latin1.h"
+#include "app/common/qt_progress.h"
 #include "app/platform/password_store.h"
 #include "app/platform/qt_http_client.h"
 #include "app/radioref/frm_rr_tag_filter.h"
@@ -88,6 +90,8 @@ FrmImportRR::FrmImportRR(Settings& settings, Prompter& prompter, SystemStore& st
       conn_(std::make_unique<SoapConnection>(*http_, prompter)),
       passwords_(std::make_unique<PasswordStore>(settings)) {
     setObjectName("FrmImportRR");
+    // The Cancel button must be clickable while a call waits; busy() guards everything else.
+    http_->setAcceptUserInput(true);
     setWindowTitle("RadioReference Import");
     // The SOAP folder: application data + "norvanesoap" + the application name; the WSDL cache
     // and nothing else goes there.
@@ -98,12 +102,14 @@ FrmImportRR::FrmImportRR(Settings& settings, Prompter& prompter, SystemStore& st
             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString()) /
         "soaplog.txt";
     conn_->base_url = stored_base_url(settings_);
-    conn_->app_key = stored_app_key(settings_);
+    conn_->app_key = stored_app_key(settings_).key;
     build();
     loadOptions();
 }
 
-FrmImportRR::~FrmImportRR() = default;
+FrmImportRR::~FrmImportRR() {
+    http_->transfer_progress = nullptr;
+}
 
 void FrmImportRR::build() {
     auto* root = new QVBoxLayout(this);
@@ -285,7 +291,24 @@ void FrmImportRR::build() {
     cancel_button_ = new QPushButton("Cancel");
     cancel_button_->setObjectName("cmdCancel");
     cancel_button_->setEnabled(false);
+    progress_label_ = new QLabel;
+    progress_label_->setObjectName("lbl_progress");
+    progress_bar_ = new QProgressBar;
+    progress_bar_->setObjectName("rr_progress");
+    progress_bar_->setMaximumWidth(160);
+    progress_bar_->setTextVisible(false);
+    progress_bar_->setRange(0, 1);
+    progress_bar_->setValue(0);
+    progress_ = std::make_unique<QtProgress>(progress_label_, status_);
+    http_->transfer_progress = progress_.get();
+    connect(http_.get(), &QtHttpClient::progress, this, [this](qint64 received, qint64 total) {
+        // Bytes of the answer when the service says how many; otherwise a busy bar.
+        progress_bar_->setRange(0, total > 0 ? 1000 : 0);
+        if (total > 0) progress_bar_->setValue(static_cast<int>(received * 1000 / total));
+    });
     bottom->addWidget(status_, 1);
+    bottom->addWidget(progress_label_);
+    bottom->addWidget(progress_bar_);
     bottom->addWidget(import_button_);
     bottom->addWidget(cancel_button_);
     root->addLayout(bottom);
@@ -393,13 +416,19 @@ void FrmImportRR::setStatus(const QString& text) {
 bool FrmImportRR::busy(bool on) {
     if (on && in_call_) return false;
     in_call_ = on;
+    if (on) cancelled_ = false;
     panel_->setEnabled(!on);
     import_button_->setEnabled(!on);
     cancel_button_->setEnabled(on);
+    progress_bar_->setRange(0, on ? 0 : 1);  // busy while waiting, empty afterwards
+    progress_bar_->setValue(0);
+    if (!on) progress_label_->clear();
     return true;
 }
 
 void FrmImportRR::cancelCall() {
+    if (!in_call_) return;
+    cancelled_ = true;
     http_->cancel();
 }
 
@@ -415,7 +444,17 @@ void FrmImportRR::retryTick() {
 
 void FrmImportRR::login() {
     std::string user = from_q(user_->text()), pass = from_q(pass_->text());
-    if (user.empty() || pass.empty() || !busy(true)) return;
+    if (user.empty() || pass.empty()) return;
+    AppKey key = stored_app_key(settings_);
+    if (!key.error.empty()) {
+        // A key of the wrong form is refused by the service anyway; say what to fix instead.
+        timer5_->stop();
+        setStatus(to_q(key.error));
+        prompter_.tell(key.error);
+        return;
+    }
+    if (!busy(true)) return;
+    conn_->app_key = key.key;
     settings_.SaveImportSetting(k_key_user, user);
     settings_.SaveImportSetting(k_key_zip, from_q(zip_->text()));
     passwords_->write(user, pass);
@@ -537,8 +576,11 @@ void FrmImportRR::loadTrunkedSystem(int sid) {
     std::vector<Talkgroup> tgs;
     bool ok = sites && details && cats;
     if (ok) {
+        // One call per category: a statewide system's talkgroups take a while.
+        size_t done = 0;
         for (const auto& c : *cats) {
-            setStatus(to_q("Wait retrieving talkgroups: " + c.tgCname));
+            setStatus(to_q("Wait retrieving talkgroups: " + c.tgCname + " (" +
+                           std::to_string(++done) + " of " + std::to_string(cats->size()) + ")"));
             auto part = getTrsTalkgroups(*conn_, sid, c.tgCid);
             if (!part) {
                 ok = false;
@@ -549,7 +591,8 @@ void FrmImportRR::loadTrunkedSystem(int sid) {
     }
     busy(false);
     if (!ok) {
-        setStatus("The system could not be loaded.");
+        // What was shown before stays: a cancelled or failed load changes nothing.
+        setStatus(cancelled_ ? "Cancelled." : "The system could not be loaded.");
         return;
     }
     trunk_sid_ = sid;
@@ -610,10 +653,15 @@ void FrmImportRR::fetchSubcategories() {
         setStatus(statewide ? "Wait retrieving data from database..... "
                             : "Wait retrieving data from database.......");
         auto freqs = getSubcatFreqs(*conn_, sc.scid);
+        if (cancelled_) break;
         if (!freqs) continue;
         for (auto& f : *freqs) rows.push_back({std::move(f), sc});
     }
     busy(false);
+    if (cancelled_) {
+        setStatus("Cancelled.");
+        return;
+    }
     conv_rows_ = std::move(rows);
     QSignalBlocker block(conv_list_);
     conv_list_->clear();
@@ -692,7 +740,11 @@ void FrmImportRR::importTicked() {
         }
         CountyLookup county = [this](int ctid) { return getCountyInfo(*conn_, ctid); };
         if (!busy(true)) return;
+        // The import writes the editor's store: while its county look-ups wait, no click may
+        // reach the main window and change the store under it.
+        http_->setAcceptUserInput(false);
         report_ = import_trunked(in, o, store_, files_, prompter_, county);
+        http_->setAcceptUserInput(true);
         busy(false);
     } else {
         ConvImport in;

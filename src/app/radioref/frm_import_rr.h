@@ -20,6 +20,7 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QProgressBar;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -33,6 +34,7 @@ namespace tarvex {
 class GroupFiles;
 class Prompter;
 class QtHttpClient;
+class QtProgress;
 class Settings;
 class SystemStore;
 class PasswordStore;
@@ -96,6 +98,7 @@ class FrmImportRR : public QWidget {
     radioref::ImportReport report_;
     int login_delay_ = 300;
     bool in_call_ = false;
+    bool cancelled_ = false;  // Cancel was pressed during the current call
 
     // what the lists show
     std::optional<radioref::CountryInfo> country_;
@@ -146,6 +149,9 @@ class FrmImportRR : public QWidget {
     QPushButton* login_button_ = nullptr;
     QPushButton* import_button_ = nullptr;
     QPushButton* cancel_button_ = nullptr;
+    QLabel* progress_label_ = nullptr;
+    QProgressBar* progress_bar_ = nullptr;
+    std::unique_ptr<QtProgress> progress_;
     QWidget* panel_ = nullptr;
     QTimer* timer2_ = nullptr;
     QTimer* timer5_ = nullptr;

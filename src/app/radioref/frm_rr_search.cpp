@@ -40,7 +40,7 @@ FrmRrSearch::FrmRrSearch(Settings& settings, Prompter& prompter, QWidget* parent
     setWindowTitle("RadioReference Frequency Search");
     openUrl = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
     conn_->base_url = stored_base_url(settings_);
-    conn_->app_key = stored_app_key(settings_);
+    conn_->app_key = stored_app_key(settings_).key;
 
     auto* root = new QVBoxLayout(this);
     controls_ = new QWidget;
@@ -135,6 +135,12 @@ bool FrmRrSearch::login() {
             "password.");
         return false;
     }
+    AppKey key = stored_app_key(settings_);
+    if (!key.error.empty()) {
+        prompter_.tell(key.error);
+        return false;
+    }
+    conn_->app_key = key.key;
     conn_->user_name = user;
     conn_->password = pass;
     if (!conn_->initialised) conn_->initialised = conn_->InitSoap();

@@ -1,77 +1,30 @@
 #include "core/radioref/rr_codes.h"
 
-#include <algorithm>
-#include <map>
-#include <utility>
+#include "core/hpd/vocab.h"
 
 namespace tarvex::radioref {
 
-namespace {
-
-const std::map<int, std::string_view>& tag_table() {
-    static const std::map<int, std::string_view> table = [] {
-        std::map<int, std::string_view> t = {
-            {1, "Multi-Dispatch"},  {2, "Law Dispatch"},   {3, "Fire Dispatch"},
-            {4, "EMS Dispatch"},    {6, "Multi-TAC"},      {7, "Law TAC"},
-            {8, "Fire-Tac"},        {9, "EMS-Tac"},        {11, "Interop"},
-            {12, "Hospital"},       {13, "Ham"},           {14, "Public Works"},
-            {15, "Aircraft"},       {16, "Federal"},       {17, "Business"},
-            {20, "Railroad"},       {21, "Other"},         {22, "Multi-Talk"},
-            {23, "Law-Talk"},       {24, "Fire-Talk"},     {25, "EMS-Talk"},
-            {26, "Transportation"}, {29, "Emergency Ops"}, {30, "Military"},
-            {31, "Media"},          {32, "Schools"},       {33, "Security"},
-            {34, "Utilities"},      {37, "Corrections"},   {216, "Racing Officials"},
-            {217, "Racing Teams"}};
-        static constexpr std::string_view customs[] = {"Custom 1", "Custom 2", "Custom 3",
-                                                       "Custom 4", "Custom 5", "Custom 6",
-                                                       "Custom 7", "Custom 8"};
-        for (int i = 0; i < 8; ++i) t[208 + i] = customs[i];
-        return t;
-    }();
-    return table;
-}
-
-}  // namespace
+// The tag numbers are the scanner's own service-type numbers: one table serves both.
 
 std::string_view ServiceTagName(int number) {
-    auto it = tag_table().find(number);
-    return it == tag_table().end() ? std::string_view() : it->second;
+    return vocab::service_type_at(number);
 }
 
-const std::vector<std::string_view>& service_tag_names_sorted() {
-    static const std::vector<std::string_view> names = {"Aircraft",      "Business",
-                                                        "Corrections",   "Emergency Ops",
-                                                        "EMS Dispatch",  "EMS-Tac",
-                                                        "EMS-Talk",      "Federal",
-                                                        "Fire Dispatch", "Fire-Tac",
-                                                        "Fire-Talk",     "Ham",
-                                                        "Hospital",      "Interop",
-                                                        "Law Dispatch",  "Law TAC",
-                                                        "Law-Talk",      "Media",
-                                                        "Military",      "Multi-Dispatch",
-                                                        "Multi-TAC",     "Multi-Talk",
-                                                        "Other",         "Public Works",
-                                                        "Railroad",      "Schools",
-                                                        "Security",      "Transportation",
-                                                        "Utilities",     "Custom 1",
-                                                        "Custom 2",      "Custom 3",
-                                                        "Custom 4",      "Custom 5",
-                                                        "Custom 6",      "Custom 7",
-                                                        "Custom 8",      "Racing Officials",
-                                                        "Racing Teams"};
-    return names;
+std::span<const std::string_view> service_tag_names_sorted() {
+    return vocab::service_type_menu();
 }
 
 int service_tag_number(std::string_view name) {
-    for (const auto& [n, text] : tag_table())
-        if (text == name) return n;
+    for (int n : service_tag_numbers())
+        if (vocab::service_type_at(n) == name) return n;
     return 0;
 }
 
 const std::vector<int>& service_tag_numbers() {
     static const std::vector<int> numbers = [] {
         std::vector<int> v;
-        for (const auto& [n, text] : tag_table()) v.push_back(n);
+        for (int n = 1; n <= 217; ++n)
+            if (!vocab::service_type_at(n).empty()) v.push_back(n);
         return v;
     }();
     return numbers;

@@ -1,6 +1,8 @@
 #pragma once
-// The program's own tables of RadioReference codes: service tags, modes, trunk types, states.
+// RadioReference codes: service tags (the scanner's service-type numbering), modes, trunk types
+// and states.
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,7 +12,7 @@ namespace tarvex::radioref {
 // Service-tag name by the service's tag number (1..217); "" for numbers without a name.
 std::string_view ServiceTagName(int number);
 // The 39 named tags in alphabetical order, for pick lists (position 1 is index 0).
-const std::vector<std::string_view>& service_tag_names_sorted();
+std::span<const std::string_view> service_tag_names_sorted();
 // The tag number of a name ("Law Dispatch" -> 2); 0 when unknown.
 int service_tag_number(std::string_view name);
 // Every tag number with a name, ascending.

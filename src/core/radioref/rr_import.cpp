@@ -60,6 +60,8 @@ bool is_edacs(ScannerType t) {
 }
 
 // The running import: the new system and the groups made so far, by category or subcategory.
+// When the store reaches its limit the import stops where it is: the message is told once,
+// what was added stays, and the report counts what was left out.
 struct Target {
     SystemStore& store;
     GroupFiles& files;
@@ -68,6 +70,24 @@ struct Target {
     int system = 0;
     std::map<int, int> groups;  // category id -> group index
     std::map<int, int> rows;    // group index -> rows written
+    bool full = false;
+
+    // False once the store is full (telling so the first time).
+    bool room() {
+        if (full) return false;
+        if (!store_full(store)) return true;
+        full = true;
+        report.message = std::string(k_storage_full);
+        prompter.tell(report.message);
+        return false;
+    }
+
+    // One line for everything of a kind the full store left out.
+    void left_out(size_t count, std::string_view what) {
+        if (count > 0)
+            report.skipped.push_back(std::to_string(count) + " " + std::string(what) +
+                                     ": the store is full");
+    }
 
     // Field 0 of a row is its row number within the group, as the grids expect.
     void append(int group, const std::string& body) {
@@ -81,14 +101,20 @@ struct Target {
         ++report.rows;
     }
 
+    // The group of a category, made when its first row comes: a category none of whose rows
+    // is imported gets no group (an empty group would only use up the store's room).
     std::optional<int> group_for(int id, const std::string& line, const std::string& name) {
-        if (auto it = groups.find(id); it != groups.end()) return it->second;
-        if (static_cast<int>(groups.size()) >= k_max_groups || store_full(store)) {
+        if (auto it = groups.find(id); it != groups.end()) {
+            if (it->second >= 0) return it->second;
+            return std::nullopt;
+        }
+        if (static_cast<int>(groups.size()) >= k_max_groups) {
             report.skipped.push_back("group " + name + ": the system holds " +
-                                     std::to_string(k_max_groups) + " groups or the store is full");
+                                     std::to_string(k_max_groups) + " groups");
             groups[id] = -1;
             return std::nullopt;
         }
+        if (!room()) return std::nullopt;
         auto g = store.g_n_i(IndexKind::Group, system);
         if (!g || !store.add_node(keys::system(system), keys::group(system, *g), line)) {
             groups[id] = -1;
@@ -338,11 +364,7 @@ void add_site(const TrsImport& in, const ChosenSite& chosen, ScannerType t, cons
     if (range == 0) range = 25;
     std::string name = clean_name(site.siteDescr);
     if (name.size() > 64) name.resize(64);
-    if (store_full(store)) {
-        target.prompter.tell(k_storage_full);
-        report.skipped.push_back(label + ": store full");
-        return;
-    }
+    if (!target.room()) return;
     auto index = store.g_n_i(IndexKind::Site, target.system);
     if (!index) {
         report.skipped.push_back(label + ": no free site index");
@@ -366,13 +388,18 @@ void add_site(const TrsImport& in, const ChosenSite& chosen, ScannerType t, cons
     }
     bool with_lcn = is_edacs(t) || t == ScannerType::ltr;
     int written = 0;
-    for (const auto& f : chosen.freqs) {
+    for (size_t i = 0; i < chosen.freqs.size(); ++i) {
+        const SiteFreq& f = chosen.freqs[i];
         long long hz = mhz_to_hz(f.freq);
         if (hz <= 0) {
             report.skipped.push_back(label + ": frequency \"" + f.freq + "\" is not a frequency");
             continue;
         }
         if (!frequency_wanted(f, o)) continue;
+        if (!target.room()) {
+            target.left_out(chosen.freqs.size() - i, "site frequencies of " + label);
+            return;
+        }
         if (written >= k_max_site_frequencies) {
             report.skipped.push_back(label + ": frequency " + hz_to_mhz(hz) + " beyond " +
                                      std::to_string(k_max_site_frequencies) + " per site");
@@ -471,14 +498,24 @@ ImportReport import_trunked(const TrsImport& in, const ImportOptions& o, SystemS
     report.system = n;
     report.ok = true;
 
-    Target target{store, files, prompter, report, n, {}};
-    for (const auto& site : in.sites) add_site(in, site, t, o, target, county);
+    Target target{store, files, prompter, report, n, {}, {}};
+    for (size_t i = 0; i < in.sites.size(); ++i) {
+        add_site(in, in.sites[i], t, o, target, county);
+        if (target.full) {
+            target.left_out(in.sites.size() - i - 1, "sites");
+            break;
+        }
+    }
 
-    for (const auto& chosen : in.talkgroups) {
-        const Talkgroup& tg = chosen.tg;
-        const TgCategory& cat = chosen.category;
+    for (size_t i = 0; i < in.talkgroups.size(); ++i) {
+        const Talkgroup& tg = in.talkgroups[i].tg;
+        const TgCategory& cat = in.talkgroups[i].category;
         auto g = target.group_for(
             cat.tgCid, group_line(cat.tgCname, cat.lat, cat.lon, cat.range, true), cat.tgCname);
+        if (target.full) {
+            target.left_out(in.talkgroups.size() - i, "talkgroups");
+            break;
+        }
         if (!g) {
             report.skipped.push_back("talkgroup " + tg.tgDec + " " + tg.tgAlpha + ": no group");
             continue;
@@ -517,10 +554,10 @@ ImportReport import_conventional(const ConvImport& in, const ImportOptions& o, S
     store.system_slot(n, k_slot_name) = name;
     report.system = n;
     report.ok = true;
-    Target target{store, files, prompter, report, n, {}};
-    for (const auto& chosen : in.freqs) {
-        const Frequency& f = chosen.freq;
-        const Subcat& sc = chosen.subcat;
+    Target target{store, files, prompter, report, n, {}, {}};
+    for (size_t i = 0; i < in.freqs.size(); ++i) {
+        const Frequency& f = in.freqs[i].freq;
+        const Subcat& sc = in.freqs[i].subcat;
         long long hz = mhz_to_hz(f.out);
         if (hz <= 0) {
             report.skipped.push_back("frequency \"" + f.out + "\" " + f.alpha +
@@ -529,6 +566,10 @@ ImportReport import_conventional(const ConvImport& in, const ImportOptions& o, S
         }
         auto g = target.group_for(sc.scid, group_line(sc.scName, sc.lat, sc.lon, sc.range, false),
                                   sc.scName);
+        if (target.full) {
+            target.left_out(in.freqs.size() - i, "frequencies");
+            break;
+        }
         if (!g) {
             report.skipped.push_back("frequency " + f.out + " " + f.alpha + ": no group");
             continue;

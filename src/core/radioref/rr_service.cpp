@@ -222,24 +222,40 @@ std::vector<Talkgroup> read_talkgroups(const SoapNode& part) {
     return out;
 }
 
+namespace {
+
+// A subcategory's frequency and a search result are the same record of the service; only the
+// conventional side turns commas of its texts into semicolons (they become fields of a line).
+template <typename Row>
+Row read_frequency_record(const SoapNode& i, bool semicolons) {
+    auto text = [&](std::string_view name) {
+        std::string v = i.str(name);
+        return semicolons ? comma_to_semicolon(v) : v;
+    };
+    Row r;
+    r.fid = to_int(i, "fid");
+    r.sort = to_int(i, "sort");
+    r.out = i.str("out");
+    r.in = i.str("in");
+    r.callsign = i.str("callsign");
+    r.descr = text("descr");
+    r.alpha = text("alpha");
+    r.tone = i.str("tone");
+    r.mode = i.str("mode");
+    r.klass = i.str("class");
+    r.lastUpdated = i.str("lastUpdated");
+    r.tags = read_tags(i);
+    return r;
+}
+
+}  // namespace
+
 std::vector<Frequency> read_frequencies(const SoapNode& part) {
     std::vector<Frequency> out;
     for (const auto& i : items_of(part)) {
-        Frequency f;
-        f.fid = to_int(i, "fid");
-        f.sort = to_int(i, "sort");
-        f.out = i.str("out");
-        f.in = i.str("in");
-        f.callsign = i.str("callsign");
-        f.descr = comma_to_semicolon(i.str("descr"));
-        f.alpha = comma_to_semicolon(i.str("alpha"));
-        f.tone = i.str("tone");
-        f.mode = i.str("mode");
-        f.klass = i.str("class");
+        Frequency f = read_frequency_record<Frequency>(i, true);
         f.colorCode = i.str("colorCode");
         f.slot = i.str("slot");
-        f.lastUpdated = i.str("lastUpdated");
-        f.tags = read_tags(i);
         out.push_back(std::move(f));
     }
     return out;
@@ -248,23 +264,11 @@ std::vector<Frequency> read_frequencies(const SoapNode& part) {
 std::vector<SearchRow> read_search_rows(const SoapNode& part) {
     std::vector<SearchRow> out;
     for (const auto& i : items_of(part)) {
-        SearchRow r;
-        r.out = i.str("out");
-        r.in = i.str("in");
-        r.callsign = i.str("callsign");
-        r.descr = i.str("descr");
-        r.alpha = i.str("alpha");
-        r.tone = i.str("tone");
-        r.mode = i.str("mode");
-        r.klass = i.str("class");
-        r.lastUpdated = i.str("lastUpdated");
-        r.tags = read_tags(i);
+        SearchRow r = read_frequency_record<SearchRow>(i, false);
         r.scid = to_int(i, "scid");
         r.sid = to_int(i, "sid");
         r.aid = to_int(i, "aid");
         r.ctid = to_int(i, "ctid");
-        r.fid = to_int(i, "fid");
-        r.sort = to_int(i, "sort");
         out.push_back(std::move(r));
     }
     return out;

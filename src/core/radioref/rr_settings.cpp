@@ -59,8 +59,17 @@ std::string stored_base_url(const Settings& s) {
     return url;
 }
 
-std::string stored_app_key(const Settings& s) {
-    return app_key_text(s.GetImportSetting(k_key_app_key, "x"));
+AppKey app_key_from(std::string_view setting) {
+    if (trim(setting).empty()) return {std::to_string(k_program_app_key), {}};
+    std::string key = app_key_text(setting);
+    if (!key.empty()) return {key, {}};
+    return {{},
+            "The RadioReference application key must be 8 decimal digits (setting " +
+                std::string(k_key_app_key) + " is \"" + std::string(setting) + "\")."};
+}
+
+AppKey stored_app_key(const Settings& s) {
+    return app_key_from(s.GetImportSetting(k_key_app_key, "x"));
 }
 
 std::set<int> load_service_type_filter(const Settings& s) {

@@ -99,6 +99,13 @@ CallResult SoapConnection::call(ServiceMethod method, const std::vector<SoapPara
     std::string url = base_url + "index.php";
     log("SET_HTTP2 " + url);
     HttpResult r = http_.post(url, action, body, soap_timeout_ms);
+    if (r.cancelled) {
+        // The user asked for it: no message box, and the caller leaves everything as it was.
+        log("SET_HTTP CANCELLED");
+        result.cancelled = true;
+        result.error = "Cancelled.";
+        return result;
+    }
     if (!r.done) {
         log("SET_HTTP ERROR " + r.error);
         result.error = r.timed_out

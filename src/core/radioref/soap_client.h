@@ -36,7 +36,8 @@ struct CallResult {
     bool ok = false;   // an answer of the expected operation arrived
     bool null = true;  // its first part was null or missing: an empty result, not an error
     SoapNode part;
-    std::string error;  // what went wrong, as told to the user ("" when nothing was told)
+    std::string error;       // what went wrong, as told to the user ("" when nothing was told)
+    bool cancelled = false;  // the user ended the wait: nothing is told, nothing is changed
 };
 
 class SoapConnection {

@@ -60,6 +60,7 @@ class ScriptedHttp : public HttpClient {
         answers.push_back({true, false, status, std::move(body), ""});
     }
     void timeout() { answers.push_back({false, true, 0, "", "timed out"}); }
+    void cancelled() { answers.push_back({false, false, 0, "", "Cancelled", true}); }
 
   private:
     HttpResult next() {

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <filesystem>
 
 #include "rr_test_support.h"
 #include "standin.h"
@@ -23,11 +24,18 @@ class RrCli : public ::testing::Test {
     void SetUp() override {
         if (!server.ok()) GTEST_SKIP() << "python3 or the stand-in service is not available";
     }
-    CliRun rr(const std::string& args, const std::string& creds = "--user user --pass pass") {
+    // The import settings the command line reads (RRfetch.ini, [settings]); every stored value
+    // ends in the store's "x" marker.
+    void settings(const std::string& lines) {
+        std::filesystem::create_directories(dir.path() / "settings");
+        tarvex::test::write_file(dir.path() / "settings" / "RRfetch.ini", "[settings]\n" + lines);
+    }
+    CliRun rr(const std::string& args, const std::string& creds = "--user user --pass pass",
+              const std::string& env = "TARVEX_NO_KEYCHAIN=1") {
         std::string err = (dir.path() / "err.txt").string();
-        std::string cmd = "TARVEX_SETTINGS_DIR=" + (dir.path() / "settings").string() +
-                          " TARVEX_NO_KEYCHAIN=1 " + TARVEX_CLI_PATH + " rr --base " +
-                          server.base() + " " + creds + " " + args + " 2>" + err;
+        std::string cmd = "TARVEX_SETTINGS_DIR=" + (dir.path() / "settings").string() + " " + env +
+                          " " + TARVEX_CLI_PATH + " rr --base " + server.base() + " " + creds +
+                          " " + args + " 2>" + err;
         CliRun r;
         std::FILE* p = popen(cmd.c_str(), "r");
         char buf[4096];
@@ -121,6 +129,37 @@ TEST_F(RrCli, UsageFailuresAndServiceFailures) {
     CliRun nothing = rr("search county 900 0");
     EXPECT_EQ(nothing.code, 1);
     EXPECT_EQ(nothing.err, "Please enter a frequency\n");
+}
+
+TEST_F(RrCli, ThePasswordComesFromTheImportSettingsWhenNoKeychainCanBeReached) {
+    settings("user=userx\npass=passx\n");
+    // No session bus: the keychain is not asked, nothing is said about it, the settings serve.
+    CliRun no_bus = rr("login", "", "env -u DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR=/nonexistent");
+    EXPECT_EQ(no_bus.code, 0) << no_bus.err;
+    EXPECT_EQ(no_bus.err, "");
+    EXPECT_EQ(no_bus.out, "Subscription expires on: Never - Feed Provider\n");
+    CliRun switched_off = rr("login", "");
+    EXPECT_EQ(switched_off.code, 0) << switched_off.err;
+    // A password given on the line wins over the stored one.
+    EXPECT_EQ(rr("login", "--pass wrong").code, 1);
+    settings("user=userx\n");
+    CliRun none = rr("login", "");
+    EXPECT_EQ(none.code, 1);
+    EXPECT_EQ(none.err, "Please enter your RadioReference user name and password.\n");
+}
+
+TEST_F(RrCli, AnApplicationKeyOfAnotherFormIsRefusedBeforeAnythingIsSent) {
+    for (const char* key : {"1234567", "123456789", "12a45678", "-1234567"}) {
+        settings(std::string("rr_app_key=") + key + "x\n");
+        CliRun r = rr("login");
+        EXPECT_EQ(r.code, 1) << key;
+        EXPECT_EQ(r.out, "") << key;
+        EXPECT_EQ(r.err, std::string("The RadioReference application key must be 8 decimal digits "
+                                     "(setting rr_app_key is \"") +
+                             key + "\").\n");
+    }
+    settings("rr_app_key=87654321x\n");
+    EXPECT_EQ(rr("login").code, 0);
 }
 
 TEST(RrCliOffline, AnUnreachableServiceIsToldNotHung) {

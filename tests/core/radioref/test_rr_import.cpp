@@ -2,6 +2,9 @@
 // takes, and read back through the HPD writer and reader.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+
 #include "core/base/progress.h"
 #include "core/base/prompter.h"
 #include "core/hpd/hpd_reader.h"
@@ -351,6 +354,118 @@ TEST(TrunkedImport, AFullStoreStopsBeforeTheSystem) {
     EXPECT_EQ(r.message, "Out of storage space, reached storage limit (30000 objects).");
     EXPECT_EQ(db.store.size(), k_max_store_nodes + 1);
 }
+
+// A large system as the service would answer it: `sites` sites of `freqs` frequencies each,
+// `cats` talkgroup categories of which only every `every`-th has talkgroups (`per_cat` each).
+struct LargeSystem {
+    TrsImport in;
+    LargeSystem(int sites, int freqs, int cats, int every, int per_cat) {
+        std::string site_items, cat_items, tg_items;
+        for (int s = 1; s <= sites; ++s) {
+            site_items += "<item><siteNumber>" + std::to_string(s) + "</siteNumber><siteDescr>S" +
+                          std::to_string(s) +
+                          "</siteDescr><lat>41.5</lat><lon>-91.5</lon><range>20</range>"
+                          "<siteFreqs>";
+            for (int f = 0; f < freqs; ++f) {
+                char mhz[32];
+                std::snprintf(mhz, sizeof mhz, "%d.%04d", 851 + f / 80, (f % 80) * 125);
+                site_items += "<item><lcn>" + std::to_string(f + 1) + "</lcn><freq>" + mhz +
+                              "</freq><use xsi:nil=\"true\"/></item>";
+            }
+            site_items += "</siteFreqs></item>";
+        }
+        int dec = 1;
+        for (int c = 1; c <= cats; ++c) {
+            cat_items += "<item><tgCid>" + std::to_string(c) + "</tgCid><tgCname>Cat " +
+                         std::to_string(c) + "</tgCname></item>";
+            if (c % every != 0) continue;
+            for (int t = 0; t < per_cat; ++t, ++dec)
+                tg_items += "<item><tgDec>" + std::to_string(dec) + "</tgDec><tgAlpha>TG " +
+                            std::to_string(dec) + "</tgAlpha><tgMode>D</tgMode><tgCid>" +
+                            std::to_string(c) + "</tgCid></item>";
+        }
+        auto part = [](const std::string& items) {
+            return decode_soap(test::answer("x", "<return>" + items + "</return>")).part;
+        };
+        in.sid = 6000;
+        in.name = "Large";
+        in.details.sType = 8;
+        for (const auto& site : read_trs_sites(part(site_items)))
+            in.sites.push_back({site, site.freqs});
+        std::vector<TgCategory> categories = read_tg_categories(part(cat_items));
+        for (auto& tg : read_talkgroups(part(tg_items)))
+            for (const auto& c : categories)
+                if (c.tgCid == tg.tgCid) in.talkgroups.push_back({tg, c});
+    }
+};
+
+void fill_store(SystemStore& store, size_t leave_room) {
+    for (size_t i = 0; i + leave_room < k_max_store_nodes; ++i)
+        store.add_node("", "X-" + std::to_string(i), "x");
+}
+
+TEST(TrunkedImport, CategoriesWithoutTalkgroupsGetNoGroup) {
+    Db db;
+    LargeSystem big(1, 4, 300, 30, 5);  // 300 categories, 10 with talkgroups
+    ASSERT_EQ(big.in.talkgroups.size(), 50u);
+    ImportReport r = import_trunked(big.in, {}, db.store, db.files, db.prompter);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.groups, 10);
+    EXPECT_EQ(r.rows, 50);
+    EXPECT_TRUE(r.skipped.empty());
+    EXPECT_EQ(db.text("GRP-999-001-000").substr(0, 42),
+              "GIN,C-Group,CGroupId=0,AgencyId=0,Cat 30,O");
+}
+
+struct FullCase {
+    const char* name;
+    size_t room;  // nodes left in the store before the import (one more fits: the limit is
+                  // "more than 30000")
+    int sites, freqs, cats;
+    int sites_added, groups_added;
+    std::vector<std::string> skipped;
+};
+class StoreLimit : public ::testing::TestWithParam<FullCase> {};
+
+TEST_P(StoreLimit, TheImportStopsAtTheLimitTellsOnceAndReportsWhatWasLeftOut) {
+    const FullCase& c = GetParam();
+    Db db;
+    fill_store(db.store, c.room);
+    LargeSystem big(c.sites, c.freqs, c.cats, 1, 2);
+    ImportReport r = import_trunked(big.in, {}, db.store, db.files, db.prompter);
+    EXPECT_TRUE(r.ok);  // what was added stays, and is the user's to keep or delete
+    EXPECT_EQ(r.message, "Out of storage space, reached storage limit (30000 objects).");
+    EXPECT_EQ(std::count(db.prompter.told.begin(), db.prompter.told.end(), r.message), 1);
+    EXPECT_EQ(db.store.size(), k_max_store_nodes + 1);
+    EXPECT_EQ(r.sites, c.sites_added);
+    EXPECT_EQ(r.groups, c.groups_added);
+    EXPECT_EQ(r.skipped, c.skipped);
+    EXPECT_NE(r.summary().find("Skipped"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Generated, StoreLimit,
+    ::testing::Values(
+        // system and unit-ID holder, 3 sites of 101 nodes, the fourth site and 95 frequencies
+        FullCase{"InTheSites",
+                 400,
+                 6,
+                 100,
+                 20,
+                 4,
+                 0,
+                 {"5 site frequencies of site 4 S4: the store is full",
+                  "2 sites: the store is full", "40 talkgroups: the store is full"}},
+        // the sites fit; 38 groups fill the rest of the store
+        FullCase{"InTheGroups",
+                 2 + 2 * 11 + 37,
+                 2,
+                 10,
+                 120,
+                 2,
+                 38,
+                 {"164 talkgroups: the store is full"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct ToneCase {
     const char* tone;

@@ -1,6 +1,8 @@
 // The lists the service calls fill, read from the real service's answers.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/radioref/rr_codes.h"
 #include "core/radioref/rr_service.h"
 #include "rr_test_support.h"
@@ -115,6 +117,38 @@ TEST(Lists, MarkedTextsTurnCommasIntoSemicolonsAndNullsGetTheirStandIns) {
             .part);
     EXPECT_EQ(ag.agencyName, "A; B");
     EXPECT_EQ(ag.cats.at(0).subcats.at(0).scName, "C; D");
+}
+
+TEST(Lists, AFrequencyAndASearchRowReadTheSameRecordOnlyTheFrequencyTurnsCommas) {
+    const std::string item =
+        "<item><fid>7</fid><sort>2</sort><out>155.475</out><in>156.0</in><callsign>KA1</callsign>"
+        "<descr>Fire, EMS</descr><alpha>F,E</alpha><tone>100.0 PL</tone><mode>FM</mode>"
+        "<class>B</class><lastUpdated>2020-01-01</lastUpdated><colorCode>3</colorCode>"
+        "<slot>1</slot><scid>9001</scid><sid>101</sid><aid>77</aid><ctid>900</ctid>"
+        "<tags><item><tagId>3</tagId></item></tags></item>";
+    SoapNode part = decode_soap(test::answer("x", "<return>" + item + "</return>")).part;
+    auto f = read_frequencies(part).at(0);
+    auto r = read_search_rows(part).at(0);
+    EXPECT_EQ(f.descr, "Fire; EMS");
+    EXPECT_EQ(f.alpha, "F;E");
+    EXPECT_EQ(r.descr, "Fire, EMS");
+    EXPECT_EQ(r.alpha, "F,E");
+    for (const auto& [a, b] :
+         std::vector<std::pair<std::string, std::string>>{{f.out, r.out},
+                                                          {f.in, r.in},
+                                                          {f.callsign, r.callsign},
+                                                          {f.tone, r.tone},
+                                                          {f.mode, r.mode},
+                                                          {f.klass, r.klass},
+                                                          {f.lastUpdated, r.lastUpdated}})
+        EXPECT_EQ(a, b);
+    EXPECT_EQ(f.out, "155.475");
+    EXPECT_EQ(f.klass, "B");
+    EXPECT_EQ(f.tags, std::vector<int>{3});
+    EXPECT_EQ(r.tags, std::vector<int>{3});
+    EXPECT_EQ(std::tie(f.fid, f.sort, f.colorCode, f.slot), std::make_tuple(7, 2, "3", "1"));
+    EXPECT_EQ(std::tie(r.fid, r.sort, r.scid, r.sid, r.aid, r.ctid),
+              std::make_tuple(7, 2, 9001, 101, 77, 900));
 }
 
 TEST(Codes, ServiceTagsModesTrunkTypesAndStates) {

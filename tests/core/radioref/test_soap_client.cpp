@@ -4,7 +4,9 @@
 
 #include "core/base/prompter.h"
 #include "core/radioref/rr_service.h"
+#include "core/radioref/rr_settings.h"
 #include "core/radioref/soap_client.h"
+#include "core/settings/settings.h"
 #include "rr_test_support.h"
 
 namespace tarvex::radioref {
@@ -107,6 +109,30 @@ TEST_F(Fixture, EveryFailureIsToldOnceAndYieldsNothing) {
     EXPECT_EQ(prompter.told[4], "Unexpected Return:getTrsSitesResponse - getUserData");
 }
 
+TEST_F(Fixture, ACancelledCallYieldsNothingAndTellsNothing) {
+    init();
+    http.cancelled();
+    CallResult r = conn.call(ServiceMethod::getUserData, {});
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.cancelled);
+    EXPECT_TRUE(prompter.told.empty());
+    http.cancelled();
+    EXPECT_FALSE(getTrsDetails(conn, 1));
+    EXPECT_TRUE(prompter.told.empty());
+}
+
+TEST(Transfer, TheProgressLabelCountsWholeKilobytesRoundedUp) {
+    struct Case {
+        long long received, total;
+        const char* text;
+    };
+    for (const Case& c :
+         {Case{0, -1, "Received 0 kB"}, Case{1, -1, "Received 1 kB"},
+          Case{1024, 0, "Received 1 kB"}, Case{1025, 1363148, "Received 2 of 1332 kB"},
+          Case{1363148, 1363148, "Received 1332 of 1332 kB"}})
+        EXPECT_EQ(received_text(c.received, c.total), c.text) << c.received;
+}
+
 TEST_F(Fixture, ANullAnswerIsAnEmptyResultWithoutAMessage) {
     init();
     http.ok(answer("getUserData", "<return xsi:nil=\"true\"/>"));
@@ -136,6 +162,27 @@ TEST(AppKey, OnlyEightDecimalDigitsMakeAKey) {
     EXPECT_EQ(app_key_text(" 00000042 "), "00000042");
     for (const char* bad : {"", "1234567", "123456789", "1234567a", "-1234567"})
         EXPECT_EQ(app_key_text(bad), "") << bad;
+}
+
+TEST(AppKey, AnEmptySettingSendsTheProgramsKeyAndAnotherFormIsRefusedByName) {
+    EXPECT_EQ(app_key_from("").key, std::to_string(k_program_app_key));
+    EXPECT_EQ(app_key_from("  ").error, "");
+    EXPECT_EQ(std::to_string(k_program_app_key).size(), 8u);
+    EXPECT_EQ(app_key_from("87654321").key, "87654321");
+    EXPECT_EQ(app_key_from(" 00000042").key, "00000042");
+    for (const char* bad : {"1234567", "123456789", "1234567a", "12 45678"}) {
+        AppKey k = app_key_from(bad);
+        EXPECT_EQ(k.key, "") << bad;
+        EXPECT_EQ(k.error, std::string("The RadioReference application key must be 8 decimal "
+                                       "digits (setting rr_app_key is \"") +
+                               bad + "\").")
+            << bad;
+    }
+    MemorySettingsBackend main, import;
+    Settings settings{main, import};
+    EXPECT_EQ(stored_app_key(settings).key, std::to_string(k_program_app_key));
+    settings.SaveImportSetting(k_key_app_key, "11112222");
+    EXPECT_EQ(stored_app_key(settings).key, "11112222");
 }
 
 }  // namespace

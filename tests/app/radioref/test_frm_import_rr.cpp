@@ -7,9 +7,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "app/platform/password_store.h"
@@ -171,6 +173,29 @@ class TestFrmImportRR : public QObject {
         QCOMPARE(rig.prompter.told.back(),
                  std::string("No answer from the RadioReference service within 1 seconds."));
         QCOMPARE(rig.find<QTreeWidget>("sitegrid")->topLevelItemCount(), 0);
+        // Cancel ends a slow call at once: nothing told, nothing loaded, the window usable.
+        rig.window->connection().soap_timeout_ms = 60000;
+        size_t told = rig.prompter.told.size();
+        auto* cancel = rig.find<QPushButton>("cmdCancel");
+        QTimer::singleShot(300, cancel, [cancel] {
+            QVERIFY(cancel->isEnabled());
+            cancel->click();
+        });
+        clock.restart();
+        rig.window->chooseSystem(box->count() - 1);
+        QVERIFY(clock.elapsed() < 2900);
+        QCOMPARE(rig.find<QLabel>("lbl_status")->text(), QString("Cancelled."));
+        QCOMPARE(rig.prompter.told.size(), told);
+        QCOMPARE(rig.find<QTreeWidget>("sitegrid")->topLevelItemCount(), 0);
+        QVERIFY(!cancel->isEnabled());
+        QVERIFY(rig.find<QPushButton>("cmdImport")->isEnabled());
+        // A key of the wrong form is refused before anything is sent.
+        rig.settings.SaveImportSetting(radioref::k_key_app_key, "1234");
+        rig.window->login();
+        QCOMPARE(rig.prompter.told.back(),
+                 std::string("The RadioReference application key must be 8 decimal digits "
+                             "(setting rr_app_key is \"1234\")."));
+        rig.settings.SaveImportSetting(radioref::k_key_app_key, "");
         // Importing with nothing ticked is refused with the window's message.
         rig.find<QTabWidget>("tabMode")->setCurrentIndex(1);
         rig.window->importTicked();
