@@ -53,6 +53,7 @@ QKeySequence shortcut_for(Menu menu, std::string_view caption) {
         {"Select All", QKeySequence::SelectAll},
         {"Find", QKeySequence::Find},
         {"Replace", QKeySequence(Qt::CTRL | Qt::Key_H)},
+        {"Find in Database...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F)},
         {"Shift Up", QKeySequence(Qt::ALT | Qt::Key_Up)},
         {"Shift Down", QKeySequence(Qt::ALT | Qt::Key_Down)},
         {"Insert Line", QKeySequence(Qt::Key_Insert)},
@@ -163,7 +164,7 @@ void MainWindow::build_menus() {
     grid_menu_ = new QMenu(this);
     grid_menu_->setObjectName(QStringLiteral("mnu_grid_popup"));
     for (const CommandEntry& e : command_table())
-        if (e.menu == Menu::Edit) {
+        if (e.menu == Menu::Edit && e.handler == Handler::Grid) {
             auto* act = new QAction(to_q(e.caption), grid_menu_);
             act->setObjectName(to_q(e.caption));
             act->setEnabled(e.available);
@@ -339,6 +340,9 @@ bool MainWindow::run_window_command(CommandId id) {
         case CommandId::About:
         case CommandId::OpenSoftwareManual:
         case CommandId::CheckForUpdates:
+        case CommandId::FindInDatabase:
+            open_find_in_database();
+            return true;
         case CommandId::FindDuplicates:
         case CommandId::RemoveDuplicates:
         case CommandId::FindLockOutChannels:
