@@ -13,6 +13,7 @@
 
 #include "app/common/latin1.h"
 #include "app/editor/bulk_edit_window.h"
+#include "app/editor/find_in_database_window.h"
 #include "app/editor/grid_editor.h"
 #include "app/editor/grid_model.h"
 #include "app/editor/grid_view.h"
@@ -20,7 +21,6 @@
 #include "app/tools/alert_tone_player.h"
 #include "app/tools/alert_tones_window.h"
 #include "app/tools/dec_hex_window.h"
-#include "app/editor/find_in_database_window.h"
 #include "app/tools/duplicates_window.h"
 #include "app/tools/lockouts_window.h"
 #include "app/tools/update_check_dialog.h"

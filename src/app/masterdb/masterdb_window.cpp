@@ -203,8 +203,8 @@ void MasterDbWindow::applyFilter() {
     for (int i = 0; i < systems_->topLevelItemCount(); ++i) {
         auto* item = systems_->topLevelItem(i);
         if (static_cast<size_t>(i) >= rows.size()) break;
-        item->setHidden(!row_matches_filter(rows[static_cast<size_t>(i)],
-                                            from_q(item->text(1)), filter));
+        item->setHidden(
+            !row_matches_filter(rows[static_cast<size_t>(i)], from_q(item->text(1)), filter));
     }
 }
 

@@ -3,16 +3,16 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QFrame>
-#include <QScreen>
-#include <QSerialPortInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QSerialPortInfo>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -364,8 +364,7 @@ void VirtualControlWindow::fill_devices() {
         QString label = info.systemLocation();
         device_box_->addItem(label);
         if (!info.description().isEmpty())
-            device_box_->setItemData(device_box_->count() - 1, info.description(),
-                                     Qt::ToolTipRole);
+            device_box_->setItemData(device_box_->count() - 1, info.description(), Qt::ToolTipRole);
     }
     if (chosen.isEmpty()) {
         device_box_->setCurrentIndex(0);

@@ -17,7 +17,8 @@ std::string_view field_view(std::string_view line, int n) {
         start = comma + 1;
     }
     size_t end = line.find(',', start);
-    std::string_view f = line.substr(start, end == std::string_view::npos ? line.npos : end - start);
+    std::string_view f =
+        line.substr(start, end == std::string_view::npos ? line.npos : end - start);
     while (!f.empty() && (f.back() == '\r' || f.back() == '\n')) f.remove_suffix(1);
     return f;
 }
@@ -86,7 +87,8 @@ class Search {
         h.kind = kind;
         h.system = system_;
         h.group = group;
-        h.site = group < 0 && (kind == MatchKind::Site || kind == MatchKind::SiteFrequency) ? site_ : 0;
+        h.site =
+            group < 0 && (kind == MatchKind::Site || kind == MatchKind::SiteFrequency) ? site_ : 0;
         h.row = row;
         h.system_position = system_position_;
         h.system_name = system_name_;
@@ -131,9 +133,9 @@ class Search {
             if (full()) return;
             std::string_view value = trimmed(field_view(line, 1));
             std::string_view tag = field_view(line, 2);
-            bool hit = names() ? contains_folded(tag, q_.folded)
-                               : (conventional_ ? frequency_matches(value)
-                                                : talkgroup_matches(value));
+            bool hit = names()
+                           ? contains_folded(tag, q_.folded)
+                           : (conventional_ ? frequency_matches(value) : talkgroup_matches(value));
             if (!hit) return;
             int row = static_cast<int>(lenient_integer(field_view(line, 0)));
             add(conventional_ ? MatchKind::Channel : MatchKind::Talkgroup, group, row, tag, value);

@@ -42,8 +42,7 @@ struct StoreSearchResult {
 // frequencies) and groups, and a group's rows in file order. A text that is no query (blank,
 // empty quotes) finds nothing.
 StoreSearchResult find_in_store(const SystemStore& store, const GroupFiles& files,
-                                std::string_view text,
-                                size_t limit = k_max_listed_matches);
+                                std::string_view text, size_t limit = k_max_listed_matches);
 
 // "N hits in S systems", or "Nothing found for TEXT"; "(first N shown)" when truncated.
 std::string store_search_summary(const StoreSearchResult& result, std::string_view text);

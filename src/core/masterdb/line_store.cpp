@@ -240,8 +240,8 @@ std::string system_name_of(std::string_view stored_line) {
         start = comma + 1;
     }
     size_t end = stored_line.find(',', start);
-    std::string name(stored_line.substr(start, end == std::string_view::npos ? stored_line.npos
-                                                                            : end - start));
+    std::string name(
+        stored_line.substr(start, end == std::string_view::npos ? stored_line.npos : end - start));
     return replace_all(trim(name), ";", ",");
 }
 

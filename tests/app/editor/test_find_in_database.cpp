@@ -39,8 +39,7 @@ class TestFindInDatabase : public QObject {
         rig_ = std::make_unique<EditorRig>();
         rig_->start();
         rig_->open(sample_hpd());
-        QAction* command =
-            rig_->window->action(Menu::Edit, QStringLiteral("Find in Database..."));
+        QAction* command = rig_->window->action(Menu::Edit, QStringLiteral("Find in Database..."));
         QVERIFY(command);
         QCOMPARE(command->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
         command->trigger();
@@ -48,8 +47,7 @@ class TestFindInDatabase : public QObject {
         QVERIFY(find_);
         QVERIFY(find_->isVisible());
         new QAbstractItemModelTester(const_cast<StoreHitsModel*>(&find_->model()),
-                                     QAbstractItemModelTester::FailureReportingMode::QtTest,
-                                     find_);
+                                     QAbstractItemModelTester::FailureReportingMode::QtTest, find_);
     }
     void cleanup() { rig_.reset(); }
 

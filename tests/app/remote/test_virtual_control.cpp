@@ -216,8 +216,8 @@ void TestVirtualControl::recoversWhenTheCableIsPulledAndPluggedBack() {
     hear("freq=154.4300|mode=FM|system=Metro|dept=Fire|chan=Paging|sig=3");
     QTRY_VERIFY_WITH_TIMEOUT(window->core().display().busy, 5000);
     QTRY_COMPARE_WITH_TIMEOUT(
-        QString::fromStdString(window->core().log().row(1)[remote::col_channel]),
-        QString("Paging"), 5000);
+        QString::fromStdString(window->core().log().row(1)[remote::col_channel]), QString("Paging"),
+        5000);
     sim("unplug");
     QTRY_COMPARE_WITH_TIMEOUT(text("lbl_system"), QString("HP-1 Virtual Control"), 5000);
     QCOMPARE(text("lbl_department"), QString("Plug USB cable in and select 'Serial Port'"));

@@ -4,6 +4,7 @@
 
 #include "core/editor/store_search.h"
 #include "core/hpd/hpd_fixture.h"
+#include "core/model/store_keys.h"
 
 namespace tarvex::test {
 namespace {
@@ -21,7 +22,7 @@ void read_two_systems(Db& db) {
              "C-Freq|||Ca\xF1on Repeater|Off|155475000|FM||2",
              "Trunk|TrunkId=9||Metro Sheriff|Off||Motorola",
              "Site|SiteId=1|TrunkId=9|Downtown|Off|1.0|-1.0|5.0|AUTO|Standard|Wide",
-             "T-Freq|||Off|851012500|0",
+             "T-Freq|TFreqId=0|SiteId=1||Off|851012500|1|Srch",
              "T-Group|TGroupId=2|TrunkId=9|Police|Off|1.0|-1.0|2.0",
              "TGID|||Sheriff Ops|Off|1234|ALL|2",
              "TGID|||Channel 463|Off|463|ALL|2",
@@ -63,8 +64,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Frequencies as typed: any number of decimals is one frequency.
         Case{"154.43", "channel:1/Fire/1 Fire Dispatch=154.43"},
         Case{"154.4300", "channel:1/Fire/1 Fire Dispatch=154.43"},
-        Case{" 0154.430000 ", "channel:1/Fire/1 Fire Dispatch=154.43"},
-        Case{"154.4", ""}, Case{"154.4300001", ""},
+        Case{" 0154.430000 ", "channel:1/Fire/1 Fire Dispatch=154.43"}, Case{"154.4", ""},
+        Case{"154.4300001", ""},
         // Site frequencies of trunked systems.
         Case{"851.0125", "sitefreq:2//0 Downtown=851.0125"},
         // A whole number: talkgroups by number, and conventional channels at whole megahertz
@@ -74,12 +75,13 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"463", "channel:1/Fire/3 Business 463=463 | talkgroup:2/Police/2 Channel 463=463"},
         // Names: systems, sites, groups and alpha tags, case not mattering.
         Case{"sheriff",
-             "channel:1/Fire/2 Sheriff Primary=154.7550 | group:1/Sheriff/0 = | "
+             "channel:1/Fire/2 Sheriff Primary=154.755 | group:1/Sheriff/0 = | "
              "system:2//0 = | talkgroup:2/Police/1 Sheriff Ops=1234"},
-        Case{"DOWNTOWN", "site:2//0 Downtown="}, Case{"CA\xD1ON", "channel:1/Sheriff/1 Ca\xF1on Repeater=155.4750"},
+        Case{"DOWNTOWN", "site:2//0 Downtown="},
+        Case{"CA\xD1ON", "channel:1/Sheriff/1 Ca\xF1on Repeater=155.475"},
         // Quotes make a number a name.
         Case{"\"463\"", "channel:1/Fire/3 Business 463=463 | talkgroup:2/Police/2 Channel 463=463"},
-        Case{"", ""}, Case{"  ", ""}, Case{"\"\"", ""}, Case{"nowhere", "" }));
+        Case{"", ""}, Case{"  ", ""}, Case{"\"\"", ""}, Case{"nowhere", ""}));
 
 TEST(FindInStoreLimits, StopsAtTheLimitAndSaysSo) {
     Db db;
@@ -103,9 +105,9 @@ TEST(FindInStoreLimits, HitsCarryTheStoreIndexesThatOpenThem) {
     auto r = find_in_store(db.store, db.files, "Sheriff Ops");
     ASSERT_EQ(r.hits.size(), 1u);
     const StoreHit& h = r.hits[0];
-    EXPECT_EQ(db.store.get_node_text(keys::group(h.system, h.group)).find("Police") !=
-                  std::string::npos,
-              true);
+    EXPECT_EQ(
+        db.store.get_node_text(keys::group(h.system, h.group)).find("Police") != std::string::npos,
+        true);
     EXPECT_EQ(h.row, 1);
     EXPECT_EQ(h.system_name, "Metro Sheriff");
 }
@@ -116,9 +118,9 @@ TEST(FindInStoreLimits, AnEditedRowIsFoundAsTyped) {
     Db db;
     read_two_systems(db);
     auto fire = find_in_store(db.store, db.files, "Fire Dispatch").hits.at(0);
-    ASSERT_TRUE(db.files.write_lines(fire.system, fire.group,
-                                     {"1,155.07,Typed,Off", "2,,Empty,Off", "4,abc,Word,Off",
-                                      "7,460,Whole,Off"}));
+    ASSERT_TRUE(db.files.write_lines(
+        fire.system, fire.group,
+        {"1,155.07,Typed,Off", "2,,Empty,Off", "4,abc,Word,Off", "7,460,Whole,Off"}));
     EXPECT_EQ(described(find_in_store(db.store, db.files, "155.0700")),
               "channel:1/Fire/1 Typed=155.07");
     EXPECT_EQ(described(find_in_store(db.store, db.files, "460.")), "channel:1/Fire/7 Whole=460");

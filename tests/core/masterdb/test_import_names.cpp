@@ -21,8 +21,7 @@ INSTANTIATE_TEST_SUITE_P(
     Lines, SystemName,
     ::testing::Values(
         NameCase{"Conventional,CountyId=183,StateId=6,Alameda,Off,,Conventional", "Alameda"},
-        NameCase{"Trunk,TrunkId=9,,Metro; Harris County,Off,,Motorola",
-                 "Metro, Harris County"},
+        NameCase{"Trunk,TrunkId=9,,Metro; Harris County,Off,,Motorola", "Metro, Harris County"},
         NameCase{"Conventional,CountyId=1,StateId=6, Padded ,Off", "Padded"},
         NameCase{"Conventional,CountyId=1,StateId=6,Last", "Last"},
         NameCase{"Conventional,CountyId=1", ""}, NameCase{"", ""}));
