@@ -131,10 +131,9 @@ void FindInDatabaseWindow::find() {
     StoreSearchResult result = find_in_store(store_, files_, text);
     summary_->setText(to_q(store_search_summary(result, text)));
     model_->set_hits(std::move(result.hits));
-    for (int c : {StoreHitsModel::GroupColumn, StoreHitsModel::RowColumn})
+    for (int c : {StoreHitsModel::SystemColumn, StoreHitsModel::GroupColumn,
+                  StoreHitsModel::RowColumn, StoreHitsModel::NameColumn})
         list_->resizeColumnToContents(c);
-    list_->setColumnWidth(StoreHitsModel::SystemColumn,
-                          std::max(160, list_->sizeHintForColumn(StoreHitsModel::SystemColumn)));
     if (model_->rowCount() > 0) list_->setCurrentIndex(model_->index(0, 0));
 }
 
