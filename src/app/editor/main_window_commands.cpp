@@ -337,12 +337,12 @@ bool MainWindow::run_window_command(CommandId id) {
         case CommandId::ShortcutsOverview:
             prompter_->tell(grid::shortcuts_overview(), "Shortcuts Overview");
             return true;
-        case CommandId::About:
-        case CommandId::OpenSoftwareManual:
-        case CommandId::CheckForUpdates:
         case CommandId::FindInDatabase:
             open_find_in_database();
             return true;
+        case CommandId::About:
+        case CommandId::OpenSoftwareManual:
+        case CommandId::CheckForUpdates:
         case CommandId::FindDuplicates:
         case CommandId::RemoveDuplicates:
         case CommandId::FindLockOutChannels:
