@@ -35,6 +35,7 @@ class BulkEditWindow;
 class DecHexWindow;
 class DuplicatesWindow;
 class LockoutsWindow;
+class FindInDatabaseWindow;
 class UpdateCheckDialog;
 class EditingSession;
 class ExchangeCommands;
@@ -107,6 +108,7 @@ class MainWindow : public QMainWindow {
     // The editing tools (main_window_edit_tools.cpp), while they are open.
     DuplicatesWindow* duplicates_window() const;
     LockoutsWindow* lockouts_window() const;
+    FindInDatabaseWindow* find_in_database_window() const;
     DecHexWindow* dec_hex_window() const;
     AlertTonesWindow* alert_tones_window() const;
     UpdateCheckDialog* update_check_dialog() const;
@@ -193,6 +195,9 @@ class MainWindow : public QMainWindow {
     void connect_edit_tools();
     void open_duplicates();
     void open_lockouts();
+    void open_find_in_database();
+    // Opens a hit of Find in Database: its system, site or group, and the row in the grid.
+    void open_hit(int system, int site, int group, int row);
     void easy_fill(bool talkgroups);
     void open_manual();
     void open_row(int system, int group, int row);
@@ -250,6 +255,7 @@ class MainWindow : public QMainWindow {
     QPointer<BulkEditWindow> bulk_edit_;
     QPointer<DuplicatesWindow> duplicates_;
     QPointer<LockoutsWindow> lockouts_;
+    QPointer<FindInDatabaseWindow> find_in_database_;
     QPointer<DecHexWindow> dec_hex_;
     QPointer<AlertTonesWindow> alert_tones_;
     QPointer<UpdateCheckDialog> update_check_;

@@ -55,6 +55,7 @@ QKeySequence shortcut_for(Menu menu, std::string_view caption) {
         {"Select All", QKeySequence::SelectAll},
         {"Find", QKeySequence::Find},
         {"Replace", QKeySequence(Qt::CTRL | Qt::Key_H)},
+        {"Find in Database...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F)},
         {"Shift Up", QKeySequence(Qt::ALT | Qt::Key_Up)},
         {"Shift Down", QKeySequence(Qt::ALT | Qt::Key_Down)},
         {"Insert Line", QKeySequence(Qt::Key_Insert)},
@@ -173,7 +174,7 @@ void MainWindow::build_menus() {
     grid_menu_ = new QMenu(this);
     grid_menu_->setObjectName(QStringLiteral("mnu_grid_popup"));
     for (const CommandEntry& e : command_table())
-        if (e.menu == Menu::Edit) {
+        if (e.menu == Menu::Edit && e.handler == Handler::Grid) {
             auto* act = new QAction(to_q(e.caption), grid_menu_);
             act->setObjectName(to_q(e.caption));
             act->setEnabled(e.available);
@@ -355,6 +356,9 @@ bool MainWindow::run_window_command(CommandId id) {
             return true;
         case CommandId::ShortcutsOverview:
             prompter_->tell(grid::shortcuts_overview(), "Shortcuts Overview");
+            return true;
+        case CommandId::FindInDatabase:
+            open_find_in_database();
             return true;
         case CommandId::About:
         case CommandId::OpenSoftwareManual:

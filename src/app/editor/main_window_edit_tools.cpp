@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QUrl>
@@ -13,6 +14,7 @@
 #include "app/common/latin1.h"
 #include "app/editor/bulk_edit_window.h"
 #include "app/editor/data_listener.h"
+#include "app/editor/find_in_database_window.h"
 #include "app/editor/grid_editor.h"
 #include "app/editor/grid_model.h"
 #include "app/editor/grid_view.h"
@@ -201,6 +203,32 @@ void MainWindow::open_lockouts() {
     }
     lockouts_->refresh();
     show_tool_window(lockouts_);
+}
+
+FindInDatabaseWindow* MainWindow::find_in_database_window() const {
+    return find_in_database_;
+}
+
+void MainWindow::open_find_in_database() {
+    if (!find_in_database_) {
+        auto* w = new FindInDatabaseWindow(session_->store(), session_->files(), this);
+        as_tool_window(w);
+        w->beforeFind = [this] { write_back_editors(); };
+        connect(w, &FindInDatabaseWindow::openHit, this, &MainWindow::open_hit);
+        find_in_database_ = w;
+    }
+    show_tool_window(find_in_database_);
+    find_in_database_->box()->setFocus();
+    find_in_database_->box()->selectAll();
+}
+
+void MainWindow::open_hit(int system, int site, int group, int row) {
+    if (group >= 0) {
+        open_row(system, group, row);
+        return;
+    }
+    click_node(site > 0 ? keys::site(system, site) : keys::system(system));
+    show_tool_window(this);
 }
 
 void MainWindow::open_row(int system, int group, int row) {

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTimer>
 #include <QTreeView>
@@ -91,6 +92,14 @@ void MasterDbWindow::build() {
     files_list_->setObjectName(QStringLiteral("state_files"));
     files_list_->setRootIsDecorated(false);
     files_list_->setHeaderLabels({QStringLiteral("State:"), QStringLiteral("File:")});
+    files_list_->setToolTip(tr("Click a state to list its systems."));
+    // The list looks like a chooser, so it is one: clicking a state (or Enter on it) shows
+    // its systems as the selector above does.
+    auto state_clicked = [this](QTreeWidgetItem* item) {
+        if (item) chooseState(files_list_->indexOfTopLevelItem(item) + 1);
+    };
+    connect(files_list_, &QTreeWidget::itemClicked, this, state_clicked);
+    connect(files_list_, &QTreeWidget::itemActivated, this, state_clicked);
     auto* right = new QWidget(split);
     auto* right_layout = new QVBoxLayout(right);
     right_layout->setContentsMargins(0, 0, 0, 0);
@@ -103,8 +112,32 @@ void MasterDbWindow::build() {
     results_->setModel(results_model_);
     results_->setVisible(false);
     connect(results_, &QTreeView::doubleClicked, this, &MasterDbWindow::showResult);
-    systems_ = new QTreeWidget(lists);
+    auto* systems_pane = new QWidget(lists);
+    auto* systems_layout = new QVBoxLayout(systems_pane);
+    systems_layout->setContentsMargins(0, 0, 0, 0);
+    auto* filter_row = new QHBoxLayout;
+    filter_ = new QLineEdit(systems_pane);
+    filter_->setObjectName(QStringLiteral("system_filter"));
+    filter_->setPlaceholderText(tr("Filter systems\u2026"));
+    filter_->setClearButtonEnabled(true);
+    filter_->setToolTip(tr("Shows only the systems whose name, type or first group holds this"));
+    connect(filter_, &QLineEdit::textChanged, this, &MasterDbWindow::applyFilter);
+    filter_row->addWidget(filter_, 1);
+    auto* tick_all = button("tick_all", tr("Tick all"), systems_pane);
+    tick_all->setToolTip(tr("Ticks every system the filter shows"));
+    connect(tick_all, &QPushButton::clicked, this, [this] { tickShown(true); });
+    auto* untick_all = button("untick_all", tr("Untick all"), systems_pane);
+    untick_all->setToolTip(tr("Unticks every system the filter shows"));
+    connect(untick_all, &QPushButton::clicked, this, [this] { tickShown(false); });
+    filter_row->addWidget(tick_all);
+    filter_row->addWidget(untick_all);
+    systems_layout->addLayout(filter_row);
+    systems_ = new QTreeWidget(systems_pane);
+    systems_layout->addWidget(systems_, 1);
     systems_->setObjectName(QStringLiteral("systems"));
+    systems_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    systems_->setToolTip(tr("Space ticks or unticks the selected systems"));
+    systems_->installEventFilter(this);
     systems_->setRootIsDecorated(false);
     systems_->setUniformRowHeights(true);
     systems_->setHeaderLabels({QStringLiteral("#"), QStringLiteral("System:"),
@@ -164,7 +197,39 @@ void MasterDbWindow::buildSearch(QWidget* parent, QVBoxLayout* layout) {
     search_box_->installEventFilter(this);
 }
 
+void MasterDbWindow::applyFilter() {
+    const std::string filter = from_q(filter_->text());
+    const auto& rows = lines_.systems();
+    for (int i = 0; i < systems_->topLevelItemCount(); ++i) {
+        auto* item = systems_->topLevelItem(i);
+        if (static_cast<size_t>(i) >= rows.size()) break;
+        item->setHidden(
+            !row_matches_filter(rows[static_cast<size_t>(i)], from_q(item->text(1)), filter));
+    }
+}
+
+void MasterDbWindow::tickShown(bool on) {
+    for (int i = 0; i < systems_->topLevelItemCount(); ++i) {
+        auto* item = systems_->topLevelItem(i);
+        if (!item->isHidden()) item->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
+    }
+}
+
+void MasterDbWindow::toggleSelected() {
+    const auto selected = systems_->selectedItems();
+    if (selected.isEmpty()) return;
+    // One press gives every selected row the same tick: the opposite of the first one's.
+    const bool on = selected.front()->checkState(0) != Qt::Checked;
+    for (auto* item : selected)
+        if (!item->isHidden()) item->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
+}
+
 bool MasterDbWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == systems_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
+        toggleSelected();
+        return true;
+    }
     // Escape in the search box stops the search, as the Cancel button does.
     if (watched == search_box_ && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && searching()) {
@@ -211,6 +276,10 @@ void MasterDbWindow::chooseState(int selector_index) {
     states_->setCurrentIndex(selector_index);
     int number = states_->itemData(selector_index).toInt();
     current_state_ = number;
+    if (auto* item = files_list_->topLevelItem(selector_index - 1)) {
+        const QSignalBlocker quiet(files_list_);
+        files_list_->setCurrentItem(item);
+    }
     loadFile(state_file_path(folder_, number));
 }
 
@@ -236,7 +305,9 @@ void MasterDbWindow::fillSystems() {
     for (const auto& row : lines_.systems()) {
         auto* item = new QTreeWidgetItem;
         item->setText(0, QString::number(++n));
-        item->setText(1, to_q(row.text));
+        const std::string& line = lines_.lines()[row.line].text;
+        item->setText(1, to_q(system_name_of(line)));
+        item->setToolTip(1, to_q(line_for_people(line)));
         item->setText(2, to_q(row.kind));
         item->setText(3, to_q(row.first_group));
         item->setText(4, to_q(row.data));
@@ -245,10 +316,14 @@ void MasterDbWindow::fillSystems() {
     }
     systems_->addTopLevelItems(items);
     for (int c : {0, 2}) systems_->resizeColumnToContents(c);
+    applyFilter();
 }
 
 void MasterDbWindow::importTicked() {
+    counts_ = {};
     bool imported = importResults();
+    last_report_ = to_q(import_report(counts_));
+    status_->setText(last_report_);
     if (imported) emit systemsImported();
 }
 
@@ -257,7 +332,9 @@ bool MasterDbWindow::importShownState() {
         lines_.tick(static_cast<size_t>(i),
                     systems_->topLevelItem(i)->checkState(0) == Qt::Checked);
     if (!lines_.any_ticked()) return false;
-    return lines_.import(store_, files_, prompter_, *progress_).opened;
+    ReadStats stats = lines_.import(store_, files_, prompter_, *progress_);
+    counts_.add(stats);
+    return stats.opened;
 }
 
 bool MasterDbWindow::importResults() {
@@ -281,7 +358,9 @@ bool MasterDbWindow::importResults() {
         }
         for (int row : state.rows) other.tick(static_cast<size_t>(row - 1), true);
         if (!other.any_ticked()) continue;
-        imported |= other.import(store_, files_, prompter_, *progress_).opened;
+        ReadStats stats = other.import(store_, files_, prompter_, *progress_);
+        counts_.add(stats);
+        imported |= stats.opened;
     }
     if (!shown_done) imported |= importShownState();
     return imported;

@@ -80,6 +80,16 @@ class MasterDbWindow : public QWidget {
     void searchSlice();
     // Shows the state of a result with its system selected.
     void showResult(const QModelIndex& index);
+    // Hides the systems the filter box does not match.
+    void applyFilter();
+    // "Tick all" / "Untick all": the systems the filter shows.
+    void tickShown(bool on);
+    // Space in the systems list: the selected systems ticked, or unticked when the first is.
+    void toggleSelected();
+
+  public:
+    // What the last import brought in, as the status line says it.
+    QString lastImportReport() const { return last_report_; }
 
   signals:
     void systemsImported();
@@ -124,6 +134,9 @@ class MasterDbWindow : public QWidget {
     QTreeWidget* files_list_ = nullptr;
     QTreeWidget* systems_ = nullptr;
     QLineEdit* search_box_ = nullptr;
+    QLineEdit* filter_ = nullptr;
+    ImportCounts counts_;
+    QString last_report_;
     QPushButton* cancel_search_ = nullptr;
     QLabel* search_status_ = nullptr;
     QTreeView* results_ = nullptr;

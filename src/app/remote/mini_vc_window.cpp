@@ -32,7 +32,8 @@ MiniVcWindow::MiniVcWindow(Settings& settings, remote::VirtualControl& vc, QWidg
     auto* keys = new QHBoxLayout;
     auto* hold = new QPushButton("CHANNEL", this);
     hold->setObjectName("cmd_mini_channel");
-    auto* next = new QPushButton("t", this);
+    // A real arrow: the companion's old font drew one from the letter "t".
+    auto* next = new QPushButton(QStringLiteral("\u25B6"), this);
     next->setObjectName("cmd_mini_next");
     next->setToolTip("Next channel");
     auto* avoid = new QPushButton("AVOID", this);

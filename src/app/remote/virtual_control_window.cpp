@@ -3,15 +3,20 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFrame>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QSerialPortInfo>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/common/latin1.h"
 #include "app/platform/serial_port_qt.h"
@@ -27,6 +32,17 @@ namespace {
 
 constexpr int k_twips_per_pixel = 15;
 
+// A field that comes and goes with a transmission keeps its place (and its height when it is
+// empty), so nothing below it moves when the scanner starts or stops receiving.
+void keep_place(QWidget* w) {
+    QSizePolicy policy = w->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    w->setSizePolicy(policy);
+    w->setMinimumHeight(w->fontMetrics().height() + 2);
+}
+
+constexpr const char* k_automatic_device = "Automatic";
+
 // The display's 0xBBGGRR colour values as a style-sheet colour.
 QString css(long bgr) {
     return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
@@ -38,6 +54,7 @@ QLabel* field_label(const char* name, QWidget* parent) {
     auto* l = new QLabel(parent);
     l->setObjectName(QLatin1String(name));
     l->setMinimumWidth(60);
+    keep_place(l);
     return l;
 }
 
@@ -85,6 +102,9 @@ VirtualControlWindow::VirtualControlWindow(Settings& settings, Prompter& prompte
     connect(timers_, &QtVcTimers::ticked, this, [this] { refresh(); });
     build();
     vc_->open_window();
+    fill_devices();
+    // The log grid is kept when the program ends without closing this window first.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &VirtualControlWindow::shut_down);
     set_trace(vc_->trace_on());
     for (int c = 1; c <= 14; ++c)
         grid_->setColumnWidth(c, vc_->column_width(c) / k_twips_per_pixel);
@@ -126,9 +146,11 @@ QWidget* VirtualControlWindow::build_display() {
         f.setPointSize(f.pointSize() + 3);
         f.setBold(true);
         lines_[i]->setFont(f);
+        keep_place(lines_[i]);
         avoid_marks_[i] = new ClickLabel("AVOID", panel);
         avoid_marks_[i]->setObjectName(QLatin1String(mark_names[i]));
         avoid_marks_[i]->setStyleSheet("color: #ff5050; font-weight: bold;");
+        keep_place(avoid_marks_[i]);
         grid->addWidget(lines_[i], i, 0, 1, 5);
         grid->addWidget(avoid_marks_[i], i, 5);
         connect(lines_[i], &ClickLabel::clicked, this, [this, which] {
@@ -149,6 +171,7 @@ QWidget* VirtualControlWindow::build_display() {
     big.setPointSize(big.pointSize() + 6);
     big.setBold(true);
     frequency_->setFont(big);
+    keep_place(frequency_);
     mode_ = field_label("lbl_mode", panel);
     tone_ = field_label("lbl_tone", panel);
     nac_ = field_label("lbl_nac", panel);
@@ -181,6 +204,7 @@ QWidget* VirtualControlWindow::build_display() {
     reply_->setObjectName("txt_reply");
     reply_->setReadOnly(true);
     grid->addWidget(reply_, 5, 0, 1, 6);
+    panel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     return panel;
 }
 
@@ -232,11 +256,17 @@ QWidget* VirtualControlWindow::build_keys() {
         vc_->select_ports();
         refresh();
     });
-    auto* start = button("Start", "cmd_start", box);
-    connect(start, &QPushButton::clicked, this, [this] {
+    start_ = button("Start", "cmd_start", box);
+    start_->setCheckable(true);
+    start_->setToolTip(tr("Opens the chosen port and starts polling the scanner"));
+    // Wide enough for either caption, so the row does not move when it changes.
+    start_->setMinimumWidth(
+        start_->fontMetrics().horizontalAdvance(QStringLiteral("Running\u2026")) + 32);
+    connect(start_, &QPushButton::clicked, this, [this] {
         vc_->start();
         refresh();
     });
+    auto* start = start_;
     autostart_ = new QCheckBox("Autostart", box);
     autostart_->setObjectName("chk_autostart");
     connect(autostart_, &QCheckBox::toggled, this, [this](bool on) { vc_->set_autostart(on); });
@@ -247,6 +277,29 @@ QWidget* VirtualControlWindow::build_keys() {
     grid->addWidget(start, 3, 2);
     grid->addWidget(autostart_, 4, 0);
     grid->addWidget(mini, 4, 1);
+
+    device_box_ = new QComboBox(box);
+    device_box_->setObjectName("cbo_device");
+    device_box_->setEditable(true);
+    device_box_->setMinimumWidth(200);
+    device_box_->setToolTip(
+        tr("The scanner's serial device: one of this computer's, a path typed in, or "
+           "\"Automatic\" to search for it. Used at once and remembered."));
+    auto* device_label = new QLabel(tr("Device:"), box);
+    device_label->setBuddy(device_box_);
+    connect(device_box_, &QComboBox::activated, this,
+            [this](int i) { choose_device(device_box_->itemText(i)); });
+    connect(device_box_->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        if (device_box_->findText(device_box_->currentText()) < 0)
+            choose_device(device_box_->currentText());
+    });
+    grid->addWidget(device_label, 5, 0);
+    grid->addWidget(device_box_, 5, 1, 1, 3);
+
+    state_ = new QLabel(box);
+    state_->setObjectName("lbl_state");
+    keep_place(state_);
+    grid->addWidget(state_, 6, 0, 1, 6);
     return box;
 }
 
@@ -303,6 +356,58 @@ QWidget* VirtualControlWindow::build_log() {
     return box;
 }
 
+void VirtualControlWindow::fill_devices() {
+    const QString chosen = QString::fromStdString(settings_.GetSetting("com", "usbdevice", "x"));
+    const QSignalBlocker quiet(device_box_);
+    device_box_->clear();
+    device_box_->addItem(tr(k_automatic_device));
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        QString label = info.systemLocation();
+        device_box_->addItem(label);
+        if (!info.description().isEmpty())
+            device_box_->setItemData(device_box_->count() - 1, info.description(), Qt::ToolTipRole);
+    }
+    if (chosen.isEmpty()) {
+        device_box_->setCurrentIndex(0);
+        return;
+    }
+    if (device_box_->findText(chosen) < 0) device_box_->addItem(chosen);
+    device_box_->setCurrentIndex(device_box_->findText(chosen));
+}
+
+void VirtualControlWindow::choose_device(const QString& device) {
+    QString path = device.trimmed();
+    if (path == tr(k_automatic_device)) path.clear();
+    vc_->choose_device(path.toStdString());
+    fill_devices();
+    refresh();
+}
+
+QString VirtualControlWindow::state_text() const {
+    return to_q(vc_->state_text());
+}
+
+void VirtualControlWindow::fit_on_screen() {
+    QScreen* on = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!on) return;
+    const QRect room = on->availableGeometry();
+    // The frame adds its title bar and borders to the size asked for.
+    const QSize frame_extra = frameGeometry().size() - geometry().size();
+    QSize size = geometry().size().boundedTo(room.size() - frame_extra);
+    resize(size);
+    QRect frame = frameGeometry();
+    int x = std::clamp(frame.x(), room.left(), std::max(room.left(), room.right() - frame.width()));
+    int y = std::clamp(frame.y(), room.top(), std::max(room.top(), room.bottom() - frame.height()));
+    move(x, y);
+}
+
+void VirtualControlWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (placed_) return;
+    placed_ = true;
+    fit_on_screen();
+}
+
 void VirtualControlWindow::refresh_selector() {
     std::vector<std::string> captions;
     for (const auto& e : vc_->link().selector()) captions.push_back(e.caption);
@@ -351,6 +456,13 @@ void VirtualControlWindow::refresh() {
     trace_box_->setChecked(trace_.enabled());
     log_file_->setText(QString::fromStdString(vc_->log_file_path().string()));
     grid_model_->refresh();
+    const auto state = vc_->link_state();
+    const bool running = state == remote::LinkState::waiting ||
+                         state == remote::LinkState::connected ||
+                         state == remote::LinkState::searching;
+    start_->setChecked(running);
+    start_->setText(running ? tr("Running\u2026") : tr("Start"));
+    state_->setText(state_text());
     if (mini_) mini_->refresh();
 }
 

@@ -68,8 +68,14 @@ class VirtualControlWindow : public QWidget {
     // Repaints everything from the core's display model and log.
     void refresh();
 
+    // The state line: searching, no answer, connected to MODEL on PORT.
+    QString state_text() const;
+    // Uses the device now and remembers it (empty: find the scanner automatically).
+    void choose_device(const QString& device);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void build();
@@ -77,6 +83,8 @@ class VirtualControlWindow : public QWidget {
     QWidget* build_keys();
     QWidget* build_log();
     void refresh_selector();
+    void fill_devices();
+    void fit_on_screen();
     void set_trace(bool on);
     void choose_log_file();
     void save_log();
@@ -102,6 +110,10 @@ class VirtualControlWindow : public QWidget {
     QLineEdit* reply_ = nullptr;
     std::array<QPushButton*, 5> keys_{};
     QComboBox *port_box_ = nullptr, *volume_ = nullptr, *squelch_ = nullptr;
+    QComboBox* device_box_ = nullptr;
+    QPushButton* start_ = nullptr;
+    QLabel* state_ = nullptr;
+    bool placed_ = false;
     QCheckBox *autostart_ = nullptr, *append_ = nullptr, *log_data_ = nullptr,
               *trace_box_ = nullptr;
     QLineEdit* log_file_ = nullptr;

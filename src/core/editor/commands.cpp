@@ -67,6 +67,7 @@ constexpr CommandEntry k_table[] = {
     {M::Edit, "", "Select All", C::SelectAll, G, yes},
     {M::Edit, "", "Find", C::Find, G, yes},
     {M::Edit, "", "Replace", C::Replace, G, yes},
+    {M::Edit, "", "Find in Database...", C::FindInDatabase, W, yes},
     {M::Edit, "", "Shift Up", C::ShiftUp, G, yes},
     {M::Edit, "", "Shift Down", C::ShiftDown, G, yes},
     {M::Edit, "", "Copy Frequency to Alpha Tag", C::CopyFrequencyToAlphaTag, G, yes},

@@ -74,6 +74,7 @@ enum class CommandId {
     SelectAll,
     Find,
     Replace,
+    FindInDatabase,  // every open system, not only the grid
     ShiftUp,
     ShiftDown,
     CopyFrequencyToAlphaTag,

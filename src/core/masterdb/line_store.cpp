@@ -5,6 +5,7 @@
 #include "core/base/prompter.h"
 #include "core/base/safe_file.h"
 #include "core/base/text.h"
+#include "core/masterdb/master_search.h"
 #include "core/model/group_files.h"
 
 namespace tarvex {
@@ -229,6 +230,66 @@ ReadStats MasterLineStore::import(SystemStore& store, GroupFiles& files, Prompte
 void remove_import_file(const fs::path& folder) {
     std::error_code ec;
     fs::remove(folder / std::string(k_import_file), ec);
+}
+
+std::string system_name_of(std::string_view stored_line) {
+    size_t start = 0;
+    for (int i = 0; i < 3; ++i) {
+        size_t comma = stored_line.find(',', start);
+        if (comma == std::string_view::npos) return {};
+        start = comma + 1;
+    }
+    size_t end = stored_line.find(',', start);
+    std::string name(
+        stored_line.substr(start, end == std::string_view::npos ? stored_line.npos : end - start));
+    return replace_all(trim(name), ";", ",");
+}
+
+bool row_matches_filter(const SystemRow& row, std::string_view name, std::string_view filter) {
+    auto query = parse_search_query("\"" + trim(filter) + "\"");
+    if (!query) return true;
+    return contains_folded(name, query->folded) || contains_folded(row.kind, query->folded) ||
+           contains_folded(row.first_group, query->folded);
+}
+
+std::string line_for_people(std::string_view stored_line) {
+    std::string out;
+    out.reserve(stored_line.size() + 32);
+    for (char c : stored_line) {
+        if (c == ',')
+            out += " | ";
+        else if (c == ';')
+            out += ',';
+        else
+            out += c;
+    }
+    return out;
+}
+
+void ImportCounts::add(const ReadStats& stats) {
+    if (!stats.opened) return;
+    systems += stats.systems_added;
+    groups += stats.groups;
+    channels += stats.channels;
+    talkgroups += stats.talkgroups;
+}
+
+namespace {
+std::string counted(long long n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+}  // namespace
+
+std::string import_report(const ImportCounts& c) {
+    if (c.systems == 0) return "Nothing was imported.";
+    std::string out = "Imported " + counted(c.systems, "system", "systems") + ", " +
+                      counted(c.groups, "group", "groups");
+    if (c.talkgroups > 0)
+        out += ", " + counted(c.channels, "channel", "channels") + " and " +
+               counted(c.talkgroups, "talkgroup", "talkgroups");
+    else
+        out += " and " + counted(c.channels, "channel", "channels");
+    return out + ".";
 }
 
 }  // namespace tarvex

@@ -87,6 +87,25 @@ class MasterLineStore {
     std::string format_line_;  // the file's own "FormatVersion" line: the reader needs it
 };
 
+// The system's name on a stored system line ("Conventional,CountyId=1,StateId=6,Alameda,...":
+// "Alameda"), its commas given back; empty for a line without one.
+std::string system_name_of(std::string_view stored_line);
+// Whether a systems-list row shows the filter text in its name, type or first group (case
+// not mattering); an empty or blank filter shows every row.
+bool row_matches_filter(const SystemRow& row, std::string_view name, std::string_view filter);
+// A stored line as people read the file's line: its fields between " | ", commas given back.
+std::string line_for_people(std::string_view stored_line);
+
+// What imports brought in, added up over several (one per state).
+struct ImportCounts {
+    int systems = 0, groups = 0;
+    long long channels = 0, talkgroups = 0;
+    void add(const ReadStats& stats);
+};
+// "Imported 2 systems, 5 groups, 40 channels and 12 talkgroups." (the talkgroups only when
+// there are any); "Nothing was imported." for none.
+std::string import_report(const ImportCounts& counts);
+
 // Deletes "import.hpd" from the folder (the window does this when it closes).
 void remove_import_file(const std::filesystem::path& folder);
 

@@ -39,20 +39,6 @@ inline unsigned char fold(char c) {
     return k_fold[static_cast<unsigned char>(c)];
 }
 
-bool contains_folded(std::string_view hay, std::string_view folded_needle) {
-    const size_t m = folded_needle.size();
-    if (m == 0 || hay.size() < m) return m == 0;
-    const unsigned char first = static_cast<unsigned char>(folded_needle[0]);
-    const size_t last = hay.size() - m;
-    for (size_t i = 0; i <= last; ++i) {
-        if (fold(hay[i]) != first) continue;
-        size_t k = 1;
-        while (k < m && fold(hay[i + k]) == static_cast<unsigned char>(folded_needle[k])) ++k;
-        if (k == m) return true;
-    }
-    return false;
-}
-
 bool all_digits(std::string_view s) {
     return !s.empty() &&
            std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -148,6 +134,20 @@ Line line_kind(std::string_view t) {
 }
 
 }  // namespace
+
+bool contains_folded(std::string_view hay, std::string_view folded_needle) {
+    const size_t m = folded_needle.size();
+    if (m == 0 || hay.size() < m) return m == 0;
+    const unsigned char first = static_cast<unsigned char>(folded_needle[0]);
+    const size_t last = hay.size() - m;
+    for (size_t i = 0; i <= last; ++i) {
+        if (fold(hay[i]) != first) continue;
+        size_t k = 1;
+        while (k < m && fold(hay[i + k]) == static_cast<unsigned char>(folded_needle[k])) ++k;
+        if (k == m) return true;
+    }
+    return false;
+}
 
 std::optional<SearchQuery> parse_search_query(std::string_view text) {
     std::string t = trim(text);

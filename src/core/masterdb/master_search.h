@@ -34,6 +34,9 @@ struct SearchQuery {
 
 // Nothing (no query) for a text that is empty or blank, or only a pair of quotes.
 std::optional<SearchQuery> parse_search_query(std::string_view text);
+// Whether `hay` holds the already folded needle, case not mattering (ASCII and the Western
+// European letters of Windows-1252); an empty needle is everywhere.
+bool contains_folded(std::string_view hay, std::string_view folded_needle);
 
 enum class MatchKind : uint8_t { System, Site, SiteFrequency, Group, Channel, Talkgroup };
 

@@ -1,6 +1,7 @@
 #include "core/remote/virtual_control.h"
 
 #include "core/base/text.h"
+#include "core/remote/port_names.h"
 
 namespace tarvex::remote {
 
@@ -9,6 +10,79 @@ std::string stored(std::string_view value) {
     return std::string(value) + "x";
 }
 }  // namespace
+
+std::string state_line(LinkState state, std::string_view port, std::string_view model) {
+    const std::string on = port.empty() ? std::string() : " on " + std::string(port);
+    switch (state) {
+        case LinkState::stopped:
+            return "Not connected: choose the scanner's device and press Start";
+        case LinkState::searching:
+            return "Searching for a scanner...";
+        case LinkState::waiting:
+            return "Waiting for an answer" + on + "...";
+        case LinkState::no_answer:
+            return "No answer" + on;
+        case LinkState::connected:
+            return "Connected to " + std::string(model.empty() ? "the scanner" : model) + on;
+    }
+    return {};
+}
+
+std::string model_of_reply(std::string_view reply) {
+    std::string text = replace_all(replace_all(std::string(reply), "\r", ""), "\n", "");
+    size_t at = to_lower(text).find("model");
+    if (at != std::string::npos) {
+        std::string rest = trim(replace_all(text.substr(at + 5), "\t", " "));
+        if (!rest.empty()) return rest;
+    }
+    return "HomePatrol-1";
+}
+
+std::string VirtualControl::state_text() const {
+    return state_line(state_, port_text(), model_);
+}
+
+std::string VirtualControl::port_text() const {
+    const PortId& current = link_.current_port();
+    if (!current.device.empty() || current.number > 0) return device_for(current);
+    PortId selected = link_.selected_port();
+    if (!selected.device.empty() || selected.number > 0) return device_for(selected);
+    return link_.named_device();
+}
+
+void VirtualControl::choose_device(const std::string& device) {
+    std::string chosen = trim(device);
+    settings_.SaveSetting("com", "usbdevice", chosen);
+    link_.set_named_device(chosen.empty() ? found_device_ : chosen);
+    select_ports();
+    if (!chosen.empty()) link_.select_port({0, chosen});
+    // A running link moves to the new device at once; a stopped one waits for Start.
+    if (state_ != LinkState::stopped) {
+        lose_link(LinkState::stopped);
+        if (chosen.empty()) {
+            state_ = LinkState::searching;
+            start_after_detection_ = true;
+            link_.begin_detection();
+        } else {
+            start();
+        }
+    }
+}
+
+void VirtualControl::lose_link(LinkState now) {
+    state_ = now;
+    timers_.set(VcTimer::busydelay, false);
+    display_.busy = false;
+    display_.signal = 0;
+    display_.frequency.clear();
+    display_.mode.clear();
+    display_.tone.clear();
+    display_.nac.clear();
+    display_.service.clear();
+    display_.uid.clear();
+    display_.details_shown = false;
+    log_.reset_transmission();
+}
 
 VirtualControl::VirtualControl(SerialPort& port, TimerSwitch& timers, Settings& settings,
                                Prompter& prompter, const Clock& clock, VcFolders folders)
@@ -64,13 +138,22 @@ void VirtualControl::select_ports() {
 }
 
 bool VirtualControl::start() {
-    if (link_.start()) return true;
+    if (link_.start()) {
+        state_ = LinkState::waiting;
+        return true;
+    }
+    state_ = LinkState::no_answer;
     prompter_.tell(k_start_failed);
     return false;
 }
 
 void VirtualControl::on_timer2() {
-    for (const auto& reply : link_.receive_tick()) handle_reply(reply);
+    for (const auto& reply : link_.receive_tick()) {
+        if (link_.closing()) break;
+        state_ = LinkState::connected;
+        if (model_.empty()) model_ = "HomePatrol-1";
+        handle_reply(reply);
+    }
 }
 
 void VirtualControl::handle_reply(const std::string& reply) {
@@ -85,7 +168,11 @@ void VirtualControl::handle_reply(const std::string& reply) {
 }
 
 void VirtualControl::on_timer3() {
-    if (link_.watchdog_tick() == WatchdogOutcome::reopened) return;
+    if (link_.watchdog_tick() == WatchdogOutcome::reopened) {
+        lose_link(LinkState::no_answer);
+        return;
+    }
+    lose_link(LinkState::searching);
     select_ports();
     display_.system = {std::string(k_device_missing_system)};
     display_.department = {std::string(k_device_missing_department)};
@@ -97,6 +184,7 @@ void VirtualControl::on_timer4() {
     timers_.set(VcTimer::Timer4, false);
     start_after_detection_ = true;
     display_.reply_text.clear();
+    state_ = LinkState::searching;
     link_.begin_detection();
     display_.reply_text = link_.reply_text();
 }
@@ -105,6 +193,8 @@ void VirtualControl::on_detect() {
     DetectStep step = link_.detect_tick();
     display_.reply_text = link_.reply_text();
     if (step != DetectStep::found) return;
+    model_ = model_of_reply(link_.reply_text());
+    state_ = LinkState::connected;
     link_.select_port(link_.current_port());
     // Autostart means the user wanted a running session, logger included, not only a display.
     if (start_after_detection_) {
@@ -122,7 +212,8 @@ void VirtualControl::on_busydelay() {
 }
 
 void VirtualControl::on_logtimer() {
-    if (link_.closing()) return;
+    // Without a scanner answering, what the display shows is no reception.
+    if (link_.closing() || state_ != LinkState::connected) return;
     auto line = log_.log_tick(display_, clock_.now());
     if (line && append_) log_file_.append(*line);
 }

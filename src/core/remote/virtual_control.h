@@ -27,6 +27,22 @@ inline constexpr std::string_view k_clear_log_question = "Are you sure you want 
 inline constexpr std::string_view k_delete_log_question =
     "Are you sure you want to delete this log file?";
 
+// Where the link stands, for the window's state line.
+enum class LinkState {
+    stopped,    // not started and not searching
+    searching,  // detection runs (at the start, or after the scanner went away)
+    waiting,    // the port is open, no answer yet
+    no_answer,  // the port opened (or did not) but the scanner did not answer in time
+    connected,  // the scanner answers
+};
+
+// "Searching for a scanner…", "No answer on /dev/ttyACM0", "Connected to HomePatrol-1 on
+// /dev/ttyACM0", ...: the window's state line.
+std::string state_line(LinkState state, std::string_view port, std::string_view model);
+// The model a MODEL reply names ("RMT\tMODEL\tHomePatrol-1\r": "HomePatrol-1"); the scanner
+// this program talks to when the reply names none.
+std::string model_of_reply(std::string_view reply);
+
 struct VcFolders {
     std::filesystem::path data_folder;     // default home of the log file and the raw log
     std::filesystem::path working_folder;  // "loggrid.ini"; empty: the grid is not kept
@@ -51,6 +67,15 @@ class VirtualControl {
     const ReceptionLog& log() const { return log_; }
     VcLink& link() { return link_; }
     const VcLink& link() const { return link_; }
+
+    LinkState link_state() const { return state_; }
+    // The state line for the current state, port and model.
+    std::string state_text() const;
+    // The device the link uses or last used: its path, or the mapped device of its number.
+    std::string port_text() const;
+    // The device chosen in the window (a path, or empty for automatic detection): used at once
+    // (the link restarts on it when it was running) and remembered as com/usbdevice.
+    void choose_device(const std::string& device);
 
     // "scan ports": scan, refill the selector and select the stored port.
     void select_ports();
@@ -102,6 +127,9 @@ class VirtualControl {
 
   private:
     void handle_reply(const std::string& reply);
+    // The scanner stopped answering: the reception it showed is over, so the busy lamp goes
+    // out, the reception's fields clear and the logger rests until the scanner answers again.
+    void lose_link(LinkState now);
     void toggle(bool& state, std::string_view word);
     void hold_toggle(DisplayLine& line, std::string_view word);
     DisplayLine& line(VcLine which);
@@ -124,6 +152,8 @@ class VirtualControl {
     bool start_after_detection_ = false;
     bool trace_on_ = false;
     std::string found_device_;
+    LinkState state_ = LinkState::stopped;
+    std::string model_;
     std::array<int, 15> widths_{};
 };
 

@@ -129,7 +129,9 @@ class TestMasterDbWindow : public QObject {
         QSignalSpy imported(rig.window.get(), &MasterDbWindow::systemsImported);
         rig.window->chooseState(1);
         QCOMPARE(rig.systems()->topLevelItemCount(), 2);
-        QCOMPARE(rig.systems()->topLevelItem(1)->text(1), QStringLiteral("Conventional: Alpine"));
+        QCOMPARE(rig.systems()->topLevelItem(1)->text(1), QStringLiteral("Alpine"));
+        QVERIFY(rig.systems()->topLevelItem(1)->toolTip(1).startsWith(
+            QStringLiteral("Conventional | CountyId=184 | StateId=6 | Alpine | Off")));
         QCOMPARE(rig.systems()->topLevelItem(1)->text(3), QStringLiteral("Sheriff"));
         QTest::mouseClick(rig.find<QPushButton>("import"), Qt::LeftButton);
         QCOMPARE(imported.count(), 0);  // nothing ticked
@@ -141,6 +143,54 @@ class TestMasterDbWindow : public QObject {
         QVERIFY(fs::exists(rig.files.folder() / "import.hpd"));
         rig.window->close();
         QVERIFY(!fs::exists(rig.files.folder() / "import.hpd"));
+    }
+
+    void clickingAStateInTheListShowsItsSystems() {
+        Rig rig;
+        auto* states = rig.find<QTreeWidget>("state_files");
+        QTreeWidgetItem* california = states->topLevelItem(0);
+        QTest::mouseClick(states->viewport(), Qt::LeftButton, {},
+                          states->visualItemRect(california).center());
+        QCOMPARE(rig.systems()->topLevelItemCount(), 2);
+        QCOMPARE(rig.find<QComboBox>("state_selector")->currentText(),
+                 QStringLiteral("California"));
+        // Choosing through the selector marks the state in the list.
+        rig.window->chooseState(2);
+        QCOMPARE(states->currentItem(), states->topLevelItem(1));
+        QCOMPARE(rig.systems()->topLevelItemCount(), 0);
+    }
+
+    void theFilterTickButtonsAndSpaceTickWhatIsShownAndTheImportIsCounted() {
+        Rig rig;
+        rig.window->chooseState(1);
+        QTreeWidget* list = rig.systems();
+        auto* filter = rig.find<QLineEdit>("system_filter");
+        QTest::keyClicks(filter, QStringLiteral("ALP"));
+        QVERIFY(list->topLevelItem(0)->isHidden());  // Alameda
+        QVERIFY(!list->topLevelItem(1)->isHidden());
+        QTest::keyClicks(filter, QStringLiteral("ine"));
+        QVERIFY(!list->topLevelItem(1)->isHidden());
+        QTest::mouseClick(rig.find<QPushButton>("tick_all"), Qt::LeftButton);
+        QCOMPARE(list->topLevelItem(0)->checkState(0), Qt::Unchecked);
+        QCOMPARE(list->topLevelItem(1)->checkState(0), Qt::Checked);
+        filter->clear();
+        QVERIFY(!list->topLevelItem(0)->isHidden());
+        QTest::mouseClick(rig.find<QPushButton>("untick_all"), Qt::LeftButton);
+        QCOMPARE(list->topLevelItem(1)->checkState(0), Qt::Unchecked);
+        // Space ticks the selected rows, and a second Space unticks them.
+        list->setFocus();
+        list->topLevelItem(0)->setSelected(true);
+        list->topLevelItem(1)->setSelected(true);
+        QTest::keyClick(list, Qt::Key_Space);
+        QCOMPARE(list->topLevelItem(0)->checkState(0), Qt::Checked);
+        QCOMPARE(list->topLevelItem(1)->checkState(0), Qt::Checked);
+        QTest::keyClick(list, Qt::Key_Space);
+        QCOMPARE(list->topLevelItem(0)->checkState(0), Qt::Unchecked);
+        QTest::keyClick(list, Qt::Key_Space);
+        QTest::mouseClick(rig.find<QPushButton>("import"), Qt::LeftButton);
+        QCOMPARE(rig.window->lastImportReport(),
+                 QStringLiteral("Imported 2 systems, 2 groups and 2 channels."));
+        QCOMPARE(rig.find<QLabel>("status")->text(), rig.window->lastImportReport());
     }
 
     void aStateWithoutItsFileLeavesTheListEmpty() {
@@ -180,8 +230,8 @@ class TestMasterDbWindow : public QObject {
         };
         QTest::mouseClick(rig.find<QPushButton>("open_file"), Qt::LeftButton);
         QCOMPARE(rig.systems()->topLevelItemCount(), 1);
-        QCOMPARE(rig.systems()->topLevelItem(0)->text(1),
-                 QStringLiteral("Trunk: Metro / P25Standard"));
+        QCOMPARE(rig.systems()->topLevelItem(0)->text(1), QStringLiteral("Metro"));
+        QCOMPARE(rig.systems()->topLevelItem(0)->text(2), QStringLiteral("Trunk"));
     }
 
     void typingAFrequencyListsEveryChannelOnItInEveryState() {
@@ -331,8 +381,13 @@ class TestMasterDbWindow : public QObject {
         auto* states = rig.find<QComboBox>("state_selector");
         rig.window->chooseState(states->findText(QStringLiteral("Connecticut")));
         QVERIFY(rig.systems()->topLevelItemCount() > 10);
-        QVERIFY(
-            rig.systems()->topLevelItem(0)->text(1).startsWith(QStringLiteral("Conventional: ")));
+        // Names, not record words: no row reads "Conventional".
+        for (int i = 0; i < rig.systems()->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* item = rig.systems()->topLevelItem(i);
+            QVERIFY(!item->text(1).isEmpty());
+            QVERIFY(!item->text(1).startsWith(QStringLiteral("Conventional")));
+            QVERIFY(item->toolTip(1).contains(item->text(1)));
+        }
 
         // The search over every state, ticking three channels of different systems.
         rig.type(QStringLiteral("155.475"));

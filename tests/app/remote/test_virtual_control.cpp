@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -34,6 +36,7 @@ class TestVirtualControl : public QObject {
     void detectsTheScannerAndStarts();
     void followsReceptionsIntoTheLogWithHitCounts();
     void everyKeyReachesTheScanner();
+    void buttonsKeepTheirPlaceWhenATransmissionComesAndGoes();
     void survivesSilenceThroughTheWatchdog();
     void recoversWhenTheCableIsPulledAndPluggedBack();
     void savesTheLogAndFindsItAgainNextTime();
@@ -110,6 +113,13 @@ void TestVirtualControl::detectsTheScannerAndStarts() {
     QCOMPARE(window->findChild<QComboBox*>("cbo_port")->currentText(), link);
     QTRY_VERIFY_WITH_TIMEOUT(count_commands("JPM SCN_MODE") == 1, 5000);
     QTRY_VERIFY_WITH_TIMEOUT(count_commands("STATUS") > 3, 5000);
+    // The state line names the scanner and its port; Start shows that it runs.
+    QTRY_COMPARE_WITH_TIMEOUT(text("lbl_state"), "Connected to HomePatrol-1 on " + link, 5000);
+    auto* start = window->findChild<QPushButton*>("cmd_start");
+    QVERIFY(start->isChecked());
+    QCOMPARE(start->text(), QString::fromUtf8("Running\u2026"));
+    // The window opens whole on the screen.
+    QVERIFY(window->screen()->availableGeometry().contains(window->frameGeometry()));
 }
 
 void TestVirtualControl::followsReceptionsIntoTheLogWithHitCounts() {
@@ -165,6 +175,25 @@ void TestVirtualControl::everyKeyReachesTheScanner() {
     window->mini_window()->close();
 }
 
+void TestVirtualControl::buttonsKeepTheirPlaceWhenATransmissionComesAndGoes() {
+    auto* start = window->findChild<QPushButton*>("cmd_start");
+    auto* resume = window->findChild<QPushButton*>("cmd_key4");
+    go_quiet();
+    const QPoint quiet_start = start->mapTo(window.get(), QPoint());
+    const QPoint quiet_resume = resume->mapTo(window.get(), QPoint());
+    hear("freq=155.2250|mode=FM|tone=64|system=Oak County|dept=Fire|chan=Dispatch|sig=3");
+    QTRY_COMPARE_WITH_TIMEOUT(text("txt_frequency"), QString("155.2250"), 5000);
+    QCOMPARE(start->mapTo(window.get(), QPoint()), quiet_start);
+    QCOMPARE(resume->mapTo(window.get(), QPoint()), quiet_resume);
+    go_quiet();
+    QCOMPARE(start->mapTo(window.get(), QPoint()), quiet_start);
+    // The companion's next key shows an arrow, not a letter.
+    window->show_mini();
+    QCOMPARE(window->mini_window()->findChild<QPushButton*>("cmd_mini_next")->text(),
+             QString::fromUtf8("\u25B6"));
+    window->mini_window()->close();
+}
+
 void TestVirtualControl::survivesSilenceThroughTheWatchdog() {
     window->findChild<QCheckBox*>("chk_trace")->click();
     QVERIFY(window->trace().enabled());
@@ -184,10 +213,24 @@ void TestVirtualControl::survivesSilenceThroughTheWatchdog() {
 }
 
 void TestVirtualControl::recoversWhenTheCableIsPulledAndPluggedBack() {
+    hear("freq=154.4300|mode=FM|system=Metro|dept=Fire|chan=Paging|sig=3");
+    QTRY_VERIFY_WITH_TIMEOUT(window->core().display().busy, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        QString::fromStdString(window->core().log().row(1)[remote::col_channel]), QString("Paging"),
+        5000);
     sim("unplug");
     QTRY_COMPARE_WITH_TIMEOUT(text("lbl_system"), QString("HP-1 Virtual Control"), 5000);
     QCOMPARE(text("lbl_department"), QString("Plug USB cable in and select 'Serial Port'"));
     QVERIFY(window->core().link().detecting());
+    // The lost link ends the reception: lamp out, fields empty, nothing more logged.
+    QCOMPARE(text("lbl_state"), QString("Searching for a scanner..."));
+    QVERIFY(!window->core().display().busy);
+    QVERIFY(!window->findChild<QLabel*>("txt_frequency")->isVisible());
+    const remote::LogRow last = window->core().log().row(1);
+    const int rows = window->core().log().used_rows();
+    QTest::qWait(2500);
+    QCOMPARE(window->core().log().used_rows(), rows);
+    QVERIFY(window->core().log().row(1) == last);
     sim("replug");
     hear("freq=460.5000|mode=FM|system=Metro|dept=EMS|chan=Med 1|sig=3");
     QTRY_COMPARE_WITH_TIMEOUT(text("lbl_channel"), QString("Med 1"), 10000);
@@ -218,6 +261,26 @@ void TestVirtualControl::savesTheLogAndFindsItAgainNextTime() {
     QCOMPARE(window->core().log().used_rows(), rows);
     QVERIFY(window->core().log().row(1) == top);
     QVERIFY(!window->findChild<QTimer*>("Timer4")->isActive());
+    // The grid shows the kept log at once.
+    QAbstractItemModel* grid = window->findChild<QTableView*>("loggrid")->model();
+    QCOMPARE(grid->index(0, remote::col_data).data().toString(),
+             QString::fromStdString(top[remote::col_data]));
+    QCOMPARE(text("lbl_state"),
+             QString("Not connected: choose the scanner's device and press Start"));
+    QVERIFY(!window->findChild<QPushButton*>("cmd_start")->isChecked());
+
+    // The device is chosen in the window: used at once and remembered.
+    auto* devices = window->findChild<QComboBox*>("cbo_device");
+    QCOMPARE(devices->currentText(), link);
+    QCOMPARE(devices->itemText(0), QString("Automatic"));
+    devices->setCurrentIndex(0);
+    emit devices->activated(0);
+    QCOMPARE(QString::fromStdString(settings.GetSetting("com", "usbdevice", "x")), QString());
+    devices->setEditText(link);
+    emit devices->lineEdit()->editingFinished();
+    QCOMPARE(QString::fromStdString(settings.GetSetting("com", "usbdevice", "x")), link);
+    window->findChild<QPushButton*>("cmd_start")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(text("lbl_state"), "Connected to HomePatrol-1 on " + link, 5000);
     window->close();
 }
 

@@ -180,6 +180,90 @@ TEST_F(VcTest, PullingTheCableShowsWhatToDoAndReplugRecovers) {
     EXPECT_EQ(vc->log().row(1)[col_data], "460.1000") << "the logger ran on through the outage";
 }
 
+TEST_F(VcTest, ALostLinkPutsTheReceptionOutAndLogsNothingUntilTheScannerAnswers) {
+    plug();
+    open();
+    vc->set_log_file_path(dir / "log.csv");
+    vc->set_append_to_file(true);
+    ASSERT_TRUE(vc->start());
+    EXPECT_EQ(vc->link_state(), LinkState::waiting);
+    scanner.hear("155.2250", "Dispatch");
+    cycle();
+    EXPECT_EQ(vc->link_state(), LinkState::connected);
+    EXPECT_EQ(vc->state_text(), "Connected to HomePatrol-1 on /dev/hp");
+    ASSERT_TRUE(vc->display().busy);
+    const std::string duration = vc->log().row(1)[col_duration];
+    const std::string file_before = tarvex::test::read_file(dir / "log.csv");
+
+    port.unplug("/dev/hp");
+    vc->on_timer1();
+    vc->on_timer2();
+    vc->on_timer3();
+    EXPECT_EQ(vc->link_state(), LinkState::searching);
+    EXPECT_EQ(vc->state_text(), "Searching for a scanner...");
+    EXPECT_FALSE(vc->display().busy);
+    EXPECT_EQ(vc->display().signal, 0);
+    EXPECT_TRUE(vc->display().frequency.empty());
+    EXPECT_FALSE(vc->display().details_shown);
+    for (int i = 0; i < 5; ++i) {
+        vc->on_detect();
+        vc->on_logtimer();
+        clock.time.second++;
+    }
+    EXPECT_EQ(vc->log().used_rows(), 1) << "the instructions are no reception";
+    EXPECT_EQ(vc->log().row(1)[col_duration], duration) << "the last reception stopped growing";
+    EXPECT_EQ(tarvex::test::read_file(dir / "log.csv"), file_before);
+
+    plug();
+    for (int i = 0; i < 3 && vc->link().detecting(); ++i) vc->on_detect();
+    scanner.hear("460.1000", "Tac 2");
+    cycle();
+    EXPECT_EQ(vc->link_state(), LinkState::connected);
+    EXPECT_EQ(vc->log().row(1)[col_data], "460.1000");
+}
+
+TEST_F(VcTest, AWatchdogWithoutAnswerSaysSoAndClearsTheReception) {
+    plug();
+    open();
+    ASSERT_TRUE(vc->start());
+    scanner.hear("155.2250", "Dispatch");
+    cycle();
+    vc->on_timer3();  // no reply in time, the port reopens
+    EXPECT_EQ(vc->link_state(), LinkState::no_answer);
+    EXPECT_EQ(vc->state_text(), "No answer on /dev/hp");
+    EXPECT_FALSE(vc->display().busy);
+}
+
+TEST_F(VcTest, ADeviceChosenInTheWindowIsUsedAtOnceAndRemembered) {
+    port.plug("/dev/other", [this](const std::string& f) { return scanner(f); });
+    plug();
+    open();
+    EXPECT_EQ(vc->link_state(), LinkState::stopped);
+    ASSERT_TRUE(vc->start());
+    vc->choose_device("/dev/other");
+    EXPECT_EQ(settings.GetSetting("com", "usbdevice", "x"), "/dev/other");
+    EXPECT_EQ(vc->link_state(), LinkState::waiting);
+    EXPECT_EQ(vc->link().current_port(), (PortId{0, "/dev/other"}));
+    EXPECT_EQ(vc->state_text(), "Waiting for an answer on /dev/other...");
+    vc->choose_device("");  // automatic: detection looks for the scanner
+    EXPECT_EQ(settings.GetSetting("com", "usbdevice", "x"), "");
+    EXPECT_EQ(vc->link_state(), LinkState::searching);
+}
+
+TEST(VcStateLine, NamesTheStateThePortAndTheModel) {
+    EXPECT_EQ(state_line(LinkState::searching, "/dev/ttyACM0", ""), "Searching for a scanner...");
+    EXPECT_EQ(state_line(LinkState::no_answer, "/dev/ttyACM0", ""), "No answer on /dev/ttyACM0");
+    EXPECT_EQ(state_line(LinkState::no_answer, "", ""), "No answer");
+    EXPECT_EQ(state_line(LinkState::connected, "COM3", "HomePatrol-1"),
+              "Connected to HomePatrol-1 on COM3");
+    EXPECT_EQ(state_line(LinkState::waiting, "COM3", ""), "Waiting for an answer on COM3...");
+    EXPECT_EQ(state_line(LinkState::stopped, "COM3", ""),
+              "Not connected: choose the scanner's device and press Start");
+    EXPECT_EQ(model_of_reply("RMT\tMODEL\tHomePatrol-1\r"), "HomePatrol-1");
+    EXPECT_EQ(model_of_reply("MODEL\tHomePatrol-2\r\n"), "HomePatrol-2");
+    EXPECT_EQ(model_of_reply(""), "HomePatrol-1");
+}
+
 TEST_F(VcTest, ClosingKeepsTheLogAndTheSettingsForTheNextSession) {
     plug();
     open();
