@@ -60,6 +60,8 @@ class GridView : public QTableView {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    // A cell too narrow for its text shows the whole text as its tool tip.
+    bool viewportEvent(QEvent* event) override;
 
   private:
     GridDelegate* delegate_;
