@@ -172,6 +172,10 @@ void MainWindow::build_ui() {
     for (int i = 1; i < tabs_->count(); ++i) tabs_->setTabEnabled(i, false);
     splitter_->addWidget(right);
     splitter_->setChildrenCollapsible(false);
+    // Until the user drags the divider (in this run or an earlier one), the browser widens to
+    // show the names it holds.
+    browser_width_chosen_ = !settings_.GetSetting("all", "browser_left", "x").empty();
+    connect(splitter_, &QSplitter::splitterMoved, this, [this] { browser_width_chosen_ = true; });
     // Resizing the window widens the editors; the browser keeps the width it was given.
     splitter_->setStretchFactor(0, 0);
     splitter_->setStretchFactor(1, 1);
@@ -433,6 +437,21 @@ void MainWindow::rebuild_browser() {
         tree_->scrollTo(sel);
     }
     rebuilding_ = false;
+    if (!browser_width_chosen_) QTimer::singleShot(0, this, [this] { fit_browser_width(); });
+}
+
+void MainWindow::fit_browser_width() {
+    if (browser_width_chosen_ || !isVisible()) return;
+    const QList<int> sizes = splitter_->sizes();
+    const int total = sizes.value(0) + sizes.value(1);
+    // The names, their badges and indentation, the frame and room for a scroll bar; never more
+    // than a third of the window, so the editors keep the most room.
+    const int names = static_cast<QAbstractItemView*>(tree_)->sizeHintForColumn(0) +
+                      2 * tree_->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                      12;
+    const int want = std::min(names, total / 3);
+    if (want <= sizes.value(0)) return;
+    splitter_->setSizes({want, total - want});
 }
 
 bool MainWindow::click_node(const std::string& key) {

@@ -174,6 +174,7 @@ class MainWindow : public QMainWindow {
     void update_recent_menu();
     void remember_recent(const std::string& path);
     void update_start_page();
+    void fit_browser_width();
     QWidget* build_message_bar();
     void tree_context_menu(const QPoint& pos);
     void grid_context_menu(const QPoint& global_pos);
@@ -226,6 +227,7 @@ class MainWindow : public QMainWindow {
     bool rebuilding_ = false;
     bool start_maximized_ = false;
     bool placed_ = false;
+    bool browser_width_chosen_ = false;
 
     QSplitter* splitter_ = nullptr;
     QTreeView* tree_ = nullptr;

@@ -212,6 +212,9 @@ class TestMainWindowUi : public QObject {
             if (tip.contains(QStringLiteral(" system ("))) ++systems;
         }
         QCOMPARE(systems, 5);
+        // The browser widened to show the names (the user never set its width).
+        auto* tree = static_cast<QAbstractItemView*>(w.browser());
+        QTRY_VERIFY(w.browser()->viewport()->width() >= tree->sizeHintForColumn(0));
     }
 
     void notePadOpensTheFileWithTheDesktopsEditorOrSaysWhy() {
