@@ -603,6 +603,8 @@ void MainWindow::terminate() {
     write_back_editors();
     close_tool_windows();
     session_->editor = {};
+    // The browser width the next start restores is the one shown now, fitted or dragged.
+    session_->settings().place.browser_left = pixels_to_twips(splitter_->sizes().value(0, 213));
     if (!session_->changed()) session_->shut_down(settings_);
     shut_down_ = true;
     close();
