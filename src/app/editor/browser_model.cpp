@@ -6,53 +6,55 @@
 #include <QPixmap>
 
 #include "app/common/latin1.h"
+#include "core/editor/command_help.h"
 
 namespace tarvex {
 
 namespace {
 
 struct Badge {
-    const char* letter;
+    std::string_view letter;
     QColor color;
 };
 
-// One small lettered badge per node kind; the tree reads at a glance without image files.
+// One small lettered badge per node kind; the tree reads at a glance without image files. The
+// letters are the core's legend, which the tool tips spell out.
 Badge badge_for(NodeImage image) {
     switch (image) {
         case NodeImage::Conventional:
-            return {"C", QColor(0x2e, 0x7d, 0x32)};
+            return {node_kind_letter(image), QColor(0x2e, 0x7d, 0x32)};
         case NodeImage::Motorola:
-            return {"M", QColor(0x15, 0x65, 0xc0)};
+            return {node_kind_letter(image), QColor(0x15, 0x65, 0xc0)};
         case NodeImage::Edacs:
-            return {"E", QColor(0x6a, 0x1b, 0x9a)};
+            return {node_kind_letter(image), QColor(0x6a, 0x1b, 0x9a)};
         case NodeImage::EdacsScat:
-            return {"S", QColor(0x8e, 0x24, 0xaa)};
+            return {node_kind_letter(image), QColor(0x8e, 0x24, 0xaa)};
         case NodeImage::Ltr:
-            return {"L", QColor(0xef, 0x6c, 0x00)};
+            return {node_kind_letter(image), QColor(0xef, 0x6c, 0x00)};
         case NodeImage::P25:
-            return {"P", QColor(0xc6, 0x28, 0x28)};
+            return {node_kind_letter(image), QColor(0xc6, 0x28, 0x28)};
         case NodeImage::P25OneFrequency:
-            return {"1", QColor(0xad, 0x14, 0x57)};
+            return {node_kind_letter(image), QColor(0xad, 0x14, 0x57)};
         case NodeImage::P25X2Tdma:
-            return {"X", QColor(0xb7, 0x1c, 0x1c)};
+            return {node_kind_letter(image), QColor(0xb7, 0x1c, 0x1c)};
         case NodeImage::MotoTrbo:
-            return {"T", QColor(0x00, 0x83, 0x8f)};
+            return {node_kind_letter(image), QColor(0x00, 0x83, 0x8f)};
         case NodeImage::DmrOneFrequency:
-            return {"D", QColor(0x00, 0x69, 0x5c)};
+            return {node_kind_letter(image), QColor(0x00, 0x69, 0x5c)};
         case NodeImage::UnknownSystem:
-            return {"?", QColor(0x61, 0x61, 0x61)};
+            return {node_kind_letter(image), QColor(0x61, 0x61, 0x61)};
         case NodeImage::SitesFolder:
-            return {"s", QColor(0x79, 0x55, 0x48)};
+            return {node_kind_letter(image), QColor(0x79, 0x55, 0x48)};
         case NodeImage::Site:
-            return {"t", QColor(0x8d, 0x6e, 0x63)};
+            return {node_kind_letter(image), QColor(0x8d, 0x6e, 0x63)};
         case NodeImage::Group:
-            return {"g", QColor(0x42, 0x42, 0x42)};
+            return {node_kind_letter(image), QColor(0x42, 0x42, 0x42)};
         case NodeImage::UnitIds:
-            return {"u", QColor(0x45, 0x5a, 0x64)};
+            return {node_kind_letter(image), QColor(0x45, 0x5a, 0x64)};
         case NodeImage::FavoritesList:
-            return {"F", QColor(0xf9, 0xa8, 0x25)};
+            return {node_kind_letter(image), QColor(0xf9, 0xa8, 0x25)};
     }
-    return {"?", Qt::gray};
+    return {node_kind_letter(image), Qt::gray};
 }
 
 }  // namespace
@@ -148,8 +150,10 @@ QVariant BrowserModel::data(const QModelIndex& index, int role) const {
     const BrowserNode& node = tree_.nodes[i];
     switch (role) {
         case Qt::DisplayRole:
-        case Qt::ToolTipRole:
             return to_q(node.text);
+        case Qt::ToolTipRole:
+            // The legend of the badge letters: the node's kind in words.
+            return to_q(node_tool_tip(node.text, node.image));
         case Qt::DecorationRole:
             return icon_for(node.image);
         case Qt::BackgroundRole:
@@ -178,7 +182,7 @@ QIcon BrowserModel::icon_for(NodeImage image) const {
     f.setPixelSize(11);
     f.setBold(true);
     p.setFont(f);
-    p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QString::fromLatin1(b.letter));
+    p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, to_q(b.letter));
     p.end();
     QIcon icon(pm);
     icons_.emplace(static_cast<int>(image), icon);

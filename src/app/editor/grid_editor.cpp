@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QDoubleValidator>
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -21,6 +22,7 @@
 #include "core/base/text.h"
 #include "core/editor/grid_check.h"
 #include "core/editor/grid_columns.h"
+#include "core/editor/grid_fit.h"
 #include "core/editor/grid_keys.h"
 #include "core/editor/grid_text.h"
 #include "core/editor/map_link.h"
@@ -269,9 +271,20 @@ GridView* GridEditor::make_view(const QString& name, GridKind kind, GridModel*& 
 
 void GridEditor::set_up_columns(GridView* view, GridKind kind) {
     std::vector<int> widths = grid::read_column_widths(settings_, kind);
-    for (int c = 0; c < static_cast<int>(widths.size()); ++c)
-        view->setColumnWidth(c,
-                             grid::twips_to_pixels(c == 0 ? std::min(widths[c], 700) : widths[c]));
+    const QFontMetrics body(view->font());
+    const QFontMetrics header(view->horizontalHeader()->font());
+    for (int c = 0; c < static_cast<int>(widths.size()); ++c) {
+        int width = grid::twips_to_pixels(c == 0 ? std::min(widths[c], 700) : widths[c]);
+        // A width the user never set starts wide enough for the title and the usual values.
+        if (c > 0 && widths[c] == grid::default_width(kind)) {
+            const QString sample = to_q(grid::widest_sample(kind, c));
+            width = std::max({width, header.horizontalAdvance(sample) + 24,
+                              body.horizontalAdvance(sample) + 16});
+        }
+        view->setColumnWidth(c, width);
+    }
+    // The last column takes what is left of the window's width.
+    view->horizontalHeader()->setStretchLastSection(true);
 }
 
 void GridEditor::save_column_widths() {

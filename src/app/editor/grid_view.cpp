@@ -5,9 +5,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QToolTip>
 
 #include "app/common/latin1.h"
 
@@ -77,6 +79,26 @@ GridView::GridView(QWidget* parent) : QTableView(parent), delegate_(new GridDele
     horizontalHeader()->setHighlightSections(false);
     setContextMenuPolicy(Qt::CustomContextMenu);
     setWordWrap(false);
+}
+
+bool GridView::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex i = indexAt(help->pos());
+        // The model's own tip (a problem with the value) comes first.
+        if (i.isValid() && i.data(Qt::ToolTipRole).toString().isEmpty()) {
+            const QString text = i.data(Qt::DisplayRole).toString();
+            const int room = visualRect(i).width() - 8;
+            if (!text.isEmpty() && fontMetrics().horizontalAdvance(text) > room) {
+                QToolTip::showText(help->globalPos(), text, viewport(), visualRect(i));
+                return true;
+            }
+            QToolTip::hideText();
+            event->ignore();
+            return true;
+        }
+    }
+    return QTableView::viewportEvent(event);
 }
 
 void GridView::move_to(int model_row, int col) {

@@ -55,6 +55,8 @@ class GridView : public QTableView {
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    // A cell too narrow for its text shows the whole text as its tool tip.
+    bool viewportEvent(QEvent* event) override;
 
   private:
     GridDelegate* delegate_;

@@ -6,19 +6,24 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
+#include <QPalette>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeView>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -33,9 +38,16 @@
 #include "app/editor/site_editor.h"
 #include "app/editor/system_editor.h"
 #include "app/editor/unit_id_editor.h"
+#include "core/editor/command_help.h"
 #include "core/editor/session.h"
+#include "core/editor/window_fit.h"
 #include "core/model/system_store.h"
 #include "core/settings/settings.h"
+
+// The bundled icons live in the app library; a static library's resources need naming once.
+static void load_bundled_resources() {
+    Q_INIT_RESOURCE(tarvex);
+}
 
 namespace tarvex {
 
@@ -46,6 +58,7 @@ MainWindow::MainWindow(Settings& settings, const PlatformFolders& platform,
                        const MainWindowOptions& options, QWidget* parent)
     : QMainWindow(parent), settings_(settings), services_(std::make_unique<Services>()) {
     setObjectName(QStringLiteral("frm_main"));
+    load_bundled_resources();
     if (options.prompter) {
         prompter_ = options.prompter;
     } else {
@@ -58,8 +71,18 @@ MainWindow::MainWindow(Settings& settings, const PlatformFolders& platform,
         services_->own_chooser = std::make_unique<QtFileChooser>(this);
         services_->chooser = services_->own_chooser.get();
     }
-    open_url = [](const std::string& url) {
-        QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+    open_url = [this](const std::string& url) {
+        const QString address = QString::fromStdString(url);
+        if (QDesktopServices::openUrl(QUrl(address))) {
+            if (status_label_)
+                status_label_->setText(tr("Opened %1 in the web browser").arg(address));
+            return;
+        }
+        prompter_->tell(
+            from_q(tr("No web browser could be started. The address is:\n%1").arg(address)));
+    };
+    open_local_file = [](const QString& path) {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     };
 
     // The window's first size is most of the screen, as the settings store it (twips).
@@ -94,6 +117,7 @@ MainWindow::MainWindow(Settings& settings, const PlatformFolders& platform,
     update_title();
     update_command_states();
     status_label_->setText(QStringLiteral("Ready"));
+    if (started.firmware_warning) show_message_bar(to_q(k_firmware_warning));
 }
 
 MainWindow::~MainWindow() {
@@ -117,17 +141,23 @@ void MainWindow::build_ui() {
     splitter_->setObjectName(QStringLiteral("splitter"));
     splitter_->addWidget(build_browser_panel());
 
-    tabs_ = new QTabWidget(splitter_);
+    // The editors' side: the message bar (hidden until there is something to say) above the tabs.
+    auto* right = new QWidget(splitter_);
+    auto* right_layout = new QVBoxLayout(right);
+    right_layout->setContentsMargins(0, 0, 0, 0);
+    right_layout->setSpacing(0);
+    right_layout->addWidget(build_message_bar());
+    tabs_ = new QTabWidget(right);
     tabs_->setObjectName(QStringLiteral("TabStrip1"));
     tabs_->setDocumentMode(true);
-    auto* start = new QLabel(
-        tr("<h3>Tarvex</h3><p>Open an HPD file (File \u2192 Open HPD File, or drop it here), or "
-           "add a system with the buttons beside the browser.</p><p>Click a group to edit its "
-           "channels or talkgroups, a system or a site to edit its record.</p>"),
-        tabs_);
-    start->setAlignment(Qt::AlignCenter);
-    start->setWordWrap(true);
-    start_page_ = start;
+    right_layout->addWidget(tabs_, 1);
+    start_text_ = new QLabel(tabs_);
+    start_text_->setObjectName(QStringLiteral("lbl_start"));
+    start_text_->setAlignment(Qt::AlignCenter);
+    start_text_->setWordWrap(true);
+    start_text_->setTextFormat(Qt::RichText);
+    start_page_ = start_text_;
+    update_start_page();
     grid_editor_ = new GridEditor(*session_, settings_, tabs_);
     system_editor_ = new SystemEditor(*session_, false, tabs_);
     department_editor_ = new SystemEditor(*session_, true, tabs_);
@@ -141,7 +171,12 @@ void MainWindow::build_ui() {
     tabs_->addTab(site_editor_, tr("Site"));
     tabs_->addTab(unit_id_page_, tr("Unit IDs"));
     for (int i = 1; i < tabs_->count(); ++i) tabs_->setTabEnabled(i, false);
-    splitter_->addWidget(tabs_);
+    splitter_->addWidget(right);
+    splitter_->setChildrenCollapsible(false);
+    // Until the user drags the divider (in this run or an earlier one), the browser widens to
+    // show the names it holds.
+    browser_width_chosen_ = !settings_.GetSetting("all", "browser_left", "x").empty();
+    connect(splitter_, &QSplitter::splitterMoved, this, [this] { browser_width_chosen_ = true; });
     // Resizing the window widens the editors; the browser keeps the width it was given.
     splitter_->setStretchFactor(0, 0);
     splitter_->setStretchFactor(1, 1);
@@ -213,7 +248,8 @@ QWidget* MainWindow::build_browser_panel() {
         // The buttons share whatever width the browser has instead of widening it.
         b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         b->setMinimumWidth(20);
-        b->setToolTip(to_q(e.caption));
+        b->setToolTip(to_q(command_tool_tip(e.id, e.caption, "")));
+        b->setAccessibleName(to_q(command_description(e.id)));
         const QString caption = to_q(e.caption);
         connect(b, &QPushButton::clicked, this,
                 [this, caption] { dispatch(Menu::AddButtons, caption); });
@@ -228,6 +264,8 @@ QWidget* MainWindow::build_browser_panel() {
     tree_->setUniformRowHeights(true);
     tree_->setContextMenuPolicy(Qt::CustomContextMenu);
     tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Wide enough for a system name and its badge; the splitter cannot squeeze it below that.
+    panel->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('M')) * 14);
     browser_model_ = new BrowserModel(tree_);
     tree_->setModel(browser_model_);
     connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -247,12 +285,18 @@ void MainWindow::apply_place() {
     const WindowPlace& p = session_->settings().place;
     QRect want(twips_to_pixels(p.left), twips_to_pixels(p.top), twips_to_pixels(p.width),
                twips_to_pixels(p.height));
-    // A place from another screen layout must not put the window out of reach.
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect avail = screen->availableGeometry();
-        want.setWidth(std::clamp(want.width(), 640, std::max(640, avail.width())));
-        want.setHeight(std::clamp(want.height(), 480, std::max(480, avail.height())));
-        if (!avail.intersects(want)) want.moveTopLeft(avail.topLeft());
+    // A place from another screen layout must not put the window out of reach: it goes on the
+    // screen it was on (or the primary one) and wholly inside it, status bar included. The
+    // saved size is the inside of the window; the title bar above it must fit too.
+    const int title_bar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    QScreen* screen = QGuiApplication::screenAt(want.center());
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect avail = screen->availableGeometry();
+        ScreenRect fit =
+            fit_window_place({want.x(), want.y(), want.width(), want.height() + title_bar},
+                             {avail.x(), avail.y(), avail.width(), avail.height()});
+        want = QRect(fit.x, fit.y, fit.width, std::max(240, fit.height - title_bar));
     }
     resize(want.size());
     move(want.topLeft());
@@ -285,7 +329,10 @@ void MainWindow::connect_session() {
     ev.changed = [this](bool) { update_title(); };
     ev.browser = [this] { rebuild_browser(); };
     ev.status = [this](std::string_view text) { status_label_->setText(to_q(text)); };
-    ev.file_name = [this](std::string_view) { update_title(); };
+    ev.file_name = [this](std::string_view name) {
+        update_title();
+        remember_recent(std::string(name));
+    };
     ev.selection = [this](const Selection& s) { show_selection(s); };
     ev.history = [this] { update_undo_actions(); };
     EditorHooks& ed = session_->editor;
@@ -307,6 +354,62 @@ void MainWindow::update_undo_actions() {
 void MainWindow::update_title() {
     setWindowTitle(to_q(session_->title(k_title)) + QStringLiteral("[*]"));
     setWindowModified(session_->changed());
+    update_start_page();
+}
+
+void MainWindow::update_start_page() {
+    if (!start_text_) return;
+    const std::string& file = session_->file_name();
+    if (file.empty()) {
+        start_text_->setText(
+            tr("<h3>Tarvex</h3><p>Open an HPD file (File \u2192 Open HPD File, or drop it here), "
+               "or add a system with the buttons beside the browser.</p><p>Click a group to edit "
+               "its channels or talkgroups, a system or a site to edit its record.</p>"));
+        return;
+    }
+    const QString path = QString::fromStdString(file);
+    start_text_->setText(
+        tr("<h3>%1</h3><p>%2</p><p>Click a group in the browser to edit its channels or "
+           "talkgroups, a system or a site to edit its record.</p>")
+            .arg(QFileInfo(path).fileName().toHtmlEscaped(), path.toHtmlEscaped()));
+}
+
+QWidget* MainWindow::build_message_bar() {
+    // A note that must be seen but must not stop the user: a coloured strip with a close button,
+    // the way desktop programs show such notes.
+    message_bar_ = new QFrame(this);
+    message_bar_->setObjectName(QStringLiteral("message_bar"));
+    message_bar_->setFrameShape(QFrame::StyledPanel);
+    message_bar_->setAutoFillBackground(true);
+    QPalette pal = message_bar_->palette();
+    pal.setColor(QPalette::Window, QColor(0xff, 0xf3, 0xcd));
+    pal.setColor(QPalette::WindowText, QColor(0x5c, 0x44, 0x00));
+    message_bar_->setPalette(pal);
+    auto* layout = new QHBoxLayout(message_bar_);
+    layout->setContentsMargins(8, 4, 4, 4);
+    auto* icon = new QLabel(message_bar_);
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(20, 20));
+    layout->addWidget(icon);
+    message_text_ = new QLabel(message_bar_);
+    message_text_->setObjectName(QStringLiteral("message_bar_text"));
+    message_text_->setWordWrap(true);
+    message_text_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(message_text_, 1);
+    auto* close = new QToolButton(message_bar_);
+    close->setObjectName(QStringLiteral("message_bar_close"));
+    close->setAutoRaise(true);
+    close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+    close->setToolTip(tr("Close this message"));
+    close->setAccessibleName(tr("Close this message"));
+    connect(close, &QToolButton::clicked, message_bar_, &QWidget::hide);
+    layout->addWidget(close);
+    message_bar_->hide();
+    return message_bar_;
+}
+
+void MainWindow::show_message_bar(const QString& text) {
+    message_text_->setText(text);
+    message_bar_->show();
 }
 
 void MainWindow::rebuild_browser() {
@@ -336,6 +439,21 @@ void MainWindow::rebuild_browser() {
         tree_->scrollTo(sel);
     }
     rebuilding_ = false;
+    if (!browser_width_chosen_) QTimer::singleShot(0, this, [this] { fit_browser_width(); });
+}
+
+void MainWindow::fit_browser_width() {
+    if (browser_width_chosen_ || !isVisible()) return;
+    const QList<int> sizes = splitter_->sizes();
+    const int total = sizes.value(0) + sizes.value(1);
+    // The names, their badges and indentation, the frame and room for a scroll bar; never more
+    // than a third of the window, so the editors keep the most room.
+    const int names = static_cast<QAbstractItemView*>(tree_)->sizeHintForColumn(0) +
+                      2 * tree_->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                      12;
+    const int want = std::min(names, total / 3);
+    if (want <= sizes.value(0)) return;
+    splitter_->setSizes({want, total - want});
 }
 
 bool MainWindow::click_node(const std::string& key) {
@@ -487,6 +605,8 @@ void MainWindow::terminate() {
     write_back_editors();
     close_tool_windows();
     session_->editor = {};
+    // The browser width the next start restores is the one shown now, fitted or dragged.
+    session_->settings().place.browser_left = pixels_to_twips(splitter_->sizes().value(0, 213));
     if (!session_->changed()) session_->shut_down(settings_);
     shut_down_ = true;
     close();
@@ -498,7 +618,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     write_back_editors();
-    if (!session_->confirm_shutdown()) {
+    if (!session_->confirm_shutdown(services_->chooser)) {
         event->ignore();
         return;
     }

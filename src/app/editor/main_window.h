@@ -3,6 +3,7 @@
 // right (group grid, system, department and site forms), the menu bar, the tool bar, the status
 // bar and the hidden diagnostic list. It holds the editing session and shows what it reports;
 // every command goes by its caption through the core's command table.
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
@@ -18,6 +19,7 @@
 
 class QAction;
 class QDialog;
+class QFrame;
 class QLabel;
 class QListWidget;
 class QMenu;
@@ -122,14 +124,27 @@ class MainWindow : public QMainWindow {
     ExchangeCommands& exchange();
     // The menu or tool-bar action of a caption (nullptr when there is none).
     QAction* action(Menu menu, const QString& caption) const;
+    // File -> Recent Files (newest first) and the bar above the editors for notes that must not
+    // stop the user (the first-run firmware warning).
+    QMenu* recent_menu() const { return recent_menu_; }
+    // Opens an entry of Recent Files; a file that is gone leaves the list with a message.
+    bool open_recent(const QString& path);
+    QFrame* message_bar() const { return message_bar_; }
+    QLabel* message_bar_text() const { return message_text_; }
+    void show_message_bar(const QString& text);
+    QWidget* start_page() const { return start_page_; }
     // Selects a browser node as a click on it does.
     bool click_node(const std::string& key);
 
     // Picks systems for "Delete Multiple Systems" and "Save Individual Systems as HPD file";
     // the default shows a check list. Tests replace it.
     std::function<std::optional<std::vector<int>>(const QString& title)> choose_systems;
-    // Opens a web address in the default browser; tests replace it.
+    // Opens a web address in the default browser; tests replace it. A browser that cannot be
+    // started gets a message.
     std::function<void(const std::string& url)> open_url;
+    // Opens a local file with the desktop's program for it ("Open NotePad"); false when none
+    // could be started. Tests replace it.
+    std::function<bool(const QString& path)> open_local_file;
     // Runs a modal dialog ("Justify Alpha Tags:", the lookup window) and returns its result
     // code; tests replace it.
     std::function<int(QDialog& dialog)> run_dialog;
@@ -163,11 +178,17 @@ class MainWindow : public QMainWindow {
     void update_title();
     void update_labels(const Selection& selection);
     void update_command_states();
+    void update_recent_menu();
+    void remember_recent(const std::string& path);
+    void update_start_page();
+    void fit_browser_width();
+    QWidget* build_message_bar();
     void tree_context_menu(const QPoint& pos);
     void grid_context_menu(const QPoint& global_pos);
     std::optional<std::vector<int>> systems_dialog(const QString& title);
     void save_individual_systems();
     void start_program(const QStringList& candidates, const QString& what);
+    void open_notepad();
     // Alpha tags and locations (main_window_tags.cpp).
     bool run_tag_command(CommandId id);
     void open_justify_tags();
@@ -220,6 +241,7 @@ class MainWindow : public QMainWindow {
     bool rebuilding_ = false;
     bool start_maximized_ = false;
     bool placed_ = false;
+    bool browser_width_chosen_ = false;
 
     QSplitter* splitter_ = nullptr;
     QTreeView* tree_ = nullptr;
@@ -245,6 +267,11 @@ class MainWindow : public QMainWindow {
     QLabel* progress_label_ = nullptr;
     QMenu* grid_menu_ = nullptr;
     QMenu* tree_menu_ = nullptr;
+    QMenu* recent_menu_ = nullptr;
+    QFrame* message_bar_ = nullptr;
+    QLabel* message_text_ = nullptr;
+    QLabel* start_text_ = nullptr;
+    std::map<CommandId, QKeySequence> shortcuts_;  // the menu key of each command that has one
     std::map<std::pair<int, std::string>, QAction*> actions_;  // (menu, caption)
     QAction* multi_mode_action_ = nullptr;
     QPointer<FavoritesWindow> favorites_;

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -15,6 +17,7 @@
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <fstream>
 
 #include "app/common/latin1.h"
 #include "app/common/qt_progress.h"
@@ -26,8 +29,10 @@
 #include "app/editor/unit_id_editor.h"
 #include "app/exchange/exchange_commands.h"
 #include "core/base/prompter.h"
+#include "core/editor/command_help.h"
 #include "core/editor/command_states.h"
 #include "core/editor/grid_keys.h"
+#include "core/editor/recent_files.h"
 #include "core/hpd/hpd_writer.h"
 #include "core/model/record_fields.h"
 #include "core/model/record_line.h"
@@ -38,12 +43,21 @@ namespace tarvex {
 
 namespace {
 
+// The platform's key of a standard command; where the platform's scheme has none (Windows has
+// no Save As or Quit key) the key most desktops use.
+QKeySequence standard_key(QKeySequence::StandardKey key, QKeySequence fallback) {
+    const QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    return keys.isEmpty() ? fallback : keys.front();
+}
+
 // Keys for the commands people reach for most; the menus show them.
 QKeySequence shortcut_for(Menu menu, std::string_view caption) {
     static const std::pair<std::string_view, QKeySequence> file[] = {
-        {"Open HPD File", QKeySequence::Open},
-        {"Save HPD File", QKeySequence::Save},
-        {"Save HPD File As", QKeySequence::SaveAs},
+        {"Open HPD File", standard_key(QKeySequence::Open, QKeySequence(Qt::CTRL | Qt::Key_O))},
+        {"Save HPD File", standard_key(QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S))},
+        {"Save HPD File As",
+         standard_key(QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S))},
+        {"Exit", standard_key(QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q))},
     };
     static const std::pair<std::string_view, QKeySequence> edit[] = {
         {"Cut", QKeySequence::Cut},
@@ -68,7 +82,18 @@ QKeySequence shortcut_for(Menu menu, std::string_view caption) {
     if (menu == Menu::Edit)
         for (auto& [c, k] : edit)
             if (c == caption) return k;
+    if (menu == Menu::Help && caption == "Open Software Manual")
+        return standard_key(QKeySequence::HelpContents, QKeySequence(Qt::Key_F1));
     return {};
+}
+
+// The icon of a command: the desktop's theme first, the bundled drawing of the same name where
+// the theme has none.
+QIcon icon_for(CommandId id) {
+    const std::string_view name = command_icon(id);
+    if (name.empty()) return {};
+    const QString n = to_q(name);
+    return QIcon::fromTheme(n, QIcon(QStringLiteral(":/icons/") + n + QStringLiteral(".png")));
 }
 
 // Menus of the menu bar, in order; the alpha-tag commands sit in a submenu of Edit.
@@ -107,9 +132,15 @@ QAction* MainWindow::action(Menu menu, const QString& caption) const {
 void MainWindow::build_menus() {
     QMenuBar* bar = menuBar();
     for (Menu menu : k_bar_menus) {
-        QMenu* m = bar->addMenu(to_q(menu_title(menu)));
+        QMenu* m = bar->addMenu(to_q(menu_title_with_mnemonic(menu)));
         m->setObjectName(QStringLiteral("mnu_") + to_q(menu_title(menu)));
+        // Mnemonics are chosen per menu (and per submenu) among the items shown there.
+        std::map<QMenu*, std::string> taken;
+        auto mark = [&taken](QMenu* in, QAction* act, std::string_view caption) {
+            act->setText(to_q(with_mnemonic(caption, taken[in])));
+        };
         if (menu == Menu::Edit) {
+            taken[m] = "ur";  // Undo and Redo keep U and R
             undo_action_ = m->addAction(tr("Undo"));
             undo_action_->setShortcut(QKeySequence::Undo);
             undo_action_->setObjectName(QStringLiteral("Undo"));
@@ -129,6 +160,7 @@ void MainWindow::build_menus() {
         }
         if (menu == Menu::MultiFile) {
             multi_mode_action_ = m->addAction(tr("Several HPD Files at Once"));
+            mark(m, multi_mode_action_, "Several HPD Files at Once");
             multi_mode_action_->setObjectName(QStringLiteral("multihpd"));
             multi_mode_action_->setCheckable(true);
             connect(multi_mode_action_, &QAction::toggled, this, [this](bool on) {
@@ -143,29 +175,51 @@ void MainWindow::build_menus() {
             QMenu* target = m;
             if (!e.submenu.empty()) {
                 auto it = submenus.find(e.submenu);
-                if (it == submenus.end())
-                    it = submenus.emplace(e.submenu, m->addMenu(to_q(e.submenu))).first;
+                if (it == submenus.end()) {
+                    QMenu* sub = m->addMenu(to_q(e.submenu));
+                    sub->setTitle(to_q(with_mnemonic(e.submenu, taken[m])));
+                    it = submenus.emplace(e.submenu, sub).first;
+                }
                 target = it->second;
             }
             QAction* act = make_action(menu, e, target);
+            mark(target, act, e.caption);
             act->setShortcut(shortcut_for(menu, e.caption));
+            if (!act->shortcut().isEmpty()) shortcuts_.emplace(e.id, act->shortcut());
+            act->setIcon(icon_for(e.id));
             if (e.id == CommandId::ToggleHp2Model) act->setCheckable(true);
             target->addAction(act);
+        }
+        if (menu == Menu::File) {
+            recent_menu_ = new QMenu(tr("Recent Files"), m);
+            recent_menu_->setObjectName(QStringLiteral("mnu_recent"));
+            recent_menu_->setTitle(to_q(with_mnemonic("Recent Files", taken[m])));
+            // Before Exit, where desktop programs keep it.
+            QAction* exit = action(Menu::File, QStringLiteral("Exit"));
+            m->insertMenu(exit, recent_menu_);
+            m->insertSeparator(exit);
+            update_recent_menu();
         }
         if (menu == Menu::Edit) {
             m->addSeparator();
             QMenu* tags = m->addMenu(to_q(menu_title(Menu::AlphaTags)));
+            tags->setTitle(to_q(with_mnemonic(menu_title(Menu::AlphaTags), taken[m])));
             std::map<std::string_view, QMenu*> scopes;
             for (const CommandEntry& e : command_table()) {
                 if (e.menu != Menu::AlphaTags) continue;
                 QMenu* target = tags;
                 if (!e.submenu.empty()) {
                     auto it = scopes.find(e.submenu);
-                    if (it == scopes.end())
-                        it = scopes.emplace(e.submenu, tags->addMenu(to_q(e.submenu))).first;
+                    if (it == scopes.end()) {
+                        QMenu* sub = tags->addMenu(to_q(e.submenu));
+                        sub->setTitle(to_q(with_mnemonic(e.submenu, taken[tags])));
+                        it = scopes.emplace(e.submenu, sub).first;
+                    }
                     target = it->second;
                 }
-                target->addAction(make_action(Menu::AlphaTags, e, target));
+                QAction* act = make_action(Menu::AlphaTags, e, target);
+                mark(target, act, e.caption);
+                target->addAction(act);
             }
         }
     }
@@ -194,7 +248,9 @@ void MainWindow::build_menus() {
 void MainWindow::build_tool_bar() {
     QToolBar* bar = addToolBar(tr("Tools"));
     bar->setObjectName(QStringLiteral("Toolbar1"));
-    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // The captions stay under the icons: they are the words the menus and the manual use.
+    bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    bar->setIconSize(QSize(22, 22));
     bar->setMovable(false);
     // One button per command, under its first caption.
     std::vector<CommandId> seen;
@@ -202,7 +258,16 @@ void MainWindow::build_tool_bar() {
         if (e.menu != Menu::ToolBar) continue;
         if (std::find(seen.begin(), seen.end(), e.id) != seen.end()) continue;
         seen.push_back(e.id);
-        bar->addAction(make_action(Menu::ToolBar, e, bar));
+        QAction* act = make_action(Menu::ToolBar, e, bar);
+        act->setIcon(icon_for(e.id));
+        if (e.available) {
+            auto key = shortcuts_.find(e.id);
+            const QString keys = key == shortcuts_.end()
+                                     ? QString()
+                                     : key->second.toString(QKeySequence::NativeText);
+            act->setToolTip(to_q(command_tool_tip(e.id, e.caption, from_q(keys))));
+        }
+        bar->addAction(act);
         if (e.id == CommandId::SaveHpd || e.id == CommandId::FillDown ||
             e.id == CommandId::BackupData)
             bar->addSeparator();
@@ -348,11 +413,7 @@ bool MainWindow::run_window_command(CommandId id) {
                           tr("calculator"));
             return true;
         case CommandId::OpenNotePad:
-            start_program(
-                {QStringLiteral("notepad.exe"), QStringLiteral("gnome-text-editor"),
-                 QStringLiteral("gedit"), QStringLiteral("kate"), QStringLiteral("kwrite"),
-                 QStringLiteral("mousepad"), QStringLiteral("xed"), QStringLiteral("pluma")},
-                tr("text editor"));
+            open_notepad();
             return true;
         case CommandId::ShortcutsOverview:
             prompter_->tell(grid::shortcuts_overview(), "Shortcuts Overview");
@@ -484,12 +545,79 @@ void MainWindow::save_individual_systems() {
                     std::filesystem::path(written.front()).parent_path().string())));
 }
 
+void MainWindow::open_notepad() {
+    // The open HPD file as text, or the user's notes file beside the data when none is open;
+    // the desktop's own text editor shows it.
+    std::filesystem::path file = session_->file_name();
+    if (file.empty()) {
+        file = folders_.data / "notes.txt";
+        std::error_code ec;
+        std::filesystem::create_directories(folders_.data, ec);
+        if (!std::filesystem::exists(file, ec)) std::ofstream(file).flush();
+    }
+    const QString path = QString::fromStdString(file.string());
+    if (open_local_file && open_local_file(path)) {
+        status_label_->setText(tr("Opened %1 in the text editor").arg(path));
+        return;
+    }
+    prompter_->tell(from_q(tr("No text editor could be started for %1. Open it with a text "
+                              "editor of your choice.")
+                               .arg(path)),
+                    "Open NotePad");
+}
+
 void MainWindow::start_program(const QStringList& candidates, const QString& what) {
     for (const QString& program : candidates) {
         QString path = QStandardPaths::findExecutable(program);
         if (!path.isEmpty() && QProcess::startDetached(path, {})) return;
     }
     prompter_->tell(from_q(tr("No %1 was found on this computer.").arg(what)));
+}
+
+}  // namespace tarvex
+
+// ---- File -> Recent Files ----
+
+namespace tarvex {
+
+void MainWindow::update_recent_menu() {
+    if (!recent_menu_) return;
+    recent_menu_->clear();
+    const std::vector<std::string> files = read_recent_files(settings_);
+    int n = 0;
+    for (const std::string& file : files) {
+        const QString path = QString::fromStdString(file);
+        // "&1 name" .. "1&0 name": the number picks the entry from the keyboard.
+        const QString number = n < 9 ? QStringLiteral("&%1").arg(n + 1) : QStringLiteral("1&0");
+        QAction* act = recent_menu_->addAction(
+            number + QLatin1Char(' ') +
+            QFileInfo(path).fileName().replace(QLatin1Char('&'), QStringLiteral("&&")));
+        act->setToolTip(path);
+        act->setStatusTip(path);
+        act->setData(path);
+        connect(act, &QAction::triggered, this, [this, path] { open_recent(path); });
+        ++n;
+    }
+    recent_menu_->setEnabled(!files.empty());
+}
+
+void MainWindow::remember_recent(const std::string& path) {
+    if (path.empty()) return;
+    write_recent_files(settings_, with_recent_file(read_recent_files(settings_), path));
+    update_recent_menu();
+}
+
+bool MainWindow::open_recent(const QString& path) {
+    const std::string file = path.toStdString();
+    if (!QFileInfo::exists(path)) {
+        write_recent_files(settings_, without_recent_file(read_recent_files(settings_), file));
+        update_recent_menu();
+        prompter_->tell(recent_file_missing_message(file), "Recent Files");
+        return false;
+    }
+    const bool opened = session_->open_hpd_path(file);
+    after_session_command(CommandId::OpenHpd);
+    return opened;
 }
 
 }  // namespace tarvex

@@ -2,6 +2,8 @@
 // database import and Virtual Control. Each is opened once and raised when asked for again; it
 // works on the session's store and group files directly, and the session is told what arrived.
 // They are gone before the session is, since they hold its store.
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 
@@ -74,6 +76,15 @@ void MainWindow::show_tool_window(QWidget* w) {
     w->show();
     w->raise();
     w->activateWindow();
+    // A message the window showed while opening (no card, no database) hands the focus back to
+    // the main window when it closes; once the events of opening are done, it comes forward
+    // again.
+    QPointer<QWidget> window(w);
+    QTimer::singleShot(0, this, [window] {
+        if (!window || !window->isVisible()) return;
+        window->raise();
+        window->activateWindow();
+    });
 }
 
 void MainWindow::open_favorites(CardPage page) {

@@ -8,8 +8,19 @@
 
 namespace tarvex {
 
-enum class Answer { Yes, No, Cancel };
-enum class Buttons { Ok, YesNo, YesNoCancel };
+enum class Answer { Yes, No, Cancel, Save, Discard };
+// The buttons a question offers. SaveDiscardCancel is for "go on without saving?" questions:
+// the user answers with what should happen to the changes (Save, Discard) rather than Yes/No.
+enum class Buttons { Ok, YesNo, YesNoCancel, SaveDiscardCancel };
+
+// The words on a question's buttons, in the order they are shown, with the answer each gives.
+struct ButtonWord {
+    Answer answer;
+    std::string_view word;
+};
+std::vector<ButtonWord> button_words(Buttons buttons);
+// The answer Enter gives: the one that loses nothing and changes nothing.
+Answer safe_answer(Buttons buttons);
 
 class Prompter {
   public:
@@ -36,6 +47,7 @@ class RecordingPrompter : public Prompter {
 
     std::vector<std::string> told;       // every message, in order
     std::vector<std::string> questions;  // every question, lines joined by "\n"
+    std::vector<Buttons> offered;        // the buttons of every question, in order
   private:
     Answer default_;
     std::vector<Answer> script_;

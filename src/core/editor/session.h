@@ -168,9 +168,9 @@ void write_shutdown_settings(Settings& settings, const StartupSettings& values);
 inline constexpr std::string_view k_firmware_warning =
     "Warning, this version only works with Homepatrol firmware V2! Please use Sentinel to "
     "update your HP-1.";
-// Shows the firmware warning unless `showmsg1` says it was shown, then remembers it. True when
-// it was shown now.
-bool show_firmware_warning_once(Settings& settings, Prompter& prompter);
+// True the first time only: the firmware warning is due unless `showmsg1` says it was shown;
+// asking remembers it. The window shows the warning (k_firmware_warning) in its message bar.
+bool firmware_warning_due(Settings& settings);
 
 // ---- the session ----
 
@@ -407,8 +407,10 @@ class EditingSession {
     bool run(CommandId id, FileChooser& chooser);
 
     // ---- shutdown ----
-    // The unsaved-changes question; false keeps the window open with everything in place.
-    bool confirm_shutdown();
+    // The unsaved-changes question, answered Save / Don't Save / Cancel. Save saves first (the
+    // chooser names a file when there is none; no chooser, or a save that did not happen, keeps
+    // the window open); false keeps the window open with everything in place.
+    bool confirm_shutdown(FileChooser* chooser = nullptr);
     // Deletes every group file and the run temp folder and writes the settings. Call once,
     // after confirm_shutdown agreed.
     void shut_down(Settings& settings);
@@ -483,11 +485,12 @@ class EditingSession {
 };
 
 // Start-up in the order the window needs it: fixes the folders (run temp folder numbered by
-// the time of day), reads the settings, shows the firmware warning once, and returns a session
-// ready to show an empty browser with the status "Ready".
+// the time of day), reads the settings, decides whether the firmware warning is due, and returns a
+// session ready to show an empty browser with the status "Ready".
 struct Startup {
     DataFolders folders;
     std::unique_ptr<EditingSession> session;
+    bool firmware_warning = false;  // show k_firmware_warning (first start only)
 };
 Startup start_up(const PlatformFolders& platform, Settings& settings, Prompter& prompter,
                  int default_width, int default_height, long long run_number);

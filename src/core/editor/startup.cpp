@@ -67,17 +67,26 @@ void write_shutdown_settings(Settings& settings, const StartupSettings& v) {
     settings.SaveSetting("all", "browser_left", std::to_string(v.place.browser_left));
 }
 
-bool show_firmware_warning_once(Settings& settings, Prompter& prompter) {
+bool firmware_warning_due(Settings& settings) {
     if (trim(settings.GetSetting("", "showmsg1", "0x")) == "1") return false;
-    prompter.tell(k_firmware_warning);
     settings.SaveSetting("", "showmsg1", "1");
     return true;
 }
 
-bool EditingSession::confirm_shutdown() {
+bool EditingSession::confirm_shutdown(FileChooser* chooser) {
     if (!changed_) return true;
-    return ask_warning(
-        {"Changes are not saved yet.", "If not saved, data is lost!", "Continue without saving ?"});
+    switch (prompter_.ask(
+        {"Changes are not saved yet.", "If not saved, data is lost!", "Continue without saving ?"},
+        "Warning", Buttons::SaveDiscardCancel)) {
+        case Answer::Yes:
+        case Answer::Discard:
+            return true;
+        case Answer::Save:
+            // A cancelled file dialog or a failed write leaves the changes, so the window stays.
+            return chooser && save_hpd(*chooser) && !changed_;
+        default:
+            return false;
+    }
 }
 
 void EditingSession::shut_down(Settings& settings) {
@@ -92,7 +101,7 @@ Startup start_up(const PlatformFolders& platform, Settings& settings, Prompter& 
     Startup s;
     s.folders = fix_data_folders(platform, run_number);
     StartupSettings values = read_startup_settings(settings, default_width, default_height);
-    show_firmware_warning_once(settings, prompter);
+    s.firmware_warning = firmware_warning_due(settings);
     s.session = std::make_unique<EditingSession>(prompter, s.folders);
     s.session->apply_settings(values);
     s.session->offer_recovery();

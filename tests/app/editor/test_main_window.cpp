@@ -4,12 +4,14 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QUrl>
 #include <filesystem>
 
@@ -47,15 +49,23 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 
   private slots:
-    void startUpWarnsAboutFirmwareOnlyOnce() {
+    void startUpWarnsAboutFirmwareOnlyOnceInABarNotABox() {
         EditorRig rig;
         rig.start();
-        QVERIFY(told(rig.prompter, k_firmware_warning));
+        // The warning waits in the window's bar instead of stopping the start with a box.
+        QVERIFY(!told(rig.prompter, k_firmware_warning));
+        QVERIFY(rig.window->message_bar()->isVisible());
+        QCOMPARE(rig.window->message_bar_text()->text(), QString::fromLatin1(k_firmware_warning));
+        auto* close =
+            rig.window->message_bar()->findChild<QToolButton*>(QStringLiteral("message_bar_close"));
+        QVERIFY(close);
+        QTest::mouseClick(close, Qt::LeftButton);
+        QVERIFY(!rig.window->message_bar()->isVisible());
         QCOMPARE(rig.window->status_label()->text(), QStringLiteral("Ready"));
         QCOMPARE(rig.window->windowTitle(), QStringLiteral("Tarvex[*]"));
         rig.window->close();
-        rig.prompter.told.clear();
         rig.start();
+        QVERIFY(!rig.window->message_bar()->isVisible());
         QVERIFY(!told(rig.prompter, k_firmware_warning));
     }
 

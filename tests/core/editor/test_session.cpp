@@ -546,6 +546,42 @@ TEST_F(Session, CancellingShutdownKeepsDataAndGroupFiles) {
               "Changes are not saved yet.\nIf not saved, data is lost!\nContinue without saving ?");
     EXPECT_TRUE(session.files().exists(1, 0));
     EXPECT_EQ(system_keys().size(), 5u);
+    EXPECT_EQ(prompter.offered.back(), Buttons::SaveDiscardCancel);
+}
+
+TEST_F(Session, TheCloseQuestionSavesDiscardsOrStays) {
+    const std::string path = sample_copy();
+    ASSERT_TRUE(session.open_hpd_path(path));
+    session.select("SYS-001");
+    session.new_group();
+    ScriptedFileChooser saver;
+    // Don't Save goes on with the changes unsaved.
+    prompter.script({Answer::Discard});
+    EXPECT_TRUE(session.confirm_shutdown(&saver));
+    EXPECT_TRUE(session.changed());
+    // Save without a way to save (no chooser) stays; with one it writes the file and goes on.
+    prompter.script({Answer::Save});
+    EXPECT_FALSE(session.confirm_shutdown());
+    prompter.script({Answer::Save});
+    EXPECT_TRUE(session.confirm_shutdown(&saver));
+    EXPECT_FALSE(session.changed());
+}
+
+TEST(Startup, TheCloseQuestionHasButtonsThatSayWhatTheyDo) {
+    auto words = [](Buttons b) {
+        std::vector<std::string> out;
+        for (const ButtonWord& w : button_words(b)) out.emplace_back(w.word);
+        return out;
+    };
+    EXPECT_EQ(words(Buttons::SaveDiscardCancel),
+              (std::vector<std::string>{"Save", "Don't Save", "Cancel"}));
+    EXPECT_EQ(words(Buttons::YesNoCancel), (std::vector<std::string>{"Yes", "No", "Cancel"}));
+    // Enter never loses anything: Save on the close question, No where Yes would go on.
+    EXPECT_EQ(safe_answer(Buttons::SaveDiscardCancel), Answer::Save);
+    EXPECT_EQ(safe_answer(Buttons::YesNoCancel), Answer::No);
+    // Nobody at a terminal to answer: the close question stays put.
+    StreamPrompter quiet(stderr);
+    EXPECT_EQ(quiet.ask({"?"}, "Warning", Buttons::SaveDiscardCancel), Answer::Cancel);
 }
 
 TEST(Startup, SettingsAreReadTheWarningShownOnceAndTheRunFolderRemovedAtExit) {
@@ -558,8 +594,9 @@ TEST(Startup, SettingsAreReadTheWarningShownOnceAndTheRunFolderRemovedAtExit) {
     PlatformFolders platform{dir / "docs", dir / "appdata", dir / "common", dir / "install"};
 
     Startup first = start_up(platform, settings, prompter, 12000, 9000, 1234);
-    ASSERT_EQ(prompter.told.size(), 1u);
-    EXPECT_EQ(prompter.told[0], k_firmware_warning);
+    // The warning is for the window's message bar, not a box before any window.
+    EXPECT_TRUE(first.firmware_warning);
+    EXPECT_TRUE(prompter.told.empty());
     const StartupSettings& v = first.session->settings();
     EXPECT_EQ(v.treesort, TreeOrdering::BySystemType);
     EXPECT_TRUE(v.multihpd);
@@ -581,7 +618,7 @@ TEST(Startup, SettingsAreReadTheWarningShownOnceAndTheRunFolderRemovedAtExit) {
     EXPECT_EQ(settings.GetSetting("all", "browser_left", "3200x"), "4000");
 
     Startup second = start_up(platform, settings, prompter, 12000, 9000, 1235);
-    EXPECT_EQ(prompter.told.size(), 1u) << "the firmware warning is shown once";
+    EXPECT_FALSE(second.firmware_warning) << "the firmware warning is shown once";
     EXPECT_TRUE(second.session->hp2_model());
     EXPECT_EQ(second.session->settings().place.browser_left, 4000);
     second.session->shut_down(settings);
