@@ -150,7 +150,7 @@ TEST(PreferenceStorage, ValuesRoundTripThroughTheStoresTheWindowsRead) {
     EXPECT_EQ(s.settings.GetSetting("masterdb", "folder", "x"), "/srv/hpdb");
     EXPECT_EQ(s.settings.GetSetting("com", "usbdevice", "x"), "/dev/ttyACM1");
     EXPECT_EQ(tarvex::radioref::stored_base_url(s.settings), "http://127.0.0.1:9000/soap/");
-    EXPECT_EQ(tarvex::radioref::stored_app_key(s.settings), "87654321");
+    EXPECT_EQ(tarvex::radioref::stored_app_key(s.settings).key, "87654321");
     EXPECT_EQ(s.settings.GetSetting("gps", "geocode_key", "x"), "secret");
     // The warning's own marker: 1 = already shown, so it stays away.
     EXPECT_EQ(s.settings.GetSetting("", "showmsg1", "0x"), "1");
