@@ -43,11 +43,15 @@ void stop_now(int signal) {
     {
         std::lock_guard lock(folders_mutex());
         for (const auto& f : folders()) {
-            // Twice: the main thread may still be adding a file while the first pass runs.
-            for (int pass = 0; pass < 2; ++pass) {
-                std::error_code ec;
-                fs::remove_all(f, ec);
-            }
+            // The main thread may still be adding files: a folder emptied under it fills again
+            // and refuses to go. Renamed first, it gets no new files (they fail to open at the
+            // old name), and what is in it can be removed for good.
+            std::error_code ec;
+            fs::path doomed = f;
+            doomed += ".ending";
+            fs::rename(f, doomed, ec);
+            const fs::path& gone = ec ? f : doomed;
+            for (int pass = 0; pass < 20 && fs::exists(gone, ec); ++pass) fs::remove_all(gone, ec);
         }
     }
     std::_Exit(128 + signal);
