@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# A real window driven at a person's speed: builds nothing, takes the tarvex binary to run.
+#   tools/walk/walk.sh build/tarvex [screenshot.png]
+# Needs Xvfb, dbus, at-spi2-core, python3-pyatspi, xdotool and imagemagick (installed when
+# missing and run as root). Exit 0 when the saved file holds exactly what was typed.
+set -uo pipefail
+tarvex=$(realpath "$1")
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+need=()
+for p in xvfb dbus at-spi2-core python3-pyatspi xdotool imagemagick; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need+=("$p")
+done
+if ((${#need[@]})); then
+  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
+    --no-install-recommends "${need[@]}" >/dev/null
+fi
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$root/resources/sample/sample.hpd" "$work/work.hpd"
+export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run WALK_SHOT=${2:-}
+mkdir -m 700 "$work/run"
+display=:$((50 + RANDOM % 40))
+Xvfb "$display" -screen 0 1600x1000x24 >/dev/null 2>&1 &
+xvfb=$!
+sleep 1
+export DISPLAY=$display
+cd "$work"
+timeout 180 dbus-run-session -- bash -c "
+  /usr/libexec/at-spi-bus-launcher --launch-immediately &
+  sleep 1
+  QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 '$tarvex' work.hpd >/dev/null 2>&1 &
+  app=\$!
+  /usr/bin/python3 -u '$here/walk_grid_typing.py'
+  kill \$app" 2>/dev/null | grep -v Registry
+kill "$xvfb"
+expected=$(tr -d '\r' <"$root/resources/sample/sample.hpd" |
+  sed -e '16,18s/\t15[0-9]*\t/\t146610000\t/' -e '19s/Fire Paging/Typed Tag/')
+if [ "$expected" = "$(tr -d '\r' <"$work/work.hpd")" ]; then
+  echo "saved file: exactly what was typed"
+else
+  echo "saved file differs:"
+  diff <(echo "$expected") <(tr -d '\r' <"$work/work.hpd")
+  exit 1
+fi
