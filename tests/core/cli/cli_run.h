@@ -16,9 +16,10 @@ struct CliRun {
     std::string out, err;
 };
 
-inline CliRun cli(const std::string& args, const TempDir& dir) {
+// `env` goes before the program, as the shell reads it ("env -u DISPLAY ", "ulimit -f 64; ").
+inline CliRun cli(const std::string& args, const TempDir& dir, const std::string& env = {}) {
     std::string err_file = (dir / "stderr.txt").string();
-    std::string cmd = std::string(TARVEX_CLI_PATH) + " " + args + " 2>" + err_file;
+    std::string cmd = env + std::string(TARVEX_CLI_PATH) + " " + args + " 2>" + err_file;
     CliRun r;
     if (FILE* p = ::popen(cmd.c_str(), "r")) {
         std::array<char, 4096> buf;

@@ -6,11 +6,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <array>
 #include <cstdio>
 #include <fstream>
 
 #include "core/base/text.h"
+#include "core/cli/cli_run.h"
 #include "support/test_support.h"
 
 using namespace tarvex;
@@ -18,26 +18,9 @@ using namespace tarvex::test;
 
 namespace {
 
-struct CliRun {
-    int code = -1;
-    std::string out, err;
-};
-
-// `env` goes before the program ("TMPDIR=... ", "ulimit -f 64; ").
+// `prefix` goes before the program ("TMPDIR=... ", "ulimit -f 64; ").
 CliRun cli(const std::string& prefix, const std::string& args, const TempDir& dir) {
-    std::string err_file = (dir / "stderr.txt").string();
-    std::string cmd =
-        "sh -c '" + prefix + std::string(TARVEX_CLI_PATH) + " " + args + " 2>" + err_file + "'";
-    CliRun r;
-    if (FILE* p = ::popen(cmd.c_str(), "r")) {
-        std::array<char, 4096> buf;
-        size_t n;
-        while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-        int status = ::pclose(p);
-        r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    r.err = read_file(err_file);
-    return r;
+    return tarvex::test::cli(args, dir, prefix);
 }
 
 const std::string k_header = "TargetModel\tHomePatrol-1\r\nFormatVersion\t2.00\r\n";

@@ -1,42 +1,16 @@
 // tarvex-cli csv, html and print as scripts call them: flags, output, messages and exit codes.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <array>
 #include <cstdio>
 
 #include "core/base/text.h"
+#include "core/cli/cli_run.h"
 #include "support/test_support.h"
 
 using namespace tarvex;
 using namespace tarvex::test;
 
 namespace {
-
-struct CliRun {
-    int code = -1;
-    std::string out, err;
-};
-
-// `env` goes before the program ("env -u DISPLAY" and the like).
-CliRun cli(const std::string& args, const TempDir& dir, const std::string& env = {}) {
-    std::string err_file = (dir / "stderr.txt").string();
-    std::string cmd = env + std::string(TARVEX_CLI_PATH) + " " + args + " 2>" + err_file;
-    CliRun r;
-    if (FILE* p = ::popen(cmd.c_str(), "r")) {
-        std::array<char, 4096> buf;
-        size_t n;
-        while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-        int status = ::pclose(p);
-        r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    r.err = read_file(err_file);
-    return r;
-}
-
-std::string sample() {
-    return (resources_dir() / "sample" / "sample.hpd").string();
-}
 
 const char* const k_list =
     "Frequency,Name,Tone\r\n"

@@ -3,13 +3,12 @@
 // the rows agreeing with the import window's, and the real database end to end.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <array>
 #include <cstdio>
 
 #include "core/base/progress.h"
 #include "core/base/prompter.h"
 #include "core/base/text.h"
+#include "core/cli/cli_run.h"
 #include "core/hpd/hpd_writer.h"
 #include "core/masterdb/line_store.h"
 #include "core/masterdb/master_search.h"
@@ -269,26 +268,6 @@ TEST(SystemsToImport, EachTickedSystemOnceInStateOrderOfTheMatches) {
 }
 
 // ---- the command line ----
-
-struct CliRun {
-    int code = -1;
-    std::string out, err;
-};
-
-CliRun cli(const std::string& args, const TempDir& dir) {
-    std::string err_file = (dir / "stderr.txt").string();
-    std::string cmd = std::string(TARVEX_CLI_PATH) + " " + args + " 2>" + err_file;
-    CliRun r;
-    if (FILE* p = ::popen(cmd.c_str(), "r")) {
-        std::array<char, 4096> buf;
-        size_t n;
-        while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-        int status = ::pclose(p);
-        r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    r.err = read_file(err_file);
-    return r;
-}
 
 TEST_F(SmallDb, FindPrintsTabSeparatedMatchesAndASummaryOnStderr) {
     TempDir run;
