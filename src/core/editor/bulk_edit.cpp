@@ -183,8 +183,11 @@ BulkResult bulk_apply(GroupFiles& files, BulkKind kind, const std::vector<BulkLi
     for (const BulkLine& l : ticked) by_file[{l.system(), l.group()}].insert(l.row());
 
     std::map<std::tuple<int, int, int>, BulkChange> changed;
-    for (const auto& [file, rows] : by_file) {
-        const auto [system, group] = file;
+    for (const auto& entry : by_file) {
+        // Named copies, not structured bindings: lambdas capture those only from C++20
+        // compilers newer than some still in use (clang before 16).
+        const int system = entry.first.first, group = entry.first.second;
+        const auto& rows = entry.second;
         bool ok = files.rewrite(system, group, [&](std::string_view line) {
             std::string text(line);
             const int row = row_of_line(text);

@@ -95,7 +95,11 @@ UnlockResult unlock(SystemStore& store, GroupFiles& files, const std::vector<Loc
         result.systems.insert(e.at.system);
         result.structure = true;
     }
-    for (const auto& [group, rows] : rows_by_group) {
+    for (const auto& entry : rows_by_group) {
+        // Named, not a structured binding: the lambda below captures it (clang before 16
+        // refuses to capture bindings).
+        const auto& group = entry.first;
+        const auto& rows = entry.second;
         int before = result.unlocked;
         files.rewrite(group.first, group.second, [&](std::string_view line) {
             int row = static_cast<int>(lenient_integer(get_field_plain(line, 0)));
