@@ -29,15 +29,15 @@ std::string_view text_sample(Column column) {
 std::string widest_sample(GridKind kind, int col) {
     const auto columns = columns_of(kind);
     if (col < 0 || col >= static_cast<int>(columns.size())) return {};
-    const ColumnSpec& spec = columns[static_cast<size_t>(col)];
-    std::string_view widest = spec.title;
+    const ColumnSpec& colspec = columns[static_cast<size_t>(col)];
+    std::string_view widest = colspec.title;
     auto take = [&widest](std::string_view v) {
         if (v.size() > widest.size()) widest = v;
     };
-    if (spec.editor == CellEditor::List)
-        for (std::string_view v : spec.values) take(v);
-    else if (spec.editor != CellEditor::None)
-        take(text_sample(spec.column));
+    if (colspec.editor == CellEditor::List)
+        for (std::string_view v : colspec.values) take(v);
+    else if (colspec.editor != CellEditor::None)
+        take(text_sample(colspec.column));
     return std::string(widest);
 }
 

@@ -127,10 +127,10 @@ TEST(GridFit, AColumnStartsWideEnoughForItsTitleAndItsValues) {
     using namespace tarvex::grid;
     for (GridKind kind : {GridKind::Channel, GridKind::Talkgroup}) {
         for (int c = 1; c < column_count(kind); ++c) {
-            const ColumnSpec& spec = columns_of(kind)[static_cast<size_t>(c)];
+            const ColumnSpec& colspec = columns_of(kind)[static_cast<size_t>(c)];
             const std::string sample = widest_sample(kind, c);
-            EXPECT_GE(sample.size(), spec.title.size()) << spec.title;
-            for (std::string_view v : spec.values) EXPECT_GE(sample.size(), v.size()) << v;
+            EXPECT_GE(sample.size(), colspec.title.size()) << colspec.title;
+            for (std::string_view v : colspec.values) EXPECT_GE(sample.size(), v.size()) << v;
         }
     }
     const int volume = column_by_title(GridKind::Channel, "Volume Offset");
