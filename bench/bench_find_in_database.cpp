@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "bench_samples.h"
 #include "core/base/progress.h"
 #include "core/base/prompter.h"
 #include "core/editor/store_search.h"
@@ -40,21 +41,7 @@ fs::path bench_dir() {
     return dir;
 }
 
-fs::path largest_state_file() {
-    fs::path folder = fs::path(TARVEX_SAMPLES_DIR) / "hpdb";
-    fs::path best;
-    std::uintmax_t best_size = 0;
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (it->path().extension() != ".hpd") continue;
-        auto size = it->file_size(ec);
-        if (!ec && size > best_size) {
-            best_size = size;
-            best = it->path();
-        }
-    }
-    return best;
-}
+using tarvex::bench::largest_state_file;
 
 struct Open {
     RecordingPrompter prompter;

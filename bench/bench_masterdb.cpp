@@ -19,25 +19,13 @@
 #include "core/masterdb/line_store.h"
 #include "core/masterdb/master_search.h"
 
+#include "bench_samples.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-fs::path largest_state_file() {
-    fs::path folder = fs::path(TARVEX_SAMPLES_DIR) / "hpdb";
-    fs::path best;
-    std::uintmax_t best_size = 0;
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (it->path().extension() != ".hpd") continue;
-        auto size = it->file_size(ec);
-        if (!ec && size > best_size) {
-            best_size = size;
-            best = it->path();
-        }
-    }
-    return best;
-}
+using tarvex::bench::largest_state_file;
 
 void BM_LoadLargestStateAndListSystems(benchmark::State& state) {
     fs::path file = largest_state_file();
