@@ -126,8 +126,11 @@ TEST(InterruptedRuns, TerminateAndInterruptRemoveTheScratchFolderLikeANormalEnd)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         ::kill(pid, sig);
         int status = wait_for(pid);
+        // The run ends by itself (the signal's 128 + n, or 0 when it had just finished; 1 when
+        // the interrupted write was reported first), never killed with its folder left.
         ASSERT_TRUE(WIFEXITED(status)) << "signal " << sig;
-        EXPECT_TRUE(WEXITSTATUS(status) == 128 + sig || WEXITSTATUS(status) == 0);
+        const int code = WEXITSTATUS(status);
+        EXPECT_TRUE(code == 128 + sig || code == 0 || code == 1) << "exit " << code;
         EXPECT_EQ(count_named(scratch, "tarvex-cli-"), 0) << "signal " << sig;
         EXPECT_EQ(count_named(dir.path(), ".part"), 0) << "signal " << sig;
     }
