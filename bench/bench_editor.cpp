@@ -13,6 +13,7 @@
 #include "app/editor/grid_editor.h"
 #include "app/editor/grid_model.h"
 #include "app/editor/grid_view.h"
+#include "bench_samples.h"
 #include "core/base/prompter.h"
 #include "core/base/text.h"
 #include "core/editor/grid_columns.h"
@@ -30,13 +31,7 @@ using namespace tarvex;
 namespace {
 
 fs::path bench_dir() {
-    static fs::path dir = [] {
-        fs::path d =
-            fs::temp_directory_path() / ("tarvex-bench-editor-" + std::to_string(::getpid()));
-        fs::create_directories(d);
-        return d;
-    }();
-    return dir;
+    return tarvex::bench::scratch_dir("editor");
 }
 
 struct Rig {

@@ -26,19 +26,7 @@ using namespace tarvex;
 namespace {
 
 fs::path bench_dir() {
-    static fs::path dir = [] {
-        fs::path d =
-            fs::temp_directory_path() / ("tarvex-bench-find-" + std::to_string(::getpid()));
-        fs::create_directories(d);
-        std::atexit([] {
-            std::error_code ec;
-            fs::remove_all(
-                fs::temp_directory_path() / ("tarvex-bench-find-" + std::to_string(::getpid())),
-                ec);
-        });
-        return d;
-    }();
-    return dir;
+    return tarvex::bench::scratch_dir("find");
 }
 
 using tarvex::bench::largest_state_file;

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "bench_samples.h"
 #include "core/base/progress.h"
 #include "core/base/prompter.h"
 #include "core/base/text.h"
@@ -23,17 +24,7 @@ using namespace tarvex;
 namespace {
 
 fs::path bench_dir() {
-    static fs::path dir = [] {
-        fs::path d = fs::temp_directory_path() / ("tarvex-bench-" + std::to_string(::getpid()));
-        fs::create_directories(d);
-        std::atexit([] {
-            std::error_code ec;
-            fs::remove_all(
-                fs::temp_directory_path() / ("tarvex-bench-" + std::to_string(::getpid())), ec);
-        });
-        return d;
-    }();
-    return dir;
+    return tarvex::bench::scratch_dir("hpd");
 }
 
 // The large generated database: 900 systems, 27000 groups, 500000 channel and talkgroup rows.
