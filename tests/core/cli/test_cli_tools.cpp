@@ -6,45 +6,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
 #include <cstdio>
 
+#include "cli_run.h"
 #include "core/base/text.h"
-#include "support/test_support.h"
 
 using namespace tarvex;
 using namespace tarvex::test;
-
-namespace {
-
-struct CliResult {
-    int code = -1;
-    std::string out, err;
-};
-
-// Arguments are passed without a shell, so blanks inside them stay where they are.
-CliResult cli(const std::vector<std::string>& args, const TempDir& dir) {
-    std::string out_file = (dir / "out.txt").string(), err_file = (dir / "err.txt").string();
-    pid_t pid = ::fork();
-    if (pid == 0) {
-        std::freopen(out_file.c_str(), "w", stdout);
-        std::freopen(err_file.c_str(), "w", stderr);
-        std::vector<char*> argv{const_cast<char*>(TARVEX_CLI_PATH)};
-        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        ::execv(TARVEX_CLI_PATH, argv.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_file(out_file), read_file(err_file)};
-}
-
-std::string sample() {
-    return (resources_dir() / "sample" / "sample.hpd").string();
-}
-
-}  // namespace
 
 TEST(CliCoord, BothDirectionsAndTheEmptyResult) {
     TempDir dir;
@@ -60,22 +28,23 @@ TEST(CliCoord, BothDirectionsAndTheEmptyResult) {
                            {{"coord", "from-decimal", "3", "-74.01"}, "074003600W\n"},
                            {{"coord", "from-decimal", "0", "-40.2096"}, "-401234.56\n"},
                            {{"coord", "from-decimal", "2", "0"}, "\n"}}) {
-        CliResult r = cli(c.args, dir);
+        CliRun r = cli_argv(c.args, dir);
         EXPECT_EQ(r.code, 0) << r.err;
         EXPECT_EQ(r.out, c.out) << join(c.args, ' ');
     }
-    EXPECT_EQ(cli({"coord", "from-decimal", "5", "1"}, dir).code, 2);
-    EXPECT_EQ(cli({"coord", "sideways", "1"}, dir).code, 2);
+    EXPECT_EQ(cli_argv({"coord", "from-decimal", "5", "1"}, dir).code, 2);
+    EXPECT_EQ(cli_argv({"coord", "sideways", "1"}, dir).code, 2);
 }
 
 TEST(CliAlign, PrintsTheTagExactlyWithLeadingBlanks) {
     TempDir dir;
-    EXPECT_EQ(cli({"align", "center", "ABC"}, dir).out, std::string(13, ' ') + "ABC\n");
-    EXPECT_EQ(cli({"align", "right", std::string(40, 'x')}, dir).out, std::string(30, 'x') + "\n");
-    EXPECT_EQ(cli({"align", "left", "  Fire  "}, dir).out, "Fire\n");
-    EXPECT_EQ(cli({"case", "sp", "MAIN ST FIRE"}, dir).out, "Main St Fire\n");
-    EXPECT_EQ(cli({"case", "low", "EMS"}, dir).out, "ems\n");
-    CliResult bad = cli({"align", "middle", "x"}, dir);
+    EXPECT_EQ(cli_argv({"align", "center", "ABC"}, dir).out, std::string(13, ' ') + "ABC\n");
+    EXPECT_EQ(cli_argv({"align", "right", std::string(40, 'x')}, dir).out,
+              std::string(30, 'x') + "\n");
+    EXPECT_EQ(cli_argv({"align", "left", "  Fire  "}, dir).out, "Fire\n");
+    EXPECT_EQ(cli_argv({"case", "sp", "MAIN ST FIRE"}, dir).out, "Main St Fire\n");
+    EXPECT_EQ(cli_argv({"case", "low", "EMS"}, dir).out, "ems\n");
+    CliRun bad = cli_argv({"align", "middle", "x"}, dir);
     EXPECT_EQ(bad.code, 2);
     EXPECT_TRUE(contains(bad.err, "unknown alignment 'middle'"));
 }
@@ -83,40 +52,43 @@ TEST(CliAlign, PrintsTheTagExactlyWithLeadingBlanks) {
 TEST(CliTags, TransformsTheChosenKindsAndWritesTheFile) {
     TempDir dir;
     std::string out = (dir / "out.hpd").string();
-    CliResult r = cli({"tags", sample(), "--case", "up", "--groups", "--channels", "-o", out}, dir);
+    CliRun r =
+        cli_argv({"tags", sample(), "--case", "up", "--groups", "--channels", "-o", out}, dir);
     ASSERT_EQ(r.code, 0) << r.err;
     std::string text = read_file(out);
     EXPECT_TRUE(contains(text, "\tHARBOR COUNTY SHERIFF\t"));
     EXPECT_TRUE(contains(text, "\tSHERIFF DISPATCH\t"));
     EXPECT_TRUE(contains(text, "\tHarbor County\t")) << "system names were not chosen";
 
-    EXPECT_EQ(cli({"tags", sample(), "--case", "up", "-o", out}, dir).code, 2);  // no kind
-    EXPECT_EQ(cli({"tags", sample(), "--groups", "-o", out}, dir).code, 2);      // no transform
+    EXPECT_EQ(cli_argv({"tags", sample(), "--case", "up", "-o", out}, dir).code, 2);  // no kind
+    EXPECT_EQ(cli_argv({"tags", sample(), "--groups", "-o", out}, dir).code, 2);  // no transform
     EXPECT_EQ(
-        cli({"tags", sample(), "--align", "left", "--case", "up", "--groups", "-o", out}, dir).code,
+        cli_argv({"tags", sample(), "--align", "left", "--case", "up", "--groups", "-o", out}, dir)
+            .code,
         2);
-    CliResult missing = cli({"tags", (dir / "none.hpd").string(), "--case", "up", "--groups", "-o",
-                             (dir / "x.hpd").string()},
-                            dir);
+    CliRun missing = cli_argv({"tags", (dir / "none.hpd").string(), "--case", "up", "--groups",
+                               "-o", (dir / "x.hpd").string()},
+                              dir);
     EXPECT_EQ(missing.code, 1);
     EXPECT_FALSE(std::filesystem::exists(dir / "x.hpd"));
 }
 
 TEST(CliBandplan, PresetsAndTheUpperEdgeCalculation) {
     TempDir dir;
-    CliResult r = cli({"bandplan", "preset", "standard800"}, dir);
+    CliRun r = cli_argv({"bandplan", "preset", "standard800"}, dir);
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out,
               "851.0125:868.9875:25.0:0\n866.0000:866.9750:25.0:720\n867.0000:867.4000:25.0:815\n"
               "867.4250:868.9500:25.0:961\n868.9750:868.9750:25.0:958\n::25.0:\n");
-    r = cli({"bandplan", "calc", "136.0000::12.5:0", ":::380"}, dir);
+    r = cli_argv({"bandplan", "calc", "136.0000::12.5:0", ":::380"}, dir);
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(split(r.out, '\n')[0], "136.0000:140.7375:12.5:0");
     EXPECT_EQ(split(r.out, '\n')[1], "::25.0:");
-    EXPECT_EQ(cli({"bandplan", "calc", "1:2:3"}, dir).code, 2);
-    EXPECT_EQ(cli({"bandplan", "preset", "700"}, dir).code, 2);
+    EXPECT_EQ(cli_argv({"bandplan", "calc", "1:2:3"}, dir).code, 2);
+    EXPECT_EQ(cli_argv({"bandplan", "preset", "700"}, dir).code, 2);
     EXPECT_EQ(
-        cli({"bandplan", "calc", "1:::", "1:::", "1:::", "1:::", "1:::", "1:::", "1:::"}, dir).code,
+        cli_argv({"bandplan", "calc", "1:::", "1:::", "1:::", "1:::", "1:::", "1:::", "1:::"}, dir)
+            .code,
         2);
 }
 
@@ -124,11 +96,11 @@ TEST(CliMap, WritesThePageWithItsLibraryBesideIt) {
     TempDir dir;
     std::string page = (dir / "pages" / "map.html").string();
     std::filesystem::create_directories(dir / "pages");
-    CliResult r = cli({"map", "40.2096", "-74.01", "-o", page}, dir);
+    CliRun r = cli_argv({"map", "40.2096", "-74.01", "-o", page}, dir);
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_TRUE(contains(read_file(page), "L.latLng(40.209600, -74.010000)"));
     EXPECT_TRUE(std::filesystem::is_regular_file(dir / "pages" / "leaflet" / "leaflet.js"));
-    EXPECT_EQ(cli({"map", "north", "-74", "-o", page}, dir).code, 2);
+    EXPECT_EQ(cli_argv({"map", "north", "-74", "-o", page}, dir).code, 2);
 }
 
 #ifdef GEOCODE_STUB_PATH
@@ -180,25 +152,25 @@ TEST(CliGeocode, AnswersOfTheStandInService) {
     Stub stub;
     ASSERT_GT(stub.port(), 0);
     TempDir dir;
-    CliResult r = cli({"geocode", "--service", stub.url(), "--key", "K1", "--address", "1 Main St",
-                       "Asbury Park", "NJ"},
-                      dir);
+    CliRun r = cli_argv({"geocode", "--service", stub.url(), "--key", "K1", "--address",
+                         "1 Main St", "Asbury Park", "NJ"},
+                        dir);
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "40.2096000\t-74.0100000\t07712\n");
     EXPECT_EQ(stub.next_request(),
               "get /maps/api/geocode/xml?address=1+Main+St,+Asbury+Park,+NJ&key=K1");
 
     // no key: the request still goes out, with an empty key
-    r = cli({"geocode", "--service", stub.url(), "--airport", "AMS"}, dir);
+    r = cli_argv({"geocode", "--service", stub.url(), "--airport", "AMS"}, dir);
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(stub.next_request(), "get /maps/api/geocode/xml?address=AMS+airport&key=");
 
-    r = cli({"geocode", "--service", stub.url(), "--place", "nopostal"}, dir);
+    r = cli_argv({"geocode", "--service", stub.url(), "--place", "nopostal"}, dir);
     EXPECT_EQ(r.out, "40.2096000\t-74.0100000\t\n");
     stub.next_request();
 
     for (const char* broken : {"nogeometry", "malformed"}) {
-        r = cli({"geocode", "--service", stub.url(), "--place", broken}, dir);
+        r = cli_argv({"geocode", "--service", stub.url(), "--place", broken}, dir);
         EXPECT_EQ(r.code, 1) << broken;
         EXPECT_EQ(r.out, "\t\t\n") << broken;
         EXPECT_TRUE(contains(r.err, "no location")) << broken;
@@ -206,7 +178,7 @@ TEST(CliGeocode, AnswersOfTheStandInService) {
     }
 
     // a slow answer is waited for
-    r = cli({"geocode", "--service", stub.url(), "--zip", "slow"}, dir);
+    r = cli_argv({"geocode", "--service", stub.url(), "--zip", "slow"}, dir);
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "40.2096000\t-74.0100000\t07712\n");
 }
@@ -214,10 +186,11 @@ TEST(CliGeocode, AnswersOfTheStandInService) {
 TEST(CliGeocode, NoServiceOrWrongUsage) {
     TempDir dir;
     // a port nobody listens on
-    CliResult r = cli({"geocode", "--service", "http://127.0.0.1:9", "--zip", "07712"}, dir);
+    CliRun r = cli_argv({"geocode", "--service", "http://127.0.0.1:9", "--zip", "07712"}, dir);
     EXPECT_EQ(r.code, 1);
     EXPECT_FALSE(r.err.empty());
-    EXPECT_EQ(cli({"geocode", "--zip", "07712"}, dir).code, 2);
-    EXPECT_EQ(cli({"geocode", "--service", "http://x", "--zip", "1", "--place", "y"}, dir).code, 2);
+    EXPECT_EQ(cli_argv({"geocode", "--zip", "07712"}, dir).code, 2);
+    EXPECT_EQ(
+        cli_argv({"geocode", "--service", "http://x", "--zip", "1", "--place", "y"}, dir).code, 2);
 }
 #endif

@@ -1,21 +1,18 @@
 // tarvex-cli rr against the stand-in service: the forms the command line promises, their output
 // and exit codes, and the service's failures as the user sees them.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 
+#include "core/cli/cli_run.h"
 #include "rr_test_support.h"
 #include "standin.h"
 
 namespace tarvex::radioref {
 namespace {
 
-struct CliRun {
-    int code = -1;
-    std::string out, err;
-};
+using tarvex::test::cli;
+using tarvex::test::CliRun;
 
 class RrCli : public ::testing::Test {
   protected:
@@ -32,19 +29,8 @@ class RrCli : public ::testing::Test {
     }
     CliRun rr(const std::string& args, const std::string& creds = "--user user --pass pass",
               const std::string& env = "TARVEX_NO_KEYCHAIN=1") {
-        std::string err = (dir.path() / "err.txt").string();
-        std::string cmd = "TARVEX_SETTINGS_DIR=" + (dir.path() / "settings").string() + " " + env +
-                          " " + TARVEX_CLI_PATH + " rr --base " + server.base() + " " + creds +
-                          " " + args + " 2>" + err;
-        CliRun r;
-        std::FILE* p = popen(cmd.c_str(), "r");
-        char buf[4096];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-        int status = pclose(p);
-        r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.err = tarvex::test::read_file(err);
-        return r;
+        return cli("rr --base " + server.base() + " " + creds + " " + args, dir,
+                   "TARVEX_SETTINGS_DIR=" + (dir.path() / "settings").string() + " " + env + " ");
     }
 };
 
@@ -164,16 +150,11 @@ TEST_F(RrCli, AnApplicationKeyOfAnotherFormIsRefusedBeforeAnythingIsSent) {
 
 TEST(RrCliOffline, AnUnreachableServiceIsToldNotHung) {
     tarvex::test::TempDir dir;
-    std::string cmd = "TARVEX_SETTINGS_DIR=" + dir.path().string() + " TARVEX_NO_KEYCHAIN=1 " +
-                      TARVEX_CLI_PATH +
-                      " rr --base http://127.0.0.1:9/soap2/ --user u --pass p login 2>&1";
-    std::FILE* p = popen(cmd.c_str(), "r");
-    std::string out;
-    char buf[512];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-    EXPECT_EQ(WEXITSTATUS(pclose(p)), 1);
-    EXPECT_EQ(out,
+    CliRun r = cli("rr --base http://127.0.0.1:9/soap2/ --user u --pass p login", dir,
+                   "TARVEX_SETTINGS_DIR=" + dir.path().string() + " TARVEX_NO_KEYCHAIN=1 ");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err,
               "Error, can't load WSDL site, check firewall settings\nINIT not ok, check "
               "firewall settings.\n");
 }
