@@ -60,7 +60,9 @@ std::optional<std::string> json_string(std::string_view json, std::string_view n
 
 std::vector<long long> parts(std::string_view v) {
     std::vector<long long> out;
-    for (auto p : split_view(leading_version(v), '.'))
+    // The views point into this string: it must outlive the loop.
+    const std::string version = leading_version(v);
+    for (auto p : split_view(version, '.'))
         out.push_back(p.empty() || p.size() > 9 ? 0 : lenient_integer(p));
     return out;
 }
