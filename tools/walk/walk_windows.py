@@ -1,0 +1,191 @@
+#!/usr/bin/python3
+"""Drives the preferences, Find in Database and the master-database import window of a real
+Tarvex window as a person does (menus clicked, text typed at typing speed, widgets found through
+the accessibility tree). Takes a screenshot after each step into WALK_SHOTS and prints what each
+step saw; exits 1 at the first step that did not do what the person meant. Run by
+tools/walk/walk.sh with --windows."""
+import os
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from atspi_drive import *  # noqa: E402,F401,F403
+
+SHOTS = os.environ.get("WALK_SHOTS", ".")
+SAMPLE_DB = os.environ["WALK_SAMPLE_DB"]
+REAL_DB = os.environ.get("WALK_REAL_DB", "")
+failures = []
+
+
+def shot(name):
+    subprocess.run(["import", "-window", "root", os.path.join(SHOTS, name + ".png")],
+                   env={**os.environ, "DISPLAY": DISPLAY})
+
+
+def check(ok, what):
+    print(("ok   " if ok else "FAIL ") + what, flush=True)
+    if not ok:
+        failures.append(what)
+    return ok
+
+
+def visible(a):
+    try:
+        e = a.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        return e.width > 0 and e.height > 0 and a.getState().contains(pyatspi.STATE_SHOWING)
+    except Exception:
+        return False
+
+
+def the_app():
+    return [a for a in apps() if a.name == "Tarvex"][0]
+
+
+def window_titled(title, timeout=15):
+    return wait_for(lambda a: a.getRoleName() in ("frame", "dialog", "window")
+                    and title in (a.name or ""), root=the_app(), timeout=timeout)
+
+
+def find_in(root, role, name=None, description=None, timeout=10):
+    def pred(a):
+        if a.getRoleName() != role or not visible(a):
+            return False
+        if name is not None and (a.name or "").replace("&", "") != name:
+            return False
+        if description is not None and not (a.description or "").startswith(description):
+            return False
+        return True
+    return wait_for(pred, root=root, timeout=timeout)
+
+
+def menu(title, item):
+    """Opens a menu of the menu bar with a click and clicks one of its items."""
+    app = the_app()
+    click(find_in(app, "menu", title))
+    time.sleep(0.6)
+    click(find_in(app, "menu item", item))
+    time.sleep(1.0)
+
+
+def label_texts(root):
+    return [a.name for a in find_all(root, role_name("label")) if visible(a) and a.name]
+
+
+def rows_of(tree):
+    """The first column of the rows a tree or table shows."""
+    out = []
+    for a in find_all(tree, lambda x: x.getRoleName() in ("table cell", "tree item"), limit=4):
+        if visible(a):
+            out.append(a.name)
+    return out
+
+
+def set_database_folder(folder, shot_name):
+    menu("Setup", "Software Options")
+    dialog = window_titled("Software Options")
+    click(find_in(dialog, "page tab", "Master Database"))
+    time.sleep(0.5)
+    edit = find_in(dialog, "text", description="Master database folder")
+    click(edit)
+    key("ctrl+a")
+    type_text(folder, delay=40)
+    time.sleep(0.3)
+    check(edit.queryText().getText(0, -1) == folder, "the folder typed into the preferences")
+    shot(shot_name)
+    click(find_in(dialog, "push button", "OK"))
+    time.sleep(1.5)
+    dismiss_alerts()
+
+
+time.sleep(5)
+dismiss_alerts()
+time.sleep(0.5)
+main = window_titled("Tarvex", timeout=40)
+
+# 1. Preferences: the master-database folder, typed as a person types it.
+set_database_folder(SAMPLE_DB, "01-preferences")
+
+# 2. The import window on the bundled sample: a click on a state lists its systems.
+menu("Import/export", "Import System(s) from Database")
+importer = window_titled("Master Database Import")
+state = find_in(importer, "table cell", "California", timeout=15)
+click(state)
+time.sleep(1.5)
+shot("02-import-state")
+systems = find_in(importer, "tree", description="Space ticks")
+listed = rows_of(systems)
+print("systems listed:", listed[:12], flush=True)
+check(len(listed) > 1, "a click on the state lists its systems")
+
+# 3. The filter box narrows the list as the person types.
+filter_box = find_in(importer, "text", description="Shows only the systems")
+click(filter_box)
+type_text("Harbor")
+time.sleep(1.0)
+shown = rows_of(systems)
+print("after the filter:", shown, flush=True)
+check(filter_box.queryText().getText(0, -1) == "Harbor", "every key of the filter arrived")
+shot("03-import-filter")
+
+# 4. Tick all, Untick all, then Space ticks the selected system; Import brings it in.
+click(find_in(importer, "push button", "Tick all"))
+time.sleep(0.4)
+click(find_in(importer, "push button", "Untick all"))
+time.sleep(0.4)
+cells = [a for a in find_all(systems, role_name("table cell"), limit=4) if visible(a)]
+if check(len(cells) > 1, "the filtered list has a row to tick"):
+    click(cells[1])
+    time.sleep(0.3)
+    key("space")
+    time.sleep(0.4)
+click(find_in(importer, "push button", "Import"))
+time.sleep(2.0)
+dismiss_alerts()
+status = [t for t in label_texts(importer) if "mported" in t]
+print("import status:", status, flush=True)
+check(any("1 system" in t for t in status), "the import reports one system")
+shot("04-import-done")
+
+# 5. Find in Database from the main window's Edit menu.
+menu("Edit", "Find in Database\u2026")
+finder = window_titled("Find in Database")
+box = find_in(finder, "text", description="A frequency in MHz")
+click(box)
+type_text("Sheriff")
+key("Return")
+time.sleep(1.0)
+summary = [t for t in label_texts(finder) if "hit" in t]
+print("find summary:", summary, flush=True)
+check(box.queryText().getText(0, -1) == "Sheriff", "every key of the search arrived")
+check(any("hit" in t and not t.startswith("No") for t in summary), "the search finds hits")
+shot("05-find")
+key("Return")
+time.sleep(1.0)
+shot("06-find-opened")
+
+# 6. The real master database, when there is one: the open import window follows the
+#    preference at once.
+if REAL_DB:
+    set_database_folder(REAL_DB, "07-preferences-real")
+    time.sleep(2.0)
+    status = label_texts(importer)
+    print("import window after the change:", [t for t in status if "Software" in t], flush=True)
+    check(any("Software Options" in t for t in status), "the open import window says it moved")
+    texas = find_in(importer, "table cell", "Texas", timeout=15)
+    click(texas)
+    time.sleep(4.0)
+    shot("08-import-texas")
+    click(filter_box)
+    key("ctrl+a")
+    type_text("Houston")
+    time.sleep(1.5)
+    check(filter_box.queryText().getText(0, -1) == "Houston", "every key of the filter arrived")
+    shown = rows_of(systems)
+    print("Texas systems for Houston:", shown[:10], flush=True)
+    check(len(shown) >= 1, "the filter finds Houston's systems")
+    shot("09-import-texas-filter")
+
+print("walk:", "all steps did what was meant" if not failures else f"{len(failures)} failed",
+      flush=True)
+sys.exit(1 if failures else 0)
