@@ -16,6 +16,8 @@ SHOTS = os.environ.get("WALK_SHOTS", ".")
 SAMPLE_DB = os.environ["WALK_SAMPLE_DB"]
 REAL_DB = os.environ.get("WALK_REAL_DB", "")
 failures = []
+CELL = ("table cell", "tree item")
+LIST = ("tree", "tree table", "table")
 
 
 def shot(name):
@@ -48,8 +50,10 @@ def window_titled(title, timeout=15):
 
 
 def find_in(root, role, name=None, description=None, timeout=10):
+    roles = role if isinstance(role, tuple) else (role,)
+
     def pred(a):
-        if a.getRoleName() != role or not visible(a):
+        if a.getRoleName() not in roles or not visible(a):
             return False
         if name is not None and (a.name or "").replace("&", "") != name:
             return False
@@ -75,7 +79,7 @@ def label_texts(root):
 def rows_of(tree):
     """The first column of the rows a tree or table shows."""
     out = []
-    for a in find_all(tree, lambda x: x.getRoleName() in ("table cell", "tree item"), limit=4):
+    for a in find_all(tree, lambda x: x.getRoleName() in CELL, limit=4):
         if visible(a):
             out.append(a.name)
     return out
@@ -109,11 +113,11 @@ set_database_folder(SAMPLE_DB, "01-preferences")
 # 2. The import window on the bundled sample: a click on a state lists its systems.
 menu("Import/export", "Import System(s) from Database")
 importer = window_titled("Master Database Import")
-state = find_in(importer, "table cell", "California", timeout=15)
+state = find_in(importer, CELL, "California", timeout=15)
 click(state)
 time.sleep(1.5)
 shot("02-import-state")
-systems = find_in(importer, "tree", description="Space ticks")
+systems = find_in(importer, LIST, description="Space ticks")
 listed = rows_of(systems)
 print("systems listed:", listed[:12], flush=True)
 check(len(listed) > 1, "a click on the state lists its systems")
@@ -133,7 +137,8 @@ click(find_in(importer, "push button", "Tick all"))
 time.sleep(0.4)
 click(find_in(importer, "push button", "Untick all"))
 time.sleep(0.4)
-cells = [a for a in find_all(systems, role_name("table cell"), limit=4) if visible(a)]
+cells = [a for a in find_all(systems, lambda x: x.getRoleName() in CELL, limit=4)
+         if visible(a)]
 if check(len(cells) > 1, "the filtered list has a row to tick"):
     click(cells[1])
     time.sleep(0.3)
@@ -172,7 +177,7 @@ if REAL_DB:
     status = label_texts(importer)
     print("import window after the change:", [t for t in status if "Software" in t], flush=True)
     check(any("Software Options" in t for t in status), "the open import window says it moved")
-    texas = find_in(importer, "table cell", "Texas", timeout=15)
+    texas = find_in(importer, CELL, "Texas", timeout=15)
     click(texas)
     time.sleep(4.0)
     shot("08-import-texas")

@@ -10,7 +10,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyleOptionHeader>
+#include <QStyleOption>
 #include <QToolTip>
 
 #include "app/common/latin1.h"
@@ -95,7 +95,7 @@ void GridHeader::paintSection(QPainter* painter, const QRect& rect, int logical)
     initStyleOptionForIndex(&option, logical);
     option.rect = rect;
     option.text = shown_title(logical);
-    const QPoint origin = painter->brushOrigin().toPoint();
+    const QPoint origin = painter->brushOrigin();
     painter->setBrushOrigin(rect.topLeft());
     style()->drawControl(QStyle::CE_Header, &option, painter, this);
     painter->setBrushOrigin(origin);

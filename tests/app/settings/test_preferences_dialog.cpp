@@ -9,10 +9,12 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "../editor/editor_rig.h"
 #include "app/card/favorites_window.h"
 #include "app/masterdb/masterdb_window.h"
+#include "app/remote/mini_vc_window.h"
 #include "app/remote/virtual_control_window.h"
 #include "app/settings/preferences_dialog.h"
 #include "core/card/card_fixture.h"

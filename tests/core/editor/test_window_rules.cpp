@@ -175,10 +175,6 @@ TEST(GridFit, ColumnsGiveWayTitlesFirstThenCutTextsAndScrollOnlyPastTheirLeast) 
     };
     for (const Case& c : cases) {
         EXPECT_EQ(tarvex::grid::fit_widths(columns, c.room), c.widths) << c.what;
-        const auto widths = tarvex::grid::fit_widths(columns, c.room);
-        long long sum = 0;
-        for (int w : widths) sum += w;
-        if (c.room >= 210) EXPECT_LE(sum, c.room) << c.what;
     }
     // Two cut columns share the narrowing in proportion to what each can give.
     const std::vector<ColumnRoom> two = {{50, 50, 200, 100}, {50, 50, 300, 100}};
@@ -199,11 +195,12 @@ TEST(GridFit, ShortListColumnsAreNarrowAndLongTextsHaveATypicalLeast) {
             const ColumnSpec& colspec = columns_of(kind)[static_cast<size_t>(c)];
             const bool cut =
                 colspec.column == Column::AlphaTag || colspec.column == Column::ServiceType;
-            if (cut)
+            if (cut) {
                 EXPECT_LT(least_sample(kind, c).size(), value_sample(kind, c).size())
                     << colspec.title;
-            else
+            } else {
                 EXPECT_EQ(least_sample(kind, c), value_sample(kind, c)) << colspec.title;
+            }
         }
     }
 }
