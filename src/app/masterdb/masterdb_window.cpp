@@ -324,7 +324,13 @@ void MasterDbWindow::fill_systems() {
         items.push_back(item);
     }
     systems_->addTopLevelItems(items);
-    for (int c : {0, 2}) systems_->resizeColumnToContents(c);
+    // The names are what the user reads: their columns take the width of their texts, up to
+    // a bound so the counts of the last column stay in sight.
+    const int widest = systems_->fontMetrics().averageCharWidth() * 36;
+    for (int c : {0, 1, 2, 3}) {
+        systems_->resizeColumnToContents(c);
+        if (systems_->columnWidth(c) > widest) systems_->setColumnWidth(c, widest);
+    }
     apply_filter();
 }
 

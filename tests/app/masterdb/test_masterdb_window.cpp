@@ -209,6 +209,28 @@ class TestMasterDbWindow : public QObject {
         QCOMPARE(rig.find<QComboBox>("state_selector")->count(), 1);
     }
 
+    void namesAreShownWholeUpToABound() {
+        Rig rig;
+        const QString name = QStringLiteral("Harbor Regional Trunked Radio");
+        const QString endless = QString(QLatin1Char('W')).repeated(120);
+        write_file(
+            rig.dir / "names.hpd",
+            crlf({"FormatVersion|2.04",
+                  "Trunk|||" + name.toStdString() + "|Off||P25Standard|Off|Off|Auto|Ignore",
+                  "T-Group|TGroupId=0|TrunkId=0|County Sheriff Dispatch|Off|0|0|0|Circle",
+                  "Trunk|||" + endless.toStdString() + "|Off||P25Standard|Off|Off|Auto|Ignore",
+                  "T-Group|TGroupId=1|TrunkId=1|Police|Off|0|0|0|Circle"}));
+        QVERIFY(rig.window->open_file(QString::fromStdString((rig.dir / "names.hpd").string())));
+        QTreeWidget* systems = rig.systems();
+        QCOMPARE(systems->topLevelItem(0)->text(1), name);
+        const QFontMetrics metrics(systems->font());
+        QVERIFY(systems->columnWidth(1) > metrics.horizontalAdvance(name));
+        QVERIFY(systems->columnWidth(3) >
+                metrics.horizontalAdvance(QStringLiteral("County Sheriff Dispatch")));
+        // An endless name is cut (whole in the tooltip) rather than pushing the counts away.
+        QVERIFY(systems->columnWidth(1) < metrics.horizontalAdvance(endless));
+    }
+
     void aChosenFolderIsRememberedAndAFileOpensTheSameWay() {
         TempDir empty;
         Rig rig(empty.path());
