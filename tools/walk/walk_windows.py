@@ -169,6 +169,8 @@ def walk():
     # 5. Find in Database from the main window's Edit menu.
     menu("Edit", "Find in Database\u2026")
     finder = window_titled("Find in Database")
+    xdo("search", "--sync", "--name", "Find in Database", "windowmove", "560", "0")
+    time.sleep(0.8)
     box = find_in(finder, "text", description="A frequency in MHz")
     click(box)
     type_text("Sheriff")
@@ -179,8 +181,12 @@ def walk():
     check(box.queryText().getText(0, -1) == "Sheriff", "every key of the search arrived")
     check(any("hit" in t and not t.startswith("No") for t in summary), "the search finds hits")
     shot("05-find")
-    key("Return")
+    # Down leaves the box for the hits; Enter opens the one chosen.
+    key("Down", "Down", "Return")
     time.sleep(1.0)
+    opened = [t for t in label_texts(main) if "Sheriff" in t]
+    print("main window after the hit:", opened[:3], flush=True)
+    check(bool(opened), "the hit opened its group in the main window")
     shot("06-find-opened")
 
     # 6. The real master database, when there is one: the open import window follows the

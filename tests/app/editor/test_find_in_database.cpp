@@ -75,6 +75,17 @@ class TestFindInDatabase : public QObject {
         QCOMPARE(view->currentIndex().row() + 1, hit.row);
     }
 
+    void downFromTheBoxReachesTheHitsAndEnterOpensOne() {
+        search(QStringLiteral("Sheriff"));
+        QVERIFY(find_->model().rowCount() > 2);
+        QTest::keyClick(find_->box(), Qt::Key_Down);
+        QCOMPARE(find_->focusWidget(), static_cast<QWidget*>(find_->list()));
+        QTest::keyClick(find_->list(), Qt::Key_Down);
+        QTest::keyClick(find_->list(), Qt::Key_Return);
+        const StoreHit& hit = find_->model().hits()[1];
+        QCOMPARE(rig_->window->session().selection().key, keys::group(hit.system, hit.group));
+    }
+
     void aSystemHitOpensTheSystem() {
         search(QStringLiteral("HARBOR county"));
         QVERIFY(find_->model().rowCount() >= 1);
