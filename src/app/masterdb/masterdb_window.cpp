@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTimer>
@@ -170,7 +171,7 @@ void MasterDbWindow::build() {
     connect(close_button, &QPushButton::clicked, this, &QWidget::close);
     bottom->addWidget(close_button);
     layout->addLayout(bottom);
-    resize(900, 600);
+    resize(1100, 640);
 }
 
 void MasterDbWindow::build_search(QWidget* parent, QVBoxLayout* layout) {
@@ -278,6 +279,11 @@ void MasterDbWindow::read_index() {
         item->setText(1, to_q(s.file_name));
     }
     files_list_->resizeColumnToContents(0);
+    files_list_->resizeColumnToContents(1);
+    // The list is as wide as its state names and file names, so neither is cut.
+    files_list_->setMinimumWidth(files_list_->columnWidth(0) + files_list_->columnWidth(1) +
+                                 files_list_->verticalScrollBar()->sizeHint().width() +
+                                 2 * files_list_->frameWidth());
 }
 
 void MasterDbWindow::choose_state(int selector_index) {
@@ -326,10 +332,10 @@ void MasterDbWindow::fill_systems() {
     systems_->addTopLevelItems(items);
     // The names are what the user reads: their columns take the width of their texts, up to
     // a bound so the counts of the last column stay in sight.
-    const int widest = systems_->fontMetrics().averageCharWidth() * 36;
-    for (int c : {0, 1, 2, 3}) {
+    const int chars = systems_->fontMetrics().averageCharWidth();
+    for (auto [c, bound] : {std::pair{0, 8}, {1, 32}, {2, 14}, {3, 24}}) {
         systems_->resizeColumnToContents(c);
-        if (systems_->columnWidth(c) > widest) systems_->setColumnWidth(c, widest);
+        if (systems_->columnWidth(c) > bound * chars) systems_->setColumnWidth(c, bound * chars);
     }
     apply_filter();
 }

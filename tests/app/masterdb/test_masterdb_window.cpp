@@ -211,7 +211,7 @@ class TestMasterDbWindow : public QObject {
 
     void namesAreShownWholeUpToABound() {
         Rig rig;
-        const QString name = QStringLiteral("Harbor Regional Trunked Radio");
+        const QString name = QStringLiteral("Harbor Regional Trunked");
         const QString endless = QString(QLatin1Char('W')).repeated(120);
         write_file(
             rig.dir / "names.hpd",
