@@ -125,7 +125,7 @@ def walk():
     importer = window_titled("Master Database Import")
     # Without a window manager every window opens at the screen's corner, over the main
     # window's menus; a person would drag it aside.
-    xdo("search", "--sync", "--name", "Master Database Import", "windowmove", "660", "360")
+    xdo("search", "--sync", "--name", "Master Database Import", "windowmove", "480", "330")
     time.sleep(0.8)
     state = find_in(importer, CELL, "California", timeout=15)
     click(state)

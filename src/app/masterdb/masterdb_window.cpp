@@ -333,7 +333,7 @@ void MasterDbWindow::fill_systems() {
     // The names are what the user reads: their columns take the width of their texts, up to
     // a bound so the counts of the last column stay in sight.
     const int chars = systems_->fontMetrics().averageCharWidth();
-    for (auto [c, bound] : {std::pair{0, 8}, {1, 32}, {2, 14}, {3, 24}}) {
+    for (auto [c, bound] : {std::pair{0, 8}, {1, 32}, {2, 24}, {3, 24}}) {
         systems_->resizeColumnToContents(c);
         if (systems_->columnWidth(c) > bound * chars) systems_->setColumnWidth(c, bound * chars);
     }
