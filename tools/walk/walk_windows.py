@@ -77,6 +77,8 @@ def menu(title, item):
     app = the_app()
     click(find_in(app, "menu item", title))
     time.sleep(0.6)
+    if os.environ.get("WALK_DEBUG"):
+        shot("menu-" + title.replace("/", "-"))
     click(find_in(app, "menu item", item))
     time.sleep(1.0)
 
