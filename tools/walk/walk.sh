@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
 # A real window driven at a person's speed: builds nothing, takes the tarvex binary to run.
 #   tools/walk/walk.sh build/tarvex [screenshot.png]
+#     types into the grid; exit 0 when the saved file holds exactly what was typed.
+#   tools/walk/walk.sh build/tarvex --windows SHOT_FOLDER
+#     the preferences, the master-database import window (on a one-state database made of the
+#     bundled sample, then on ../shared/samples/hpdb when it is there) and Find in Database;
+#     a screenshot per step into SHOT_FOLDER; exit 0 when every step did what was meant.
 # Needs Xvfb, dbus, at-spi2-core, python3-pyatspi, xdotool and imagemagick (installed when
-# missing and run as root). Exit 0 when the saved file holds exactly what was typed.
+# missing and run as root).
 set -uo pipefail
 tarvex=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
@@ -18,6 +23,26 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$root/resources/sample/sample.hpd" "$work/work.hpd"
+mode=grid
+script=walk_grid_typing.py
+if [ "${2:-}" = --windows ]; then
+  mode=windows
+  script=walk_windows.py
+  mkdir -p "${3:?a folder for the screenshots}"
+  export WALK_SHOTS=$(realpath "$3") WALK_SAMPLE_DB=$work/sample_db WALK_REAL_DB=
+  # The bundled sample as a master database of one state.
+  mkdir -p "$WALK_SAMPLE_DB"
+  printf 'TargetModel\tHomePatrol-1\r\nFormatVersion\t2.04\r\nStateInfo\tStateId=6\tCountryId=1\tCalifornia\tCA\r\n' \
+    >"$WALK_SAMPLE_DB/HPDB.config"
+  cp "$root/resources/sample/sample.hpd" "$WALK_SAMPLE_DB/s_000006.hpd"
+  real=$root/../shared/samples/hpdb
+  if [ -f "$real/HPDB.config" ]; then
+    WALK_REAL_DB=$(realpath "$real")
+  else
+    echo "no real master database beside the project: its steps are skipped"
+  fi
+  set -- "$1" ""
+fi
 export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run WALK_SHOT=${2:-}
 mkdir -m 700 "$work/run"
 display=:$((50 + RANDOM % 40))
@@ -31,9 +56,14 @@ timeout 180 dbus-run-session -- bash -c "
   sleep 1
   QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 '$tarvex' work.hpd >/dev/null 2>&1 &
   app=\$!
-  /usr/bin/python3 -u '$here/walk_grid_typing.py'
+  /usr/bin/python3 -u '$here/$script'
+  echo \$? >'$work/walked'
   kill \$app" 2>/dev/null | grep -v Registry
 kill "$xvfb"
+if [ "$mode" = windows ]; then
+  walked=$(cat "$work/walked" 2>/dev/null || echo 1)
+  exit "$walked"
+fi
 expected=$(tr -d '\r' <"$root/resources/sample/sample.hpd" |
   sed -e '16,18s/\t15[0-9]*\t/\t146610000\t/' -e '19s/Fire Paging/Typed Tag/')
 if [ "$expected" = "$(tr -d '\r' <"$work/work.hpd")" ]; then

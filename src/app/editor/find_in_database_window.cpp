@@ -115,10 +115,23 @@ FindInDatabaseWindow::FindInDatabaseWindow(const SystemStore& store, const Group
     summary_->setObjectName(QStringLiteral("lbl_summary"));
     layout->addWidget(summary_);
 
+    box_->installEventFilter(this);
     connect(box_, &QLineEdit::returnPressed, this, &FindInDatabaseWindow::find);
     connect(find_button, &QPushButton::clicked, this, &FindInDatabaseWindow::find);
     connect(list_, &QTreeView::activated, this, &FindInDatabaseWindow::activated);
     resize(760, 460);
+}
+
+bool FindInDatabaseWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == box_ && event->type() == QEvent::KeyPress && model_->rowCount() > 0) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Down || key == Qt::Key_PageDown) {
+            list_->setFocus(Qt::ShortcutFocusReason);
+            if (!list_->currentIndex().isValid()) list_->setCurrentIndex(model_->index(0, 0));
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void FindInDatabaseWindow::set_text(const QString& text) {

@@ -57,6 +57,10 @@ class FindInDatabaseWindow : public QWidget {
     // A system (group -1, site 0), a site (site > 0), a group (row 0) or a row to open.
     void openHit(int system, int site, int group, int row);
 
+  protected:
+    // Down in the box goes to the hits, as in a search field with a list under it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void activated(const QModelIndex& index);
 

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -273,26 +274,74 @@ void GridEditor::set_up_columns(GridView* view, GridKind kind) {
     std::vector<int> widths = grid::read_column_widths(settings_, kind);
     const QFontMetrics body(view->font());
     const QFontMetrics header(view->horizontalHeader()->font());
+    ColumnFit& fit = column_fits_[view];
+    fit = {};
     for (int c = 0; c < static_cast<int>(widths.size()); ++c) {
-        int width = grid::twips_to_pixels(c == 0 ? std::min(widths[c], 700) : widths[c]);
-        // A width the user never set starts wide enough for the title and the usual values.
-        if (c > 0 && widths[c] == grid::default_width(kind)) {
-            const QString sample = to_q(grid::widest_sample(kind, c));
-            width = std::max({width, header.horizontalAdvance(sample) + 24,
-                              body.horizontalAdvance(sample) + 16});
+        const int width = grid::twips_to_pixels(c == 0 ? std::min(widths[c], 700) : widths[c]);
+        grid::ColumnRoom room{width, width, width, width};
+        // A width the user never set is the program's to choose: wide enough for the title
+        // and the usual values where the window allows, narrower where it does not.
+        const bool automatic = c > 0 && widths[c] == grid::default_width(kind);
+        if (automatic) {
+            const QString title = to_q(grid::columns_of(kind)[static_cast<size_t>(c)].title);
+            int word = 0;
+            for (const QString& w : title.split(QLatin1Char(' ')))
+                word = std::max(word, header.horizontalAdvance(w));
+            const int pad = GridHeader::title_padding();
+            room.title = header.horizontalAdvance(title) + pad;
+            room.title_word = word + pad;
+            room.value = body.horizontalAdvance(to_q(grid::value_sample(kind, c))) + 16;
+            room.least = body.horizontalAdvance(to_q(grid::least_sample(kind, c))) + 16;
         }
-        view->setColumnWidth(c, width);
+        fit.rooms.push_back(room);
+        fit.automatic.push_back(automatic);
+        view->setColumnWidth(c, std::max(room.title, room.value));
     }
     // The last column takes what is left of the window's width.
     view->horizontalHeader()->setStretchLastSection(true);
+    connect(view->horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this, view](int logical, int, int) {
+                ColumnFit& f = column_fits_[view];
+                // The last column follows the window by itself; any other changed by hand
+                // makes every width the user's.
+                if (!f.fitting && logical < static_cast<int>(f.rooms.size()) - 1)
+                    f.user_sized = true;
+            });
+    view->on_resize = [this, view] { fit_columns(view); };
+    fit_columns(view);
+}
+
+void GridEditor::fit_columns(GridView* view) {
+    ColumnFit& fit = column_fits_[view];
+    if (fit.user_sized || fit.rooms.empty()) return;
+    // Room for the vertical scroll bar is kept whether it shows or not: the last column
+    // stretches over it when it does not, and a group that grows does not push a bar in.
+    const int room =
+        view->width() - 2 * view->frameWidth() - view->verticalScrollBar()->sizeHint().width();
+    if (room <= 0) return;
+    const std::vector<int> widths = grid::fit_widths(fit.rooms, room);
+    fit.fitting = true;
+    for (size_t c = 0; c < widths.size(); ++c) view->setColumnWidth(static_cast<int>(c), widths[c]);
+    fit.fitting = false;
+    // Titles that went to two lines (or came back) change the header's height.
+    auto* header = view->horizontalHeader();
+    header->headerDataChanged(Qt::Horizontal, 0, header->count() - 1);
+    emit header->geometriesChanged();
 }
 
 void GridEditor::save_column_widths() {
     for (auto [view, kind] :
          {std::pair{conv_view_, GridKind::Channel}, std::pair{trunk_view_, GridKind::Talkgroup}}) {
+        const ColumnFit& fit = column_fits_[view];
         std::vector<int> widths;
-        for (int c = 0; c < grid::column_count(kind); ++c)
-            widths.push_back(grid::pixels_to_twips(view->columnWidth(c)));
+        for (int c = 0; c < grid::column_count(kind); ++c) {
+            // A width the program chose for this window is chosen again next time, for that
+            // window's size.
+            const bool chosen = !fit.user_sized && static_cast<size_t>(c) < fit.automatic.size() &&
+                                fit.automatic[static_cast<size_t>(c)];
+            widths.push_back(chosen ? grid::default_width(kind)
+                                    : grid::pixels_to_twips(view->columnWidth(c)));
+        }
         grid::save_column_widths(settings_, kind, widths);
     }
 }

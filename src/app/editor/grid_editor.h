@@ -16,6 +16,7 @@
 #include "core/editor/alpha_tags.h"
 #include "core/editor/commands.h"
 #include "core/editor/editor_place.h"
+#include "core/editor/grid_fit.h"
 #include "core/editor/grid_ops.h"
 #include "core/editor/record_editors.h"
 
@@ -119,6 +120,8 @@ class GridEditor : public QWidget {
     void build_ui();
     GridView* make_view(const QString& name, grid::GridKind kind, GridModel*& model);
     void set_up_columns(GridView* view, grid::GridKind kind);
+    // Fits the columns the user has not sized into the view's width (see grid::fit_widths).
+    void fit_columns(GridView* view);
     void show_header(const GroupHeaderForm& form);
     GroupHeaderForm header_form() const;
     void header_edited();
@@ -180,6 +183,16 @@ class GridEditor : public QWidget {
     QWidget* check_panel_ = nullptr;
     QPushButton* fix_button_ = nullptr;
     bool check_pending_ = false;
+
+    // How a grid's columns are fitted to its width: what each needs, which started from the
+    // program's own width, and whether the user has dragged one (then the widths are theirs).
+    struct ColumnFit {
+        std::vector<grid::ColumnRoom> rooms;
+        std::vector<bool> automatic;
+        bool user_sized = false;
+        bool fitting = false;
+    };
+    std::map<const GridView*, ColumnFit> column_fits_;
 };
 
 }  // namespace tarvex

@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOption>
 #include <QToolTip>
 
 #include "app/common/latin1.h"
@@ -62,7 +64,53 @@ void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
     if (auto* edit = qobject_cast<QLineEdit*>(editor)) model->setData(index, edit->text());
 }
 
+GridHeader::GridHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
+    setSectionsClickable(true);
+}
+
+int GridHeader::title_padding() {
+    return 24;
+}
+
+QString GridHeader::shown_title(int logical) const {
+    const QString title =
+        model() ? model()->headerData(logical, orientation(), Qt::DisplayRole).toString()
+                : QString();
+    if (fontMetrics().horizontalAdvance(title) + title_padding() <= sectionSize(logical))
+        return title;
+    // At the space nearest the middle, so the two lines are about as long.
+    qsizetype best = -1;
+    for (qsizetype i = 0; i < title.size(); ++i)
+        if (title[i] == QLatin1Char(' ') &&
+            (best < 0 || std::abs(i - title.size() / 2) < std::abs(best - title.size() / 2)))
+            best = i;
+    if (best < 0) return title;
+    return title.left(best) + QLatin1Char('\n') + title.mid(best + 1);
+}
+
+void GridHeader::paintSection(QPainter* painter, const QRect& rect, int logical) const {
+    if (!rect.isValid()) return;
+    QStyleOptionHeaderV2 option;
+    initStyleOption(&option);
+    initStyleOptionForIndex(&option, logical);
+    option.rect = rect;
+    option.text = shown_title(logical);
+    const QPoint origin = painter->brushOrigin();
+    painter->setBrushOrigin(rect.topLeft());
+    style()->drawControl(QStyle::CE_Header, &option, painter, this);
+    painter->setBrushOrigin(origin);
+}
+
+QSize GridHeader::sectionSizeFromContents(int logical) const {
+    QSize size = QHeaderView::sectionSizeFromContents(logical);
+    // The header is as tall as its tallest title; a wrapped one takes a second line.
+    if (shown_title(logical).contains(QLatin1Char('\n')))
+        size.setHeight(size.height() + fontMetrics().lineSpacing());
+    return size;
+}
+
 GridView::GridView(QWidget* parent) : QTableView(parent), delegate_(new GridDelegate(this)) {
+    setHorizontalHeader(new GridHeader(this));
     setItemDelegate(delegate_);
     // As in a spreadsheet, a click only selects, even on the selected cell: typing replaces the
     // value, double-click or F2 edits it in place. A click that opened the editor by itself a
@@ -99,6 +147,11 @@ bool GridView::viewportEvent(QEvent* event) {
         }
     }
     return QTableView::viewportEvent(event);
+}
+
+void GridView::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    if (on_resize) on_resize();
 }
 
 void GridView::move_to(int model_row, int col) {

@@ -1,6 +1,7 @@
 #pragma once
 // The table view of the grids: spreadsheet keys (Enter moves down, Tab moves right, typing over
 // a cell replaces it, F2 edits) and the per-column key table, which the owner supplies.
+#include <QHeaderView>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <functional>
@@ -27,6 +28,22 @@ class GridDelegate : public QStyledItemDelegate {
                       const QModelIndex& index) const override;
 };
 
+// The grid's column titles: a title wider than its column goes onto two lines at a space, so
+// a narrow column ("Delay Time" over values like "-10") keeps its whole title.
+class GridHeader : public QHeaderView {
+    Q_OBJECT
+  public:
+    explicit GridHeader(QWidget* parent = nullptr);
+    // The title as drawn in its column now ('\n' where it wraps).
+    QString shown_title(int logical) const;
+    // Pixels a title needs beside its text on one line (margins and the sort mark's room).
+    static int title_padding();
+
+  protected:
+    void paintSection(QPainter* painter, const QRect& rect, int logical) const override;
+    QSize sectionSizeFromContents(int logical) const override;
+};
+
 class GridView : public QTableView {
     Q_OBJECT
   public:
@@ -39,6 +56,8 @@ class GridView : public QTableView {
     std::function<bool(int col)> is_free_column;
     // The Delete key on a selection.
     std::function<void()> on_delete;
+    // The view's width changed (the window or a pane was resized).
+    std::function<void()> on_resize;
 
     GridDelegate* delegate() const { return delegate_; }
     // Moves the current cell, keeping it in range; selects just that cell.
@@ -57,6 +76,7 @@ class GridView : public QTableView {
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     // A cell too narrow for its text shows the whole text as its tool tip.
     bool viewportEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     GridDelegate* delegate_;

@@ -96,6 +96,15 @@ QIcon icon_for(CommandId id) {
     return QIcon::fromTheme(n, QIcon(QStringLiteral(":/icons/") + n + QStringLiteral(".png")));
 }
 
+// A closing "..." as the ellipsis character ("Find in Database\u2026").
+QString with_ellipsis(QString text) {
+    if (text.endsWith(QLatin1String("..."))) {
+        text.chop(3);
+        text += QChar(0x2026);
+    }
+    return text;
+}
+
 // Menus of the menu bar, in order; the alpha-tag commands sit in a submenu of Edit.
 constexpr Menu k_bar_menus[] = {Menu::File,    Menu::MultiFile,    Menu::Add,     Menu::Edit,
                                 Menu::Options, Menu::ImportExport, Menu::Scanner, Menu::Setup,
@@ -184,6 +193,7 @@ void MainWindow::build_menus() {
             }
             QAction* act = make_action(menu, e, target);
             mark(target, act, e.caption);
+            if (shows_ellipsis(e.id)) act->setText(with_ellipsis(act->text()));
             act->setShortcut(shortcut_for(menu, e.caption));
             if (!act->shortcut().isEmpty()) shortcuts_.emplace(e.id, act->shortcut());
             act->setIcon(icon_for(e.id));

@@ -1,5 +1,5 @@
-// Setup -> "Software Options" and what follows a change: the card window searches the new
-// folders at once; the other windows read the new values when they are opened next.
+// Setup -> "Software Options" and what follows a change: every open window takes the new
+// value at once.
 #include <QLabel>
 
 #include "app/card/favorites_window.h"
@@ -29,19 +29,15 @@ void MainWindow::open_preferences() {
 }
 
 void MainWindow::preferences_changed(const QStringList& ids) {
-    // The card manager looks for the scanner again in the folders now named.
+    // The card manager looks for the scanner again in the folders now named; the import window
+    // reads the new folder's states and Virtual Control moves to the new device, each saying
+    // so in its own window.
     if (ids.contains(QStringLiteral("card_folders")) && favorites_) favorites_->detect();
-    // The import and Virtual Control windows keep the folder and port they started with while
-    // they work (an import or a live link is never cut short); say so rather than leave the
-    // user wondering why nothing moved.
-    const bool masterdb_waits = ids.contains(QStringLiteral("masterdb_folder")) && masterdb_;
-    const bool port_waits = ids.contains(QStringLiteral("serial_port")) && virtual_control_;
-    if (masterdb_waits || port_waits)
-        status_label_->setText(
-            tr("Options saved. %1 uses the new value when it is opened again.")
-                .arg(masterdb_waits ? tr("Master Database Import") : tr("Virtual Control")));
-    else
-        status_label_->setText(tr("Options saved."));
+    if (ids.contains(QStringLiteral("masterdb_folder")) && masterdb_)
+        masterdb_->take_folder_setting();
+    if (ids.contains(QStringLiteral("serial_port")) && virtual_control_)
+        virtual_control_->take_device_setting();
+    status_label_->setText(tr("Options saved."));
 }
 
 }  // namespace tarvex

@@ -113,7 +113,7 @@ void MainWindow::open_masterdb() {
         auto* w = new MasterDbWindow(settings_, *prompter_, session_->store(), session_->files(),
                                      folders_, this);
         make_tool_window(w);
-        connect(w, &MasterDbWindow::systemsImported, this, &MainWindow::data_arrived);
+        connect(w, &MasterDbWindow::systems_imported, this, &MainWindow::data_arrived);
         masterdb_ = w;
     }
     show_tool_window(masterdb_);

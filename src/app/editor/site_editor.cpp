@@ -169,10 +169,10 @@ SiteEditor::SiteEditor(EditingSession& session, Settings& settings, QWidget* par
     presets->setMenu(preset_menu);
     pg->addWidget(plan_default, 1, 5);
     pg->addWidget(presets, 2, 5);
-    auto* motorola_plan = new QPushButton(tr("Custom Plan..."), plan_box);
+    auto* motorola_plan = new QPushButton(tr("Custom Plan\u2026"), plan_box);
     motorola_plan->setObjectName(QStringLiteral("cmd_motorola_plan"));
     motorola_plan->setToolTip(tr("Motorola Custom Plan: presets and Calculate Upper"));
-    auto* p25_plan = new QPushButton(tr("P25 Plan..."), plan_box);
+    auto* p25_plan = new QPushButton(tr("P25 Plan\u2026"), plan_box);
     p25_plan->setObjectName(QStringLiteral("cmd_p25_plan"));
     pg->addWidget(motorola_plan, 3, 5);
     pg->addWidget(p25_plan, 4, 5);

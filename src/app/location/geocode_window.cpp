@@ -154,7 +154,7 @@ void GeocodeWindow::search() {
     const std::string service = settings_.GetSetting("gps", "geocode_service",
                                                      std::string(k_default_geocode_service) + "x");
     const std::string key = settings_.GetSetting("gps", "geocode_key", "x");
-    status_->setText(tr("Searching..."));
+    status_->setText(tr("Searching\u2026"));
     search_->setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     location::GeocodeOutcome out = location::geocode(*http_, service, query(), key, timeout_ms);

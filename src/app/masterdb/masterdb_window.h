@@ -5,7 +5,7 @@
 //
 // The database folder is the one the user chose last (setting "masterdb"/"folder"), else the
 // master database folder of the data folders. After an import the window emits
-// systemsImported(): the main window rebuilds its browser and marks its data changed.
+// systems_imported(): the main window rebuilds its browser and marks its data changed.
 //
 // Above the systems list a search box searches every state file at once; its results fill
 // a list while the search runs in short slices between the window's events. Ticked results
@@ -52,47 +52,51 @@ class MasterDbWindow : public QWidget {
     ~MasterDbWindow() override;
 
     // Milliseconds between showing the window and reading the index; negative: not automatic.
-    void setIndexDelay(int ms) { index_delay_ = ms; }
+    void set_index_delay(int ms) { index_delay_ = ms; }
     // The dialogs; tests replace them. An empty answer is a cancel.
-    std::function<QString()> chooseFolder;
-    std::function<QString()> chooseFile;
+    std::function<QString()> choose_folder;
+    std::function<QString()> choose_file;
 
     std::filesystem::path folder() const { return folder_; }
-    const MasterLineStore& lineStore() const { return lines_; }
-    const SearchResultsModel& searchResults() const { return *results_model_; }
+    // The folder setting changed elsewhere (Setup -> "Software Options"): the window reads the
+    // new folder's states at once and says so on its status line. Nothing happens when the
+    // folder it shows is still the one the setting names.
+    void take_folder_setting();
+    const MasterLineStore& line_store() const { return lines_; }
+    const SearchResultsModel& search_results() const { return *results_model_; }
     bool searching() const { return search_ != nullptr; }
     // Milliseconds of searching between two looks at the window's events.
-    void setSearchSlice(int ms) { slice_ms_ = ms; }
+    void set_search_slice(int ms) { slice_ms_ = ms; }
 
   public slots:
-    void readIndex();
-    void chooseState(int selector_index);
+    void read_index();
+    void choose_state(int selector_index);
     // Loads any HPD file into the systems list; false when it cannot be read.
-    bool openFile(const QString& path);
-    void importTicked();
-    void pickFolder();
-    void pickFile();
+    bool open_file(const QString& path);
+    void import_ticked();
+    void pick_folder();
+    void pick_file();
     // Searches every state for the search box's text; the user is told when the folder is no
     // master database.
-    void startSearch();
-    void cancelSearch();
+    void start_search();
+    void cancel_search();
     // One slice of the running search (the search's timer calls it).
-    void searchSlice();
+    void search_slice();
     // Shows the state of a result with its system selected.
-    void showResult(const QModelIndex& index);
+    void show_result(const QModelIndex& index);
     // Hides the systems the filter box does not match.
-    void applyFilter();
+    void apply_filter();
     // "Tick all" / "Untick all": the systems the filter shows.
-    void tickShown(bool on);
+    void tick_shown(bool on);
     // Space in the systems list: the selected systems ticked, or unticked when the first is.
-    void toggleSelected();
+    void toggle_selected();
 
   public:
     // What the last import brought in, as the status line says it.
-    QString lastImportReport() const { return last_report_; }
+    QString last_import_report() const { return last_report_; }
 
   signals:
-    void systemsImported();
+    void systems_imported();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -100,17 +104,19 @@ class MasterDbWindow : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The folder the setting names, else the master database folder of the data folders.
+    std::filesystem::path folder_setting() const;
     void build();
-    void fillSystems();
-    bool loadFile(const std::filesystem::path& file);
-    void buildSearch(QWidget* parent, QVBoxLayout* layout);
-    void beginSearch(bool asked);
-    void finishSearch(const QString& status);
-    void fitResultColumns();
+    void fill_systems();
+    bool load_file(const std::filesystem::path& file);
+    void build_search(QWidget* parent, QVBoxLayout* layout);
+    void begin_search(bool asked);
+    void finish_search(const QString& status);
+    void fit_result_columns();
     // Imports the systems of the ticked results state by state, joining those of the state
     // shown to the systems ticked in its list; true when anything was read in.
-    bool importResults();
-    bool importShownState();
+    bool import_results();
+    bool import_shown_state();
 
     Settings& settings_;
     Prompter& prompter_;

@@ -6,7 +6,7 @@ namespace tarvex {
 
 SearchResultsModel::SearchResultsModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void SearchResultsModel::setStates(const std::vector<StateEntry>& states) {
+void SearchResultsModel::set_states(const std::vector<StateEntry>& states) {
     state_names_.clear();
     for (const auto& s : states) state_names_.insert(s.number, to_q(s.name));
 }
@@ -27,7 +27,7 @@ void SearchResultsModel::append(std::vector<SearchMatch>&& batch) {
     endInsertRows();
 }
 
-size_t SearchResultsModel::tickedCount() const {
+size_t SearchResultsModel::ticked_count() const {
     size_t n = 0;
     for (const auto& m : matches_) n += m.ticked;
     return n;
@@ -82,9 +82,10 @@ Qt::ItemFlags SearchResultsModel::flags(const QModelIndex& index) const {
 
 QVariant SearchResultsModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    static const char* const k_titles[] = {"State:", "System:", "Group:", "Name:", "Value:"};
-    return section >= 0 && section < ColumnCount ? QString::fromLatin1(k_titles[section])
-                                                 : QVariant();
+    static const char* const k_titles[] = {QT_TR_NOOP("State:"), QT_TR_NOOP("System:"),
+                                           QT_TR_NOOP("Group:"), QT_TR_NOOP("Name:"),
+                                           QT_TR_NOOP("Value:")};
+    return section >= 0 && section < ColumnCount ? tr(k_titles[section]) : QVariant();
 }
 
 }  // namespace tarvex

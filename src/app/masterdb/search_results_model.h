@@ -17,11 +17,11 @@ class SearchResultsModel : public QAbstractTableModel {
     explicit SearchResultsModel(QObject* parent = nullptr);
 
     // The names the state column shows, by state number.
-    void setStates(const std::vector<StateEntry>& states);
+    void set_states(const std::vector<StateEntry>& states);
     void clear();
     void append(std::vector<SearchMatch>&& batch);
     const std::vector<SearchMatch>& matches() const { return matches_; }
-    size_t tickedCount() const;
+    size_t ticked_count() const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -271,7 +271,7 @@ void FrmImportRR::build() {
     remove_blanks_->setObjectName("Check3");
     upper_ = new QCheckBox("Upper case");
     upper_->setObjectName("Check7");
-    auto* tag_filter = new QPushButton("Service Types...");
+    auto* tag_filter = new QPushButton(QString::fromUtf8("Service Types\u2026"));
     tag_filter->setObjectName("cmdTagFilter");
     opts->addWidget(option1_);
     opts->addWidget(name1_);

@@ -22,7 +22,9 @@ QVariant LogGridModel::headerData(int section, Qt::Orientation orientation, int 
     if (orientation == Qt::Vertical) return section + 1;
     auto headings = remote::log_headings();
     if (section < 0 || section >= static_cast<int>(headings.size())) return {};
-    return to_q(headings[static_cast<size_t>(section)]);
+    // The headings are the log file's own; a translation only changes how the grid shows them.
+    const std::string heading(headings[static_cast<size_t>(section)]);
+    return tr(heading.c_str());
 }
 
 void LogGridModel::refresh() {

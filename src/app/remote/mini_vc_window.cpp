@@ -20,7 +20,7 @@ constexpr int k_twips_per_pixel = 15;
 MiniVcWindow::MiniVcWindow(Settings& settings, remote::VirtualControl& vc, QWidget* parent)
     : QWidget(parent, Qt::Tool), settings_(settings), vc_(vc) {
     setObjectName("frm_minivc");
-    setWindowTitle("VC");
+    setWindowTitle(tr("VC"));
     auto* layout = new QVBoxLayout(this);
     text_ = new QLabel(this);
     text_->setObjectName("lbl_mini");
@@ -30,13 +30,13 @@ MiniVcWindow::MiniVcWindow(Settings& settings, remote::VirtualControl& vc, QWidg
 
     // The companion's keys act on the channel: hold it, skip it, avoid it.
     auto* keys = new QHBoxLayout;
-    auto* hold = new QPushButton("CHANNEL", this);
+    auto* hold = new QPushButton(tr("CHANNEL"), this);
     hold->setObjectName("cmd_mini_channel");
     // A real arrow: the companion's old font drew one from the letter "t".
     auto* next = new QPushButton(QStringLiteral("\u25B6"), this);
     next->setObjectName("cmd_mini_next");
-    next->setToolTip("Next channel");
-    auto* avoid = new QPushButton("AVOID", this);
+    next->setToolTip(tr("Next channel"));
+    auto* avoid = new QPushButton(tr("AVOID"), this);
     avoid->setObjectName("cmd_mini_avoid");
     connect(hold, &QPushButton::clicked, this, [this] {
         vc_.click_line(remote::VcLine::channel);
@@ -53,7 +53,7 @@ MiniVcWindow::MiniVcWindow(Settings& settings, remote::VirtualControl& vc, QWidg
     keys->addWidget(hold);
     keys->addWidget(next);
     keys->addWidget(avoid);
-    on_top_box_ = new QCheckBox("on top", this);
+    on_top_box_ = new QCheckBox(tr("on top"), this);
     on_top_box_->setObjectName("chk_mini_on_top");
     connect(on_top_box_, &QCheckBox::clicked, this, [this](bool on) { set_on_top(on); });
     keys->addWidget(on_top_box_);

@@ -41,7 +41,8 @@ void keep_place(QWidget* w) {
     w->setMinimumHeight(w->fontMetrics().height() + 2);
 }
 
-constexpr const char* k_automatic_device = "Automatic";
+constexpr const char* k_automatic_device =
+    QT_TRANSLATE_NOOP("tarvex::VirtualControlWindow", "Automatic");
 
 // The display's 0xBBGGRR colour values as a style-sheet colour.
 QString css(long bgr) {
@@ -73,7 +74,7 @@ void ClickLabel::mousePressEvent(QMouseEvent* event) {
 
 void ClickLabel::mouseDoubleClickEvent(QMouseEvent* event) {
     QLabel::mouseDoubleClickEvent(event);
-    emit doubleClicked();
+    emit double_clicked();
 }
 
 VirtualControlWindow::VirtualControlWindow(Settings& settings, Prompter& prompter,
@@ -86,7 +87,7 @@ VirtualControlWindow::VirtualControlWindow(Settings& settings, Prompter& prompte
       port_(make_port()),
       trace_(clock_) {
     setObjectName("frm_vc");
-    setWindowTitle("Virtual Control");
+    setWindowTitle(tr("Virtual Control"));
     traced_ = std::make_unique<remote::TracingPort>(*port_, trace_);
     timers_ = new QtVcTimers(options_.intervals, this);
     vc_ = std::make_unique<remote::VirtualControl>(*traced_, *timers_, settings_, prompter_, clock_,
@@ -147,7 +148,7 @@ QWidget* VirtualControlWindow::build_display() {
         f.setBold(true);
         lines_[i]->setFont(f);
         keep_place(lines_[i]);
-        avoid_marks_[i] = new ClickLabel("AVOID", panel);
+        avoid_marks_[i] = new ClickLabel(tr("AVOID"), panel);
         avoid_marks_[i]->setObjectName(QLatin1String(mark_names[i]));
         avoid_marks_[i]->setStyleSheet("color: #ff5050; font-weight: bold;");
         keep_place(avoid_marks_[i]);
@@ -157,11 +158,11 @@ QWidget* VirtualControlWindow::build_display() {
             vc_->click_line(which);
             refresh();
         });
-        connect(lines_[i], &ClickLabel::doubleClicked, this, [this, which] {
+        connect(lines_[i], &ClickLabel::double_clicked, this, [this, which] {
             vc_->double_click_line(which);
             refresh();
         });
-        connect(avoid_marks_[i], &ClickLabel::doubleClicked, this, [this, which] {
+        connect(avoid_marks_[i], &ClickLabel::double_clicked, this, [this, which] {
             vc_->double_click_avoid(which);
             refresh();
         });
@@ -211,9 +212,11 @@ QWidget* VirtualControlWindow::build_display() {
 QWidget* VirtualControlWindow::build_keys() {
     auto* box = new QWidget(this);
     auto* grid = new QGridLayout(box);
-    static const char* key_captions[] = {"Replay", "Record", "Mute", "ATT", "Resume"};
+    static const char* const key_captions[] = {QT_TR_NOOP("Replay"), QT_TR_NOOP("Record"),
+                                               QT_TR_NOOP("Mute"), QT_TR_NOOP("ATT"),
+                                               QT_TR_NOOP("Resume")};
     for (int k = 0; k < 5; ++k) {
-        keys_[k] = button(key_captions[k], "", box);
+        keys_[k] = button(tr(key_captions[k]), "", box);
         keys_[k]->setObjectName(QStringLiteral("cmd_key%1").arg(k));
         grid->addWidget(keys_[k], 0, k);
         connect(keys_[k], &QPushButton::clicked, this, [this, k] {
@@ -221,10 +224,12 @@ QWidget* VirtualControlWindow::build_keys() {
             refresh();
         });
     }
-    static const char* nav_captions[] = {"Sys <",  "Sys >",   "Dept <",  "Dept >", "Chan <",
-                                         "Chan >", "S Avoid", "D Avoid", "C Avoid"};
+    static const char* const nav_captions[] = {
+        QT_TR_NOOP("Sys <"),   QT_TR_NOOP("Sys >"),   QT_TR_NOOP("Dept <"),
+        QT_TR_NOOP("Dept >"),  QT_TR_NOOP("Chan <"),  QT_TR_NOOP("Chan >"),
+        QT_TR_NOOP("S Avoid"), QT_TR_NOOP("D Avoid"), QT_TR_NOOP("C Avoid")};
     for (int n = 0; n < 9; ++n) {
-        auto* b = button(nav_captions[n], "", box);
+        auto* b = button(tr(nav_captions[n]), "", box);
         b->setObjectName(QStringLiteral("cmd_nav%1").arg(n));
         grid->addWidget(b, 1 + n / 6, n % 6);
         connect(b, &QPushButton::clicked, this, [this, n] {
@@ -242,35 +247,34 @@ QWidget* VirtualControlWindow::build_keys() {
     }
     connect(volume_, &QComboBox::activated, this, [this](int i) { vc_->set_volume(i); });
     connect(squelch_, &QComboBox::activated, this, [this](int i) { vc_->set_squelch(i); });
-    grid->addWidget(new QLabel("Volume", box), 2, 3);
+    grid->addWidget(new QLabel(tr("Volume"), box), 2, 3);
     grid->addWidget(volume_, 2, 4);
-    grid->addWidget(new QLabel("Squelch", box), 3, 3);
+    grid->addWidget(new QLabel(tr("Squelch"), box), 3, 3);
     grid->addWidget(squelch_, 3, 4);
 
     port_box_ = new QComboBox(box);
     port_box_->setObjectName("cbo_port");
     port_box_->setMinimumWidth(140);
     connect(port_box_, &QComboBox::activated, this, [this](int i) { vc_->link().select(i); });
-    auto* scan = button("scan ports", "cmd_scan_ports", box);
+    auto* scan = button(tr("scan ports"), "cmd_scan_ports", box);
     connect(scan, &QPushButton::clicked, this, [this] {
         vc_->select_ports();
         refresh();
     });
-    start_ = button("Start", "cmd_start", box);
+    start_ = button(tr("Start"), "cmd_start", box);
     start_->setCheckable(true);
     start_->setToolTip(tr("Opens the chosen port and starts polling the scanner"));
     // Wide enough for either caption, so the row does not move when it changes.
-    start_->setMinimumWidth(
-        start_->fontMetrics().horizontalAdvance(QStringLiteral("Running\u2026")) + 32);
+    start_->setMinimumWidth(start_->fontMetrics().horizontalAdvance(tr("Running\u2026")) + 32);
     connect(start_, &QPushButton::clicked, this, [this] {
         vc_->start();
         refresh();
     });
     auto* start = start_;
-    autostart_ = new QCheckBox("Autostart", box);
+    autostart_ = new QCheckBox(tr("Autostart"), box);
     autostart_->setObjectName("chk_autostart");
     connect(autostart_, &QCheckBox::toggled, this, [this](bool on) { vc_->set_autostart(on); });
-    auto* mini = button("Mini", "cmd_mini", box);
+    auto* mini = button(tr("Mini"), "cmd_mini", box);
     connect(mini, &QPushButton::clicked, this, &VirtualControlWindow::show_mini);
     grid->addWidget(port_box_, 3, 0);
     grid->addWidget(scan, 3, 1);
@@ -300,6 +304,10 @@ QWidget* VirtualControlWindow::build_keys() {
     state_->setObjectName("lbl_state");
     keep_place(state_);
     grid->addWidget(state_, 6, 0, 1, 6);
+    notice_ = new QLabel(box);
+    notice_->setObjectName("lbl_notice");
+    keep_place(notice_);
+    grid->addWidget(notice_, 7, 0, 1, 6);
     return box;
 }
 
@@ -307,31 +315,31 @@ QWidget* VirtualControlWindow::build_log() {
     auto* box = new QWidget(this);
     auto* layout = new QVBoxLayout(box);
     auto* row = new QHBoxLayout;
-    auto* save = button("Save Log", "cmd_save_log", box);
+    auto* save = button(tr("Save Log"), "cmd_save_log", box);
     connect(save, &QPushButton::clicked, this, &VirtualControlWindow::save_log);
-    auto* clear = button("Clear Log", "cmd_clear_log", box);
+    auto* clear = button(tr("Clear Log"), "cmd_clear_log", box);
     connect(clear, &QPushButton::clicked, this, [this] {
         vc_->clear_log();
         refresh();
     });
-    auto* remove = button("Delete Log File", "cmd_delete_log_file", box);
+    auto* remove = button(tr("Delete Log File"), "cmd_delete_log_file", box);
     connect(remove, &QPushButton::clicked, this, [this] { vc_->delete_log_file(); });
-    append_ = new QCheckBox("Log/Append To File:", box);
+    append_ = new QCheckBox(tr("Log/Append To File:"), box);
     append_->setObjectName("chk_append");
     connect(append_, &QCheckBox::clicked, this, [this](bool on) { vc_->set_append_to_file(on); });
     log_file_ = new QLineEdit(box);
     log_file_->setObjectName("txt_log_file");
     log_file_->setReadOnly(true);
-    auto* choose = button("...", "cmd_log_file", box);
+    auto* choose = button(tr("..."), "cmd_log_file", box);
     connect(choose, &QPushButton::clicked, this, &VirtualControlWindow::choose_log_file);
-    log_data_ = new QCheckBox("LOG DATA", box);
+    log_data_ = new QCheckBox(tr("LOG DATA"), box);
     log_data_->setObjectName("chk_log_data");
     connect(log_data_, &QCheckBox::clicked, this, [this](bool on) { vc_->set_log_data(on); });
-    trace_box_ = new QCheckBox("Trace", box);
+    trace_box_ = new QCheckBox(tr("Trace"), box);
     trace_box_->setObjectName("chk_trace");
     trace_box_->setToolTip(
-        "Write every frame to and from the scanner, with a time stamp, to a "
-        "file for a bug report");
+        tr("Write every frame to and from the scanner, with a time stamp, to a "
+           "file for a bug report"));
     connect(trace_box_, &QCheckBox::clicked, this, [this](bool on) { set_trace(on); });
     for (QWidget* w : std::initializer_list<QWidget*>{save, clear, remove, append_})
         row->addWidget(w);
@@ -375,7 +383,16 @@ void VirtualControlWindow::fill_devices() {
     device_box_->setCurrentIndex(device_box_->findText(chosen));
 }
 
+void VirtualControlWindow::take_device_setting() {
+    const QString chosen =
+        QString::fromStdString(settings_.GetSetting("com", "usbdevice", "x")).trimmed();
+    choose_device(chosen);
+    notice_->setText(tr("Device from Software Options: %1")
+                         .arg(chosen.isEmpty() ? tr(k_automatic_device) : chosen));
+}
+
 void VirtualControlWindow::choose_device(const QString& device) {
+    notice_->clear();
     QString path = device.trimmed();
     if (path == tr(k_automatic_device)) path.clear();
     vc_->choose_device(path.toStdString());
@@ -475,20 +492,20 @@ void VirtualControlWindow::set_trace(bool on) {
     auto file = options_.folders.data_folder / "vc_trace.txt";
     if (!trace_.start(file)) {
         vc_->set_trace_on(false);
-        prompter_.tell("Cannot write the serial trace to " + file.string());
+        prompter_.tell(from_q(tr("Cannot write the serial trace to ")) + file.string());
     }
     if (trace_box_) trace_box_->setChecked(trace_.enabled());
 }
 
 void VirtualControlWindow::choose_log_file() {
-    QString file = options_.choose_file("Log file", "CSV Files (*.csv)", true);
+    QString file = options_.choose_file(tr("Log file"), tr("CSV Files (*.csv)"), true);
     if (file.isEmpty()) return;
     vc_->set_log_file_path(file.toStdString());
     refresh();
 }
 
 void VirtualControlWindow::save_log() {
-    QString file = options_.choose_file("Save Log", "CSV Files (*.csv)", true);
+    QString file = options_.choose_file(tr("Save Log"), tr("CSV Files (*.csv)"), true);
     if (file.isEmpty()) return;
     vc_->save_log(file.toStdString());
 }

@@ -44,7 +44,7 @@ class ClickLabel : public QLabel {
     using QLabel::QLabel;
   signals:
     void clicked();
-    void doubleClicked();
+    void double_clicked();
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -72,6 +72,9 @@ class VirtualControlWindow : public QWidget {
     QString state_text() const;
     // Uses the device now and remembers it (empty: find the scanner automatically).
     void choose_device(const QString& device);
+    // The device setting changed elsewhere (Setup -> "Software Options"): the window uses it
+    // at once, as if it had been chosen here, and its notice line says where it came from.
+    void take_device_setting();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -113,6 +116,7 @@ class VirtualControlWindow : public QWidget {
     QComboBox* device_box_ = nullptr;
     QPushButton* start_ = nullptr;
     QLabel* state_ = nullptr;
+    QLabel* notice_ = nullptr;
     bool placed_ = false;
     QCheckBox *autostart_ = nullptr, *append_ = nullptr, *log_data_ = nullptr,
               *trace_box_ = nullptr;

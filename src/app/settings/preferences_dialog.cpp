@@ -104,7 +104,8 @@ QWidget* PreferencesDialog::build_control(const Preference& p, QWidget* page) {
             auto* h = new QHBoxLayout(row);
             h->setContentsMargins(0, 0, 0, 0);
             auto* browse = new QPushButton(
-                p.kind == PreferenceKind::FolderList ? tr("Add Folder...") : tr("Browse..."), row);
+                p.kind == PreferenceKind::FolderList ? tr("Add Folder\u2026") : tr("Browse\u2026"),
+                row);
             browse->setObjectName(id + QStringLiteral("_browse"));
             if (p.kind == PreferenceKind::FolderList) {
                 auto* edit = new QPlainTextEdit(row);

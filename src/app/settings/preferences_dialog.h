@@ -32,7 +32,7 @@ class PreferencesDialog : public QDialog {
     bool apply();
     void show_group(std::string_view group);
 
-    // Asked for a folder by the "Browse..." buttons; the argument is the folder shown now. Empty
+    // Asked for a folder by the "Browse…" buttons; the argument is the folder shown now. Empty
     // result: nothing chosen. Tests replace it.
     std::function<QString(const QString&)> choose_folder;
 

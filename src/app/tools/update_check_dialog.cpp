@@ -86,7 +86,7 @@ void UpdateCheckDialog::check() {
     std::optional<std::string> answer;
     QString error;
     if (!address.empty()) {
-        result_->setText(tr("Asking %1 ...").arg(to_q(address)));
+        result_->setText(tr("Asking %1\u2026").arg(to_q(address)));
         check_->setEnabled(false);
         answer = fetch_text(to_q(address), timeout_ms, error);
         check_->setEnabled(true);

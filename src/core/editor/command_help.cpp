@@ -78,6 +78,10 @@ std::string_view command_description(CommandId id) {
     }
 }
 
+bool shows_ellipsis(CommandId id) {
+    return id == CommandId::FindInDatabase;
+}
+
 std::string_view command_icon(CommandId id) {
     using C = CommandId;
     switch (id) {

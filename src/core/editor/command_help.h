@@ -24,6 +24,12 @@ std::string_view command_icon(CommandId id);
 // is none) and, when the command has a key, the key in brackets: "Save the HPD file (Ctrl+S)".
 std::string command_tool_tip(CommandId id, std::string_view caption, std::string_view shortcut);
 
+// Whether a menu shows the caption's closing "..." as the one ellipsis character, as desktop
+// menus write a command that opens a window first. Only the program's own captions do: the
+// table keeps three dots (it is single-byte text, and menus, tests and the dispatch find a
+// command by it), and the captions the scanner's own software shows stay as they are written.
+bool shows_ellipsis(CommandId id);
+
 // A menu title with its mnemonic marker ("&File").
 std::string menu_title_with_mnemonic(Menu menu);
 

@@ -42,6 +42,11 @@ class TestFindInDatabase : public QObject {
         QAction* command = rig_->window->action(Menu::Edit, QStringLiteral("Find in Database..."));
         QVERIFY(command);
         QCOMPARE(command->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+        // Shown with the ellipsis character, found (by menus, tests, the dispatch) by the
+        // table's three dots.
+        QCOMPARE(QString(command->text()).remove(QLatin1Char('&')),
+                 QStringLiteral("Find in Database\u2026"));
+        QCOMPARE(command->objectName(), QStringLiteral("Find in Database..."));
         command->trigger();
         find_ = rig_->window->find_in_database_window();
         QVERIFY(find_);
@@ -50,6 +55,12 @@ class TestFindInDatabase : public QObject {
                                      QAbstractItemModelTester::FailureReportingMode::QtTest, find_);
     }
     void cleanup() { rig_.reset(); }
+
+    void theDispatchStillKnowsTheCaptionByItsThreeDots() {
+        find_->close();
+        QVERIFY(rig_->window->dispatch(Menu::Edit, QStringLiteral("Find in Database...")));
+        QTRY_VERIFY(rig_->window->find_in_database_window()->isVisible());
+    }
 
     void aFrequencyAsTypedOpensItsChannelWithTheRowSelected() {
         search(QStringLiteral("154.43"));
@@ -62,6 +73,17 @@ class TestFindInDatabase : public QObject {
         GridView* view = rig_->window->grid_editor()->view();
         QVERIFY(view);
         QCOMPARE(view->currentIndex().row() + 1, hit.row);
+    }
+
+    void downFromTheBoxReachesTheHitsAndEnterOpensOne() {
+        search(QStringLiteral("Sheriff"));
+        QVERIFY(find_->model().rowCount() > 2);
+        QTest::keyClick(find_->box(), Qt::Key_Down);
+        QCOMPARE(find_->focusWidget(), static_cast<QWidget*>(find_->list()));
+        QTest::keyClick(find_->list(), Qt::Key_Down);
+        QTest::keyClick(find_->list(), Qt::Key_Return);
+        const StoreHit& hit = find_->model().hits()[1];
+        QCOMPARE(rig_->window->session().selection().key, keys::group(hit.system, hit.group));
     }
 
     void aSystemHitOpensTheSystem() {

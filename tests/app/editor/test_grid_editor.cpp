@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include "app/editor/grid_editor.h"
 #include "app/editor/grid_model.h"
@@ -93,11 +94,9 @@ class TestGridEditor : public QObject {
         QCOMPARE(grid_->name_edit()->text(), QStringLiteral("Harbor County Sheriff"));
         QCOMPARE(grid_->findChild<QLabel*>(QStringLiteral("lbl_chars"))->text(),
                  QStringLiteral("# chars: 21"));
-        // A stored width of 50 twips or none reads as 1200 twips (80 pixels), widened to show
-        // the title and a full alpha tag.
-        QVERIFY(view_->columnWidth(k_tag) >= 80);
+        // No stored width: the program's, showing at least a usual alpha tag whole.
         QVERIFY(view_->columnWidth(k_tag) >
-                view_->fontMetrics().horizontalAdvance(QStringLiteral("WWWWWWWWWWWWWW")));
+                view_->fontMetrics().horizontalAdvance(QStringLiteral("Fire Dispatch")));
         QVERIFY(rig_->click("GRP-999-002-000"));
         QCOMPARE(grid_->view()->objectName(), QStringLiteral("trunkgrid"));
     }
@@ -343,6 +342,63 @@ class TestGridEditor : public QObject {
         QFile second(again);
         QVERIFY(second.open(QIODevice::ReadOnly));
         QCOMPARE(second.readAll(), first_save);
+    }
+
+    void theGridUsesTheWindowsWidth_data() {
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("conventional, 1280 wide") << "GRP-999-001-000" << 1280 << true;
+        QTest::newRow("trunked, 1280 wide") << "GRP-999-002-000" << 1280 << true;
+        QTest::newRow("conventional, 1920 wide") << "GRP-999-001-000" << 1920 << true;
+        QTest::newRow("conventional, 800 wide") << "GRP-999-001-000" << 800 << false;
+    }
+    void theGridUsesTheWindowsWidth() {
+        QFETCH(QString, group);
+        QFETCH(int, width);
+        QFETCH(bool, fits);
+        rig_->window->resize(width, 800);
+        QVERIFY(rig_->click(group.toStdString()));
+        GridView* view = grid_->view();
+        QTRY_COMPARE(rig_->window->width(), width);
+        QApplication::processEvents();
+        auto* header = qobject_cast<GridHeader*>(view->horizontalHeader());
+        QVERIFY(header);
+        const int columns = header->count();
+        int used = 0;
+        for (int c = 0; c < columns - 1; ++c) used += view->columnWidth(c);
+        if (fits) {
+            QVERIFY2(!view->horizontalScrollBar()->isVisible(),
+                     qPrintable(QStringLiteral("%1 of %2 pixels")
+                                    .arg(used + view->columnWidth(columns - 1))
+                                    .arg(view->viewport()->width())));
+            // Every value of a list column shows whole; titles may take two lines.
+            for (int c = 1; c < columns; ++c) {
+                const QString title = header->shown_title(c);
+                for (const QString& line : title.split(QLatin1Char('\n')))
+                    QVERIFY2(header->fontMetrics().horizontalAdvance(line) < view->columnWidth(c),
+                             qPrintable(title));
+            }
+        } else {
+            // Too narrow for every column: the grid scrolls rather than squeezing values.
+            QVERIFY(view->horizontalScrollBar()->isVisible());
+            QVERIFY(view->columnWidth(k_tag) >=
+                    view->fontMetrics().horizontalAdvance(QStringLiteral("Fire Dispatch")));
+        }
+        // A column the user drags stays as dragged when the window changes.
+        view->setColumnWidth(k_tag, 333);
+        rig_->window->resize(width - 100, 800);
+        QTRY_COMPARE(rig_->window->width(), width - 100);
+        QCOMPARE(view->columnWidth(k_tag), 333);
+    }
+
+    void widthsTheProgramChoseAreChosenAgainNextTime() {
+        rig_->window->resize(1280, 800);
+        QTRY_COMPARE(rig_->window->width(), 1280);
+        rig_->window->close();
+        // Stored as "never set", so the next window fits them to its own width.
+        QCOMPARE(rig_->settings->GetSetting("colwidth", "ccol_width9", "1200x"),
+                 std::string("1200"));
     }
 
     void columnWidthsAreRememberedWhenTheWindowCloses() {

@@ -62,9 +62,9 @@ struct Rig {
     }
     void make_window() {
         window = std::make_unique<MasterDbWindow>(settings, prompter, store, files, folders);
-        window->setIndexDelay(-1);
+        window->set_index_delay(-1);
         window->show();
-        window->readIndex();
+        window->read_index();
     }
     template <class T>
     T* find(const char* name) {
@@ -72,7 +72,7 @@ struct Rig {
     }
     QTreeWidget* systems() { return find<QTreeWidget>("systems"); }
     QTreeView* results() { return find<QTreeView>("search_results"); }
-    const SearchResultsModel& model() { return window->searchResults(); }
+    const SearchResultsModel& model() { return window->search_results(); }
     QString searchStatus() { return find<QLabel>("search_status")->text(); }
     void type(const QString& text, bool enter = true) {
         auto* box = find<QLineEdit>("search");
@@ -126,8 +126,8 @@ class TestMasterDbWindow : public QObject {
 
     void tickingASystemImportsIt() {
         Rig rig;
-        QSignalSpy imported(rig.window.get(), &MasterDbWindow::systemsImported);
-        rig.window->chooseState(1);
+        QSignalSpy imported(rig.window.get(), &MasterDbWindow::systems_imported);
+        rig.window->choose_state(1);
         QCOMPARE(rig.systems()->topLevelItemCount(), 2);
         QCOMPARE(rig.systems()->topLevelItem(1)->text(1), QStringLiteral("Alpine"));
         QVERIFY(rig.systems()->topLevelItem(1)->toolTip(1).startsWith(
@@ -155,14 +155,14 @@ class TestMasterDbWindow : public QObject {
         QCOMPARE(rig.find<QComboBox>("state_selector")->currentText(),
                  QStringLiteral("California"));
         // Choosing through the selector marks the state in the list.
-        rig.window->chooseState(2);
+        rig.window->choose_state(2);
         QCOMPARE(states->currentItem(), states->topLevelItem(1));
         QCOMPARE(rig.systems()->topLevelItemCount(), 0);
     }
 
     void theFilterTickButtonsAndSpaceTickWhatIsShownAndTheImportIsCounted() {
         Rig rig;
-        rig.window->chooseState(1);
+        rig.window->choose_state(1);
         QTreeWidget* list = rig.systems();
         auto* filter = rig.find<QLineEdit>("system_filter");
         QTest::keyClicks(filter, QStringLiteral("ALP"));
@@ -188,15 +188,15 @@ class TestMasterDbWindow : public QObject {
         QCOMPARE(list->topLevelItem(0)->checkState(0), Qt::Unchecked);
         QTest::keyClick(list, Qt::Key_Space);
         QTest::mouseClick(rig.find<QPushButton>("import"), Qt::LeftButton);
-        QCOMPARE(rig.window->lastImportReport(),
+        QCOMPARE(rig.window->last_import_report(),
                  QStringLiteral("Imported 2 systems, 2 groups and 2 channels."));
-        QCOMPARE(rig.find<QLabel>("status")->text(), rig.window->lastImportReport());
+        QCOMPARE(rig.find<QLabel>("status")->text(), rig.window->last_import_report());
     }
 
     void aStateWithoutItsFileLeavesTheListEmpty() {
         Rig rig;
-        rig.window->chooseState(1);
-        rig.window->chooseState(2);
+        rig.window->choose_state(1);
+        rig.window->choose_state(2);
         QCOMPARE(rig.systems()->topLevelItemCount(), 0);
     }
 
@@ -209,13 +209,35 @@ class TestMasterDbWindow : public QObject {
         QCOMPARE(rig.find<QComboBox>("state_selector")->count(), 1);
     }
 
+    void namesAreShownWholeUpToABound() {
+        Rig rig;
+        const QString name = QStringLiteral("Harbor Regional Trunked");
+        const QString endless = QString(QLatin1Char('W')).repeated(120);
+        write_file(
+            rig.dir / "names.hpd",
+            crlf({"FormatVersion|2.04",
+                  "Trunk|||" + name.toStdString() + "|Off||P25Standard|Off|Off|Auto|Ignore",
+                  "T-Group|TGroupId=0|TrunkId=0|County Sheriff Dispatch|Off|0|0|0|Circle",
+                  "Trunk|||" + endless.toStdString() + "|Off||P25Standard|Off|Off|Auto|Ignore",
+                  "T-Group|TGroupId=1|TrunkId=1|Police|Off|0|0|0|Circle"}));
+        QVERIFY(rig.window->open_file(QString::fromStdString((rig.dir / "names.hpd").string())));
+        QTreeWidget* systems = rig.systems();
+        QCOMPARE(systems->topLevelItem(0)->text(1), name);
+        const QFontMetrics metrics(systems->font());
+        QVERIFY(systems->columnWidth(1) > metrics.horizontalAdvance(name));
+        QVERIFY(systems->columnWidth(3) >
+                metrics.horizontalAdvance(QStringLiteral("County Sheriff Dispatch")));
+        // An endless name is cut (whole in the tooltip) rather than pushing the counts away.
+        QVERIFY(systems->columnWidth(1) < metrics.horizontalAdvance(endless));
+    }
+
     void aChosenFolderIsRememberedAndAFileOpensTheSameWay() {
         TempDir empty;
         Rig rig(empty.path());
         fs::path other = rig.dir / "Database";
         fs::create_directories(other);
         write_file(other / "HPDB.config", crlf({"StateInfo|StateId=3|CountryId=1|Somewhere|SW"}));
-        rig.window->chooseFolder = [&] { return QString::fromStdString(other.string()); };
+        rig.window->choose_folder = [&] { return QString::fromStdString(other.string()); };
         QTest::mouseClick(rig.find<QPushButton>("choose_folder"), Qt::LeftButton);
         QCOMPARE(rig.find<QComboBox>("state_selector")->count(), 2);
         rig.make_window();
@@ -225,7 +247,7 @@ class TestMasterDbWindow : public QObject {
             rig.dir / "saved.hpd",
             crlf({"FormatVersion|2.03", "Trunk|||Metro|Off||P25Standard|Off|Off|Auto|Ignore|Srch",
                   "T-Group|TGroupId=0|TrunkId=0|Police|Off|0.0|0.0|0.0|Circle"}));
-        rig.window->chooseFile = [&] {
+        rig.window->choose_file = [&] {
             return QString::fromStdString((rig.dir / "saved.hpd").string());
         };
         QTest::mouseClick(rig.find<QPushButton>("open_file"), Qt::LeftButton);
@@ -271,11 +293,11 @@ class TestMasterDbWindow : public QObject {
     void aSearchCanBeCancelledAndKeepsWhatItFound() {
         TempDir dir;
         Rig rig(search_database(dir.path()));
-        rig.window->setSearchSlice(0);  // one buffer of one state file per slice
+        rig.window->set_search_slice(0);  // one buffer of one state file per slice
         rig.type(QStringLiteral("155.475"));
         QVERIFY(rig.window->searching());
         QVERIFY(rig.find<QPushButton>("cancel_search")->isEnabled());
-        rig.window->searchSlice();
+        rig.window->search_slice();
         QCOMPARE(rig.model().rowCount(), 3);  // California only, so far
         QTest::mouseClick(rig.find<QPushButton>("cancel_search"), Qt::LeftButton);
         QVERIFY(!rig.window->searching());
@@ -293,7 +315,7 @@ class TestMasterDbWindow : public QObject {
     void tickedResultsImportEachSystemOnce() {
         TempDir dir;
         Rig rig(search_database(dir.path()));
-        QSignalSpy imported(rig.window.get(), &MasterDbWindow::systemsImported);
+        QSignalSpy imported(rig.window.get(), &MasterDbWindow::systems_imported);
         rig.type(QStringLiteral("155.475"));
         QTRY_VERIFY(!rig.window->searching());
         QTest::mouseClick(rig.find<QPushButton>("import"), Qt::LeftButton);
@@ -302,7 +324,7 @@ class TestMasterDbWindow : public QObject {
         rig.tick(1);
         rig.tick(2);
         rig.tick(3);
-        QCOMPARE(rig.model().tickedCount(), size_t(3));
+        QCOMPARE(rig.model().ticked_count(), size_t(3));
         QTest::mouseClick(rig.find<QPushButton>("import"), Qt::LeftButton);
         QCOMPARE(imported.count(), 1);
         QVERIFY(rig.store.get_node_text("SYS-001").find("Alpine") != std::string::npos);
@@ -314,7 +336,7 @@ class TestMasterDbWindow : public QObject {
     void aSystemTickedInTheListAndInTheResultsComesInOnce() {
         TempDir dir;
         Rig rig(search_database(dir.path()));
-        rig.window->chooseState(1);
+        rig.window->choose_state(1);
         rig.systems()->topLevelItem(1)->setCheckState(0, Qt::Checked);  // Alpine
         rig.type(QStringLiteral("dispatch"));
         QTRY_VERIFY(!rig.window->searching());
@@ -379,7 +401,7 @@ class TestMasterDbWindow : public QObject {
         Rig rig(real);
         QCOMPARE(rig.find<QComboBox>("state_selector")->count(), 69);
         auto* states = rig.find<QComboBox>("state_selector");
-        rig.window->chooseState(states->findText(QStringLiteral("Connecticut")));
+        rig.window->choose_state(states->findText(QStringLiteral("Connecticut")));
         QVERIFY(rig.systems()->topLevelItemCount() > 10);
         // Names, not record words: no row reads "Conventional".
         for (int i = 0; i < rig.systems()->topLevelItemCount(); ++i) {

@@ -1,18 +1,25 @@
 // Setup -> "Software Options" as the user meets it in the main window: a changed card folder is
 // searched at once, Cancel keeps everything, a refused value leaves the dialog open with nothing
-// stored, a folder that does not exist is offered to be created.
+// stored, a folder that does not exist is offered to be created; an open import or Virtual
+// Control window moves to a changed folder or device without being reopened.
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "../editor/editor_rig.h"
 #include "app/card/favorites_window.h"
+#include "app/masterdb/masterdb_window.h"
+#include "app/remote/mini_vc_window.h"
+#include "app/remote/virtual_control_window.h"
 #include "app/settings/preferences_dialog.h"
 #include "core/card/card_fixture.h"
 #include "core/settings/preferences.h"
+#include "support/test_support.h"
 
 using namespace tarvex;
 using namespace tarvex::test;
@@ -34,6 +41,26 @@ void press(PreferencesDialog* d, QDialogButtonBox::StandardButton which) {
 
 QString native(const std::filesystem::path& p) {
     return QString::fromStdString(p.string());
+}
+
+// A master database of one state named `state`, with one system.
+std::filesystem::path master_database(const QString& folder, const std::string& state) {
+    const std::filesystem::path root = folder.toStdString();
+    std::filesystem::create_directories(root);
+    write_file(root / "HPDB.config",
+               "TargetModel\tHomePatrol-1\r\nFormatVersion\t2.04\r\n"
+               "StateInfo\tStateId=6\tCountryId=1\t" +
+                   state + "\tXX\r\n");
+    write_file(root / "s_000006.hpd",
+               "TargetModel\tHomePatrol-1\r\nFormatVersion\t2.04\r\n"
+               "Conventional\tCountyId=1\tStateId=6\t" +
+                   state + " County\tOff\t\tConventional\r\n");
+    return root;
+}
+
+QString text_of(QWidget* window, const char* name) {
+    auto* label = window->findChild<QLabel*>(QLatin1String(name));
+    return label ? label->text() : QStringLiteral("<no %1>").arg(QLatin1String(name));
 }
 
 }  // namespace
@@ -67,6 +94,75 @@ class TestPreferencesDialog : public QObject {
         QVERIFY(fav->detection().found.front() == card.root);
         QVERIFY(rig.settings->GetSetting("card", "drive_folders", "x") == card.root.string());
         w.session().clear_changed();
+    }
+
+    void anOpenImportWindowReadsTheNewDatabaseFolderAtOnce() {
+        EditorRig rig;
+        const auto first = master_database(rig.home.filePath("first"), "Oregon");
+        const auto second = master_database(rig.home.filePath("second"), "Nevada");
+        rig.settings->SaveSetting(k_masterdb_section, k_masterdb_folder_key, first.string());
+        MainWindow& w = rig.start();
+        QVERIFY(w.dispatch(Menu::ImportExport, QStringLiteral("Import System(s) from Database")));
+        MasterDbWindow* importer = w.masterdb_window();
+        QVERIFY(importer);
+        auto* states = importer->findChild<QComboBox*>(QStringLiteral("state_selector"));
+        QTRY_COMPARE_WITH_TIMEOUT(states->count(), 2, 5000);
+        QCOMPARE(states->itemText(1), QStringLiteral("Oregon"));
+
+        PreferencesDialog* d = open_options(w);
+        QVERIFY(d);
+        d->set_value("masterdb_folder", native(second));
+        press(d, QDialogButtonBox::Ok);
+        QTRY_VERIFY(!d->isVisible());
+        // Still the same window, now on the new folder and saying why.
+        QCOMPARE(w.masterdb_window(), importer);
+        QVERIFY(importer->folder() == second);
+        QCOMPARE(states->count(), 2);
+        QCOMPARE(states->itemText(1), QStringLiteral("Nevada"));
+        QCOMPARE(text_of(importer, "folder"), native(second));
+        QVERIFY2(text_of(importer, "status").contains(QStringLiteral("Software Options")),
+                 qPrintable(text_of(importer, "status")));
+        // The state chosen next comes from the new folder.
+        emit states->activated(1);
+        auto* systems = importer->findChild<QTreeWidget*>(QStringLiteral("systems"));
+        QCOMPARE(systems->topLevelItemCount(), 1);
+        QCOMPARE(systems->topLevelItem(0)->text(1), QStringLiteral("Nevada County"));
+    }
+
+    void anOpenVirtualControlUsesTheNewDeviceAtOnce_data() {
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("a typed path") << "/dev/ttyTarvexAbsent9"
+                                      << "/dev/ttyTarvexAbsent9";
+        QTest::newRow("empty: search for the scanner") << ""
+                                                       << "Automatic";
+    }
+    void anOpenVirtualControlUsesTheNewDeviceAtOnce() {
+        QFETCH(QString, device);
+        QFETCH(QString, shown);
+        EditorRig rig;
+        rig.settings->SaveSetting("com", "usbdevice", "/dev/ttyTarvexAbsent1");
+        MainWindow& w = rig.start();
+        QVERIFY(w.dispatch(Menu::Scanner, QStringLiteral("Virtual Control")));
+        VirtualControlWindow* vc = w.virtual_control_window();
+        QVERIFY(vc);
+        auto* devices = vc->findChild<QComboBox*>(QStringLiteral("cbo_device"));
+        QCOMPARE(devices->currentText(), QStringLiteral("/dev/ttyTarvexAbsent1"));
+
+        PreferencesDialog* d = open_options(w);
+        QVERIFY(d);
+        d->set_value("serial_port", device);
+        press(d, QDialogButtonBox::Ok);
+        QTRY_VERIFY(!d->isVisible());
+        QCOMPARE(w.virtual_control_window(), vc);
+        QCOMPARE(devices->currentText(), shown);
+        QVERIFY2(text_of(vc, "lbl_notice").contains(shown), qPrintable(text_of(vc, "lbl_notice")));
+        if (!device.isEmpty())
+            QCOMPARE(QString::fromStdString(vc->core().link().named_device()), device);
+        // Choosing in the window afterwards is the user's own choice: the notice goes.
+        vc->choose_device(QStringLiteral("/dev/ttyTarvexAbsent2"));
+        QCOMPARE(text_of(vc, "lbl_notice"), QString());
+        QVERIFY(rig.settings->GetSetting("com", "usbdevice", "x") == "/dev/ttyTarvexAbsent2");
     }
 
     void cancelKeepsEveryStoredValue() {

@@ -64,6 +64,21 @@ TEST(CommandHelp, MnemonicsAreUniqueAmongSiblingsAndKeepTheWords) {
     }
 }
 
+TEST(CommandHelp, AnEllipsisIsShownOnlyWhereTheTableEndsInThreeDots) {
+    // The window shows the ellipsis by replacing the caption's closing "..."; a caption changed
+    // without it would lose the character silently.
+    int shown = 0;
+    for (const CommandEntry& e : command_table()) {
+        if (!shows_ellipsis(e.id)) continue;
+        ++shown;
+        EXPECT_TRUE(e.caption.ends_with("...")) << e.caption;
+    }
+    EXPECT_GE(shown, 1);
+    EXPECT_TRUE(shows_ellipsis(CommandId::FindInDatabase));
+    // The scanner software's own captions keep what they are written with.
+    EXPECT_FALSE(shows_ellipsis(CommandId::OpenHpd));
+}
+
 TEST(CommandHelp, SystemNodesExplainTheirLetter) {
     EXPECT_EQ(node_tool_tip("Dallas", NodeImage::Motorola), "Dallas\nMotorola trunked system (M)");
     EXPECT_EQ(node_tool_tip("Rural", NodeImage::Ltr), "Rural\nLTR trunked system (L)");
@@ -137,4 +152,55 @@ TEST(GridFit, AColumnStartsWideEnoughForItsTitleAndItsValues) {
     ASSERT_GT(volume, 0);
     EXPECT_EQ(widest_sample(GridKind::Channel, volume), "Volume Offset");
     EXPECT_TRUE(widest_sample(GridKind::Channel, 99).empty());
+}
+
+TEST(GridFit, ColumnsGiveWayTitlesFirstThenCutTextsAndScrollOnlyPastTheirLeast) {
+    using tarvex::grid::ColumnRoom;
+    // {title, title on two lines, value, least}: a fixed "#" column, a short list column with a
+    // long title, and a cut-able text column.
+    const std::vector<ColumnRoom> columns = {
+        {30, 30, 30, 30}, {110, 60, 40, 40}, {100, 70, 200, 120}};
+    struct Case {
+        int room;
+        std::vector<int> widths;
+        const char* what;
+    };
+    const Case cases[] = {
+        {400, {30, 110, 200}, "room for everything: titles on one line"},
+        {340, {30, 110, 200}, "exactly enough"},
+        {339, {30, 60, 200}, "the long title goes to two lines"},
+        {250, {30, 60, 160}, "the text column is cut, not below its least"},
+        {210, {30, 60, 120}, "at the least widths"},
+        {100, {30, 60, 120}, "too narrow: the least widths, the grid scrolls"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(tarvex::grid::fit_widths(columns, c.room), c.widths) << c.what;
+    }
+    // Two cut columns share the narrowing in proportion to what each can give.
+    const std::vector<ColumnRoom> two = {{50, 50, 200, 100}, {50, 50, 300, 100}};
+    EXPECT_EQ(tarvex::grid::fit_widths(two, 400), (std::vector<int>{166, 234}));
+    EXPECT_TRUE(tarvex::grid::fit_widths({}, 100).empty());
+}
+
+TEST(GridFit, ShortListColumnsAreNarrowAndLongTextsHaveATypicalLeast) {
+    using namespace tarvex::grid;
+    // Values decide a narrow column, not its title.
+    const int mode = column_by_title(GridKind::Channel, "Mode");
+    EXPECT_EQ(value_sample(GridKind::Channel, mode), "AUTO");
+    const int delay = column_by_title(GridKind::Talkgroup, "Delay Time");
+    EXPECT_EQ(value_sample(GridKind::Talkgroup, delay), "-10");
+    // The cut columns keep a usual text whole; the others never cut their values.
+    for (GridKind kind : {GridKind::Channel, GridKind::Talkgroup}) {
+        for (int c = 1; c < column_count(kind); ++c) {
+            const ColumnSpec& colspec = columns_of(kind)[static_cast<size_t>(c)];
+            const bool cut =
+                colspec.column == Column::AlphaTag || colspec.column == Column::ServiceType;
+            if (cut) {
+                EXPECT_LT(least_sample(kind, c).size(), value_sample(kind, c).size())
+                    << colspec.title;
+            } else {
+                EXPECT_EQ(least_sample(kind, c), value_sample(kind, c)) << colspec.title;
+            }
+        }
+    }
 }
