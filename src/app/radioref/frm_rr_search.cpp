@@ -58,7 +58,10 @@ FrmRrSearch::FrmRrSearch(Settings& settings, Prompter& prompter, QWidget* parent
     county_->setObjectName("cboCounty");
     auto* by_county = new QPushButton("Search County");
     by_county->setObjectName("cmdSearchCounty");
-    row1->addWidget(new QLabel("Frequency:"));
+    // The label names the box for screen readers (and for Alt+F).
+    auto* freq_label = new QLabel("&Frequency:");
+    freq_label->setBuddy(freq_);
+    row1->addWidget(freq_label);
     row1->addWidget(freq_);
     row1->addWidget(new QLabel("Tone:"));
     row1->addWidget(tone_);

@@ -29,6 +29,8 @@ RrCallBar::RrCallBar(QtHttpClient& http, QWidget* parent) : QWidget(parent), htt
     bar_->setTextVisible(false);
     bar_->setRange(0, 1);
     bar_->setValue(0);
+    // Shown only while a call waits: an idle bar reads as an empty box.
+    bar_->setVisible(false);
     cancel_ = new QPushButton("Cancel");
     cancel_->setObjectName("cmdCancel");
     cancel_->setEnabled(false);
@@ -75,6 +77,7 @@ bool RrCallBar::begin(const QString& doing) {
     cancel_->setEnabled(true);
     bar_->setRange(0, 0);
     bar_->setValue(0);
+    bar_->setVisible(true);
     progress_label_->clear();
     if (!doing.isEmpty()) status_->setText(doing);
     return true;
@@ -88,6 +91,7 @@ void RrCallBar::end() {
     cancel_->setEnabled(false);
     bar_->setRange(0, 1);
     bar_->setValue(0);
+    bar_->setVisible(false);
     progress_label_->clear();
 }
 

@@ -163,6 +163,7 @@ class TestFrmRrSearch : public QObject {
                              [&](const QString& t) { return part.match(t).hasMatch(); }),
                  qPrintable(received.join(" | ")));
         QVERIFY(bar_moved);
+        QVERIFY(bar->isHidden());
         QCOMPARE(rig.window->results()->topLevelItemCount(), 30);
         QCOMPARE(rig.status(), QString("Done: 30 results."));
         QVERIFY(rig.find<QLabel>("lbl_progress")->text().isEmpty());
