@@ -121,6 +121,18 @@ class TestFrmRrSearch : public QObject {
         rig.find<QPushButton>("cmdSearchTag")->click();
         QVERIFY(w.results()->topLevelItemCount() > 0);
         QCOMPARE(rig.column(14).first(), QString("900"));
+        // Another first state brings its own counties (the stand-in knows none of Ohio's).
+        auto* state = rig.find<QComboBox>("cboState0");
+        auto choose = [&](const char* name) {
+            int at = state->findText(name);
+            QVERIFY(at > 0);
+            state->setCurrentIndex(at);
+            QMetaObject::invokeMethod(state, "activated", Q_ARG(int, at));
+        };
+        choose("Ohio");
+        QCOMPARE(rig.find<QComboBox>("cboCounty")->count(), 0);
+        choose("Iowa");
+        QCOMPARE(rig.find<QComboBox>("cboCounty")->count(), 2);
         rig.find<QLineEdit>("txtFreq")->setText("");
         size_t rows = static_cast<size_t>(w.results()->topLevelItemCount());
         w.searchCounty();
