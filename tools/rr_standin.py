@@ -11,10 +11,13 @@ in each --fixtures folder, then the captures (mapped by CAPTURES below). A file 
 envelope is sent as it is; a file holding only "<return ...>...</return>" is wrapped. Without a
 file the answer's return is nil. getTrsTalkgroups answers are filtered by tgCid when one is
 given. Special first-parameter values: 999999 sleeps --slow seconds, 500500 gives an empty 500,
-400400 an unreadable body.
+400400 an unreadable body, and 888888 sends its answer (the "OP_888888.xml" fixture) in eight
+pieces spread over --drip seconds, its length announced first, so a client sees it arrive;
+--drip-all sends every answer that way (for watching a real window wait).
 
 Usage: rr_standin.py [--port N] [--fixtures DIR]... [--captures DIR] [--user U --pass P]
-                     [--slow SECONDS] [--exit-with-stdin]
+                     [--slow SECONDS] [--drip SECONDS] [--drip-all]
+                     [--exit-with-stdin]
 Prints "PORT <n>" on its first line of output once it listens.
 """
 import argparse
@@ -140,15 +143,27 @@ class Handler(BaseHTTPRequestHandler):
         if self.cfg.verbose:
             sys.stderr.write("rr_standin: " + (fmt % args) + "\n")
 
-    def send(self, status, body, ctype="text/xml; charset=utf-8"):
+    def send(self, status, body, ctype="text/xml; charset=utf-8", drip=0.0):
         data = body.encode("latin-1") if isinstance(body, str) and body.startswith(
             '<?xml version="1.0" encoding="ISO') else (
             body.encode("utf-8") if isinstance(body, str) else body)
-        self.send_response(status)
-        self.send_header("Content-Type", ctype)
-        self.send_header("Content-Length", str(len(data)))
-        self.end_headers()
-        self.wfile.write(data)
+        try:
+            self.send_response(status)
+            self.send_header("Content-Type", ctype)
+            self.send_header("Content-Length", str(len(data)))
+            self.end_headers()
+            if drip <= 0:
+                self.wfile.write(data)
+                return
+            pieces = 8
+            step = (len(data) + pieces - 1) // pieces
+            for at in range(0, len(data), step):
+                self.wfile.write(data[at:at + step])
+                self.wfile.flush()
+                time.sleep(drip / pieces)
+        except (BrokenPipeError, ConnectionResetError):
+            # The client cancelled or timed out while we were answering: nobody is listening.
+            self.close_connection = True
 
     def do_GET(self):
         if "wsdl" not in self.path:
@@ -203,7 +218,7 @@ class Handler(BaseHTTPRequestHandler):
         text = self.answer_for(op, first)
         if op == "getTrsTalkgroups" and "tgCid" in values:
             text = filter_category(text, (values["tgCid"].text or "0").strip())
-        self.send(200, text)
+        self.send(200, text, drip=self.cfg.drip if first == "888888" or self.cfg.drip_all else 0.0)
 
     def answer_for(self, op, first):
         names = [op + "_" + first + ".xml", op + ".xml"] if first else [op + ".xml"]
@@ -258,6 +273,8 @@ def main():
     ap.add_argument("--user", default="user")
     ap.add_argument("--pass", dest="password", default="pass")
     ap.add_argument("--slow", type=float, default=5.0)
+    ap.add_argument("--drip", type=float, default=1.0)
+    ap.add_argument("--drip-all", action="store_true")
     ap.add_argument("--verbose", action="store_true")
     ap.add_argument("--exit-with-stdin", action="store_true",
                     help="stop when standard input closes (the test that started us is gone)")

@@ -83,7 +83,8 @@ radioref::HttpResult QtHttpClient::wait(QNetworkReply* reply, int timeout_ms) {
     timer.stop();
     QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     result.status = status.isValid() ? status.toInt() : 0;
-    QByteArray bytes = reply->readAll();
+    // An aborted reply is closed: there is nothing to read.
+    QByteArray bytes = reply->isOpen() ? reply->readAll() : QByteArray();
     result.body.assign(bytes.constData(), static_cast<size_t>(bytes.size()));
     result.timed_out = timed_out;
     result.cancelled = cancelled_ && !timed_out;

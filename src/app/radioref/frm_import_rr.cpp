@@ -12,7 +12,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSplitter>
@@ -23,10 +22,10 @@
 #include <QVBoxLayout>
 
 #include "app/common/latin1.h"
-#include "app/common/qt_progress.h"
 #include "app/platform/password_store.h"
 #include "app/platform/qt_http_client.h"
 #include "app/radioref/frm_rr_tag_filter.h"
+#include "app/radioref/rr_call_bar.h"
 #include "core/base/prompter.h"
 #include "core/base/text.h"
 #include "core/radioref/rr_codes.h"
@@ -90,8 +89,6 @@ FrmImportRR::FrmImportRR(Settings& settings, Prompter& prompter, SystemStore& st
       conn_(std::make_unique<SoapConnection>(*http_, prompter)),
       passwords_(std::make_unique<PasswordStore>(settings)) {
     setObjectName("FrmImportRR");
-    // The Cancel button must be clickable while a call waits; busy() guards everything else.
-    http_->setAcceptUserInput(true);
     setWindowTitle("RadioReference Import");
     // The SOAP folder: application data + "norvanesoap" + the application name; the WSDL cache
     // and nothing else goes there.
@@ -107,9 +104,7 @@ FrmImportRR::FrmImportRR(Settings& settings, Prompter& prompter, SystemStore& st
     loadOptions();
 }
 
-FrmImportRR::~FrmImportRR() {
-    http_->transfer_progress = nullptr;
-}
+FrmImportRR::~FrmImportRR() = default;
 
 void FrmImportRR::build() {
     auto* root = new QVBoxLayout(this);
@@ -283,35 +278,12 @@ void FrmImportRR::build() {
     opts->addWidget(tag_filter);
     panel->addLayout(opts);
 
-    auto* bottom = new QHBoxLayout;
-    status_ = new QLabel;
-    status_->setObjectName("lbl_status");
+    calls_ = new RrCallBar(*http_);
     import_button_ = new QPushButton("Import");
     import_button_->setObjectName("cmdImport");
-    cancel_button_ = new QPushButton("Cancel");
-    cancel_button_->setObjectName("cmdCancel");
-    cancel_button_->setEnabled(false);
-    progress_label_ = new QLabel;
-    progress_label_->setObjectName("lbl_progress");
-    progress_bar_ = new QProgressBar;
-    progress_bar_->setObjectName("rr_progress");
-    progress_bar_->setMaximumWidth(160);
-    progress_bar_->setTextVisible(false);
-    progress_bar_->setRange(0, 1);
-    progress_bar_->setValue(0);
-    progress_ = std::make_unique<QtProgress>(progress_label_, status_);
-    http_->transfer_progress = progress_.get();
-    connect(http_.get(), &QtHttpClient::progress, this, [this](qint64 received, qint64 total) {
-        // Bytes of the answer when the service says how many; otherwise a busy bar.
-        progress_bar_->setRange(0, total > 0 ? 1000 : 0);
-        if (total > 0) progress_bar_->setValue(static_cast<int>(received * 1000 / total));
-    });
-    bottom->addWidget(status_, 1);
-    bottom->addWidget(progress_label_);
-    bottom->addWidget(progress_bar_);
-    bottom->addWidget(import_button_);
-    bottom->addWidget(cancel_button_);
-    root->addLayout(bottom);
+    calls_->addButton(import_button_);
+    calls_->guard({panel_, import_button_});
+    root->addWidget(calls_);
 
     timer2_ = new QTimer(this);
     timer2_->setObjectName("Timer2");
@@ -333,7 +305,6 @@ void FrmImportRR::build() {
     connect(type_group, &QButtonGroup::idClicked, this, [this] { fillSystemList(); });
     connect(fetch, &QPushButton::clicked, this, &FrmImportRR::fetchSubcategories);
     connect(import_button_, &QPushButton::clicked, this, &FrmImportRR::importTicked);
-    connect(cancel_button_, &QPushButton::clicked, this, &FrmImportRR::cancelCall);
     connect(tag_filter, &QPushButton::clicked, this, &FrmImportRR::openTagFilter);
     connect(conv_list_, &QTreeWidget::itemChanged, this, [this] { updateCounters(); });
     connect(tg_list_, &QTreeWidget::itemChanged, this, [this] { updateCounters(); });
@@ -396,13 +367,7 @@ void FrmImportRR::showEvent(QShowEvent* event) {
 }
 
 void FrmImportRR::closeEvent(QCloseEvent* event) {
-    if (in_call_) {
-        // The call's event loop is still on the stack; end it first, close afterwards.
-        cancelCall();
-        event->ignore();
-        QTimer::singleShot(0, this, &QWidget::close);
-        return;
-    }
+    if (calls_->deferClose(event)) return;
     timer2_->stop();
     timer5_->stop();
     saveOptions();
@@ -410,26 +375,11 @@ void FrmImportRR::closeEvent(QCloseEvent* event) {
 }
 
 void FrmImportRR::setStatus(const QString& text) {
-    status_->setText(text);
-}
-
-bool FrmImportRR::busy(bool on) {
-    if (on && in_call_) return false;
-    in_call_ = on;
-    if (on) cancelled_ = false;
-    panel_->setEnabled(!on);
-    import_button_->setEnabled(!on);
-    cancel_button_->setEnabled(on);
-    progress_bar_->setRange(0, on ? 0 : 1);  // busy while waiting, empty afterwards
-    progress_bar_->setValue(0);
-    if (!on) progress_label_->clear();
-    return true;
+    calls_->setStatus(text);
 }
 
 void FrmImportRR::cancelCall() {
-    if (!in_call_) return;
-    cancelled_ = true;
-    http_->cancel();
+    calls_->cancel();
 }
 
 void FrmImportRR::retryTick() {
@@ -453,14 +403,14 @@ void FrmImportRR::login() {
         prompter_.tell(key.error);
         return;
     }
-    if (!busy(true)) return;
+    if (!calls_->begin()) return;
     conn_->app_key = key.key;
     settings_.SaveImportSetting(k_key_user, user);
     settings_.SaveImportSetting(k_key_zip, from_q(zip_->text()));
     passwords_->write(user, pass);
     conn_->trace.SoapLog(folders_.data.string() + "INIT");
     LoginResult r = radioref::login(*conn_, user, pass, from_q(zip_->text()));
-    busy(false);
+    calls_->end();
     if (!r.status.empty()) setStatus(to_q(r.status));
     if (!r.logged_in) return;
     timer5_->stop();
@@ -471,11 +421,11 @@ void FrmImportRR::login() {
 }
 
 void FrmImportRR::chooseCountry(int index) {
-    if (!conn_->logged_in || index < 0 || !busy(true)) return;
+    if (!conn_->logged_in || index < 0 || !calls_->begin()) return;
     conn_->trace.SoapLog("COUNTRY: Reading States for Country " +
                          from_q(country_box_->itemText(index)));
     country_ = getCountryInfo(*conn_, country_box_->itemData(index).toInt());
-    busy(false);
+    calls_->end();
     state_box_->clear();
     state_box_->addItem(">>>  Select State <<<", 0);
     if (country_)
@@ -485,10 +435,10 @@ void FrmImportRR::chooseCountry(int index) {
 
 void FrmImportRR::chooseState(int index) {
     int stid = state_box_->itemData(index).toInt();
-    if (stid <= 0 || !busy(true)) return;
+    if (stid <= 0 || !calls_->begin()) return;
     setStatus("Wait retrieving data from database..");
     state_ = getStateInfo(*conn_, stid);
-    busy(false);
+    calls_->end();
     county_ = std::nullopt;
     county_box_->clear();
     county_box_->addItem(">>>  Select  <<<", -1);
@@ -509,10 +459,10 @@ void FrmImportRR::chooseCounty(int index) {
         setStatus("Done");
         return;
     }
-    if (!busy(true)) return;
+    if (!calls_->begin()) return;
     setStatus("Wait retrieving data from database...");
     county_ = getCountyInfo(*conn_, ctid);
-    busy(false);
+    calls_->end();
     fillCategories(county_ ? county_->cats : std::vector<Category>{});
     fillSystemList();
     setStatus("Done");
@@ -559,16 +509,16 @@ void FrmImportRR::chooseSystem(int index) {
         loadTrunkedSystem(id);
         return;
     }
-    if (!busy(true)) return;
+    if (!calls_->begin()) return;
     agency_ = getAgencyInfo(*conn_, id);
-    busy(false);
+    calls_->end();
     fillCategories(agency_ ? agency_->cats : std::vector<Category>{});
     name1_->setText(agency_ ? to_q(agency_->agencyName) : QString());
     tabs_->setCurrentIndex(0);
 }
 
 void FrmImportRR::loadTrunkedSystem(int sid) {
-    if (!busy(true)) return;
+    if (!calls_->begin()) return;
     setStatus("Wait retrieving data from database...");
     auto sites = getTrsSites(*conn_, sid);
     auto details = sites ? getTrsDetails(*conn_, sid) : std::nullopt;
@@ -589,10 +539,10 @@ void FrmImportRR::loadTrunkedSystem(int sid) {
             tgs.insert(tgs.end(), part->begin(), part->end());
         }
     }
-    busy(false);
+    calls_->end();
     if (!ok) {
         // What was shown before stays: a cancelled or failed load changes nothing.
-        setStatus(cancelled_ ? "Cancelled." : "The system could not be loaded.");
+        setStatus(calls_->cancelled() ? "Cancelled." : "The system could not be loaded.");
         return;
     }
     trunk_sid_ = sid;
@@ -645,7 +595,7 @@ void FrmImportRR::fetchSubcategories() {
             picks.emplace_back(p.x(), p.y());
         }
     }
-    if (!busy(true)) return;
+    if (!calls_->begin()) return;
     std::vector<ChosenFrequency> rows;
     bool statewide = !county_ && !agency_;
     for (auto [ci, si] : picks) {
@@ -653,12 +603,12 @@ void FrmImportRR::fetchSubcategories() {
         setStatus(statewide ? "Wait retrieving data from database..... "
                             : "Wait retrieving data from database.......");
         auto freqs = getSubcatFreqs(*conn_, sc.scid);
-        if (cancelled_) break;
+        if (calls_->cancelled()) break;
         if (!freqs) continue;
         for (auto& f : *freqs) rows.push_back({std::move(f), sc});
     }
-    busy(false);
-    if (cancelled_) {
+    calls_->end();
+    if (calls_->cancelled()) {
         setStatus("Cancelled.");
         return;
     }
@@ -699,7 +649,7 @@ std::string FrmImportRR::systemName(const std::string& fallback) const {
 }
 
 void FrmImportRR::importTicked() {
-    if (in_call_) return;
+    if (calls_->inCall()) return;
     saveOptions();
     ImportOptions o = options();
     int filters = 0;
@@ -739,13 +689,13 @@ void FrmImportRR::importTicked() {
             in.talkgroups.push_back({t, cat});
         }
         CountyLookup county = [this](int ctid) { return getCountyInfo(*conn_, ctid); };
-        if (!busy(true)) return;
+        if (!calls_->begin()) return;
         // The import writes the editor's store: while its county look-ups wait, no click may
         // reach the main window and change the store under it.
         http_->setAcceptUserInput(false);
         report_ = import_trunked(in, o, store_, files_, prompter_, county);
         http_->setAcceptUserInput(true);
-        busy(false);
+        calls_->end();
     } else {
         ConvImport in;
         in.name = systemName("New System");
@@ -766,9 +716,9 @@ void FrmImportRR::importTicked() {
 
 void FrmImportRR::zipEntered() {
     auto zip = parse_integer(from_q(zip_->text()).c_str());
-    if (!conn_->logged_in || !zip || !busy(true)) return;
+    if (!conn_->logged_in || !zip || !calls_->begin()) return;
     auto info = getZipcodeInfo(*conn_, static_cast<int>(*zip));
-    busy(false);
+    calls_->end();
     if (!info) return;
     setStatus(to_q(info->city + " " + info->lat + " " + info->lon));
     country_box_->setCurrentIndex(0);

@@ -20,7 +20,6 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QProgressBar;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -34,7 +33,7 @@ namespace tarvex {
 class GroupFiles;
 class Prompter;
 class QtHttpClient;
-class QtProgress;
+class RrCallBar;
 class Settings;
 class SystemStore;
 class PasswordStore;
@@ -83,7 +82,6 @@ class FrmImportRR : public QWidget {
     void loadOptions();
     radioref::ImportOptions options() const;
     std::string systemName(const std::string& fallback) const;
-    bool busy(bool on);
 
     Settings& settings_;
     Prompter& prompter_;
@@ -97,8 +95,6 @@ class FrmImportRR : public QWidget {
     radioref::LookupLists lists_;
     radioref::ImportReport report_;
     int login_delay_ = 300;
-    bool in_call_ = false;
-    bool cancelled_ = false;  // Cancel was pressed during the current call
 
     // what the lists show
     std::optional<radioref::CountryInfo> country_;
@@ -116,7 +112,6 @@ class FrmImportRR : public QWidget {
     QLineEdit* user_ = nullptr;
     QLineEdit* pass_ = nullptr;
     QLineEdit* zip_ = nullptr;
-    QLabel* status_ = nullptr;
     QLabel* expiry_ = nullptr;
     QCheckBox* trace_ = nullptr;
     QComboBox* country_box_ = nullptr;
@@ -148,10 +143,7 @@ class FrmImportRR : public QWidget {
     QComboBox* untag_conv_ = nullptr;
     QPushButton* login_button_ = nullptr;
     QPushButton* import_button_ = nullptr;
-    QPushButton* cancel_button_ = nullptr;
-    QLabel* progress_label_ = nullptr;
-    QProgressBar* progress_bar_ = nullptr;
-    std::unique_ptr<QtProgress> progress_;
+    RrCallBar* calls_ = nullptr;
     QWidget* panel_ = nullptr;
     QTimer* timer2_ = nullptr;
     QTimer* timer5_ = nullptr;

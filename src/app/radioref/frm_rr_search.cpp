@@ -14,6 +14,7 @@
 #include "app/common/latin1.h"
 #include "app/platform/password_store.h"
 #include "app/platform/qt_http_client.h"
+#include "app/radioref/rr_call_bar.h"
 #include "core/base/prompter.h"
 #include "core/base/text.h"
 #include "core/radioref/rr_codes.h"
@@ -57,7 +58,10 @@ FrmRrSearch::FrmRrSearch(Settings& settings, Prompter& prompter, QWidget* parent
     county_->setObjectName("cboCounty");
     auto* by_county = new QPushButton("Search County");
     by_county->setObjectName("cmdSearchCounty");
-    row1->addWidget(new QLabel("Frequency:"));
+    // The label names the box for screen readers (and for Alt+F).
+    auto* freq_label = new QLabel("&Frequency:");
+    freq_label->setBuddy(freq_);
+    row1->addWidget(freq_label);
     row1->addWidget(freq_);
     row1->addWidget(new QLabel("Tone:"));
     row1->addWidget(tone_);
@@ -94,20 +98,22 @@ FrmRrSearch::FrmRrSearch(Settings& settings, Prompter& prompter, QWidget* parent
     for (auto c : k_search_captions) captions << to_q(c);
     results_->setHeaderLabels(captions);
     root->addWidget(results_, 1);
-    auto* bottom = new QHBoxLayout;
-    status_ = new QLabel;
-    status_->setObjectName("lbl_status");
+    calls_ = new RrCallBar(*http_);
     auto* web = new QPushButton("Web Page");
     web->setObjectName("cmdWeb");
-    auto* log_in = new QPushButton("Login");
-    log_in->setObjectName("LogInBtn");
-    bottom->addWidget(status_, 1);
-    bottom->addWidget(log_in);
-    bottom->addWidget(web);
-    root->addLayout(bottom);
+    log_in_ = new QPushButton("Login");
+    log_in_->setObjectName("LogInBtn");
+    calls_->addButton(log_in_);
+    calls_->addButton(web);
+    // The results and their web pages stay usable while a search waits.
+    calls_->guard({controls_, log_in_});
+    root->addWidget(calls_);
     controls_->setEnabled(false);
 
-    connect(log_in, &QPushButton::clicked, this, &FrmRrSearch::login);
+    connect(log_in_, &QPushButton::clicked, this, &FrmRrSearch::login);
+    connect(states_[0], &QComboBox::activated, this, [this] {
+        if (conn_->logged_in) loadCounties();
+    });
     connect(by_county, &QPushButton::clicked, this, &FrmRrSearch::searchCounty);
     connect(by_state, &QPushButton::clicked, this, &FrmRrSearch::searchState);
     connect(by_tag, &QPushButton::clicked, this, &FrmRrSearch::searchTag);
@@ -117,12 +123,12 @@ FrmRrSearch::FrmRrSearch(Settings& settings, Prompter& prompter, QWidget* parent
 FrmRrSearch::~FrmRrSearch() = default;
 
 void FrmRrSearch::closeEvent(QCloseEvent* event) {
+    if (calls_->deferClose(event)) return;
     for (int i = 0; i < 3; ++i)
         settings_.SaveImportSetting(k_state_keys[i], from_q(states_[i]->currentText()));
     settings_.SaveImportSetting("rr_src_state_lindex", std::to_string(states_[0]->currentIndex()));
     settings_.SaveImportSetting("rr_src_state_id",
                                 std::to_string(states_[0]->currentData().toInt()));
-    http_->cancel();
     QWidget::closeEvent(event);
 }
 
@@ -143,35 +149,61 @@ bool FrmRrSearch::login() {
     conn_->app_key = key.key;
     conn_->user_name = user;
     conn_->password = pass;
+    if (!calls_->begin("Wait connecting.")) return false;
     if (!conn_->initialised) conn_->initialised = conn_->InitSoap();
-    if (!conn_->initialised) {
-        status_->setText("Error, can not load WSDL file. Check firewall settings.");
+    std::optional<UserData> data;
+    if (conn_->initialised) data = getUserData(*conn_);
+    calls_->end();
+    if (calls_->cancelled()) {
+        calls_->setStatus("Cancelled.");
         return false;
     }
-    auto data = getUserData(*conn_);
+    if (!conn_->initialised) {
+        calls_->setStatus("Error, can not load WSDL file. Check firewall settings.");
+        return false;
+    }
     if (!data) {
-        status_->setText("Error, can't read user data from RR server.");
+        calls_->setStatus("Error, can't read user data from RR server.");
         return false;
     }
     conn_->expiry = data->subExpireDate;
     conn_->logged_in = !conn_->expiry.empty();
     if (!conn_->logged_in) {
         prompter_.tell("No Response From Web Service.");
-        status_->setText("No connection");
+        calls_->setStatus("No connection");
         return false;
     }
-    status_->setText(to_q("Connected. Your subscription expires on: " + conn_->expiry));
     controls_->setEnabled(true);
-    loadCounties();
+    // Logged in even when the county list could not be had; its status line says why.
+    if (loadCounties())
+        calls_->setStatus(to_q("Connected. Your subscription expires on: " + conn_->expiry));
     return true;
 }
 
-void FrmRrSearch::loadCounties() {
-    county_->clear();
+bool FrmRrSearch::loadCounties() {
     int stid = states_[0]->currentData().toInt();
-    if (stid <= 0) return;
-    if (auto info = getStateInfo(*conn_, stid))
-        for (const auto& c : info->counties) county_->addItem(to_q(c.countyName), c.ctid);
+    if (stid <= 0) {
+        county_->clear();
+        return true;
+    }
+    if (!calls_->begin(to_q("Wait retrieving the counties of " + state_name(stid) + ".")))
+        return false;
+    auto info = getStateInfo(*conn_, stid);
+    calls_->end();
+    if (!info) {
+        // The list keeps the counties it had; the status line says why it did not change.
+        calls_->setStatus(calls_->cancelled() ? QString("Cancelled.")
+                                              : to_q("Counties not loaded: " + conn_->last_error));
+        return false;
+    }
+    county_->clear();
+    for (const auto& c : info->counties) county_->addItem(to_q(c.countyName), c.ctid);
+    calls_->setStatus("Done");
+    return true;
+}
+
+void FrmRrSearch::cancelCall() {
+    calls_->cancel();
 }
 
 std::string FrmRrSearch::frequency() {
@@ -184,22 +216,57 @@ std::string FrmRrSearch::frequency() {
     return f;
 }
 
-void FrmRrSearch::addRows(const std::vector<SearchRow>& rows) {
-    CountyNames counties(*conn_);
-    for (const auto& r : rows) {
-        QStringList cells;
-        for (const auto& c : search_columns(r, counties)) cells << to_q(c);
-        new QTreeWidgetItem(results_, cells);
+std::string FrmRrSearch::tone() const {
+    return tone_->currentIndex() == 0 ? "" : from_q(tone_->currentText());
+}
+
+void FrmRrSearch::runSearch(const std::vector<SearchStep>& steps) {
+    if (!calls_->begin()) return;
+    std::vector<SearchRow> rows;
+    bool ok = true;
+    for (size_t i = 0; i < steps.size() && ok; ++i) {
+        QString doing = steps[i].doing;
+        if (steps.size() > 1) doing += QString(" (%1 of %2)").arg(i + 1).arg(steps.size());
+        calls_->setStatus(doing + "...");
+        auto got = steps[i].call();
+        ok = got.has_value() && !calls_->cancelled();
+        if (ok) rows.insert(rows.end(), got->begin(), got->end());
     }
+    // The county column asks the service for names it has not seen yet: still part of the wait.
+    std::vector<QStringList> lines;
+    if (ok) {
+        calls_->setStatus("Wait retrieving county names...");
+        CountyNames counties(*conn_);
+        for (const auto& r : rows) {
+            QStringList cells;
+            for (const auto& c : search_columns(r, counties)) cells << to_q(c);
+            lines.push_back(cells);
+            if (calls_->cancelled()) {
+                ok = false;
+                break;
+            }
+        }
+    }
+    calls_->end();
+    if (!ok) {
+        std::string why = conn_->last_error.empty() ? "" : ": " + conn_->last_error;
+        calls_->setStatus(calls_->cancelled() ? QString("Cancelled.")
+                                              : to_q("The search failed" + why));
+        return;
+    }
+    results_->clear();
+    for (const auto& cells : lines) new QTreeWidgetItem(results_, cells);
+    calls_->setStatus(lines.size() == 1 ? QString("Done: 1 result.")
+                                        : QString("Done: %1 results.").arg(lines.size()));
 }
 
 void FrmRrSearch::searchCounty() {
     std::string f = frequency();
     if (f.empty() || county_->currentIndex() < 0) return;
-    std::string tone = tone_->currentIndex() == 0 ? "" : from_q(tone_->currentText());
-    results_->clear();
-    if (auto rows = searchCountyFreq(*conn_, county_->currentData().toInt(), f, tone))
-        addRows(*rows);
+    int ctid = county_->currentData().toInt();
+    std::string t = tone();
+    runSearch({{"Wait searching " + county_->currentText() + " for " + to_q(f),
+                [=, this] { return searchCountyFreq(*conn_, ctid, f, t); }}});
 }
 
 void FrmRrSearch::searchState() {
@@ -209,24 +276,29 @@ void FrmRrSearch::searchState() {
         prompter_.tell("Please select a State");
         return;
     }
-    std::string tone = tone_->currentIndex() == 0 ? "" : from_q(tone_->currentText());
-    results_->clear();
+    std::string t = tone();
+    std::vector<SearchStep> steps;
     for (auto* box : states_) {
         int stid = box->currentData().toInt();
         if (stid <= 0) continue;
-        if (auto rows = searchStateFreq(*conn_, stid, f, tone)) addRows(*rows);
+        steps.push_back({"Wait searching " + box->currentText() + " for " + to_q(f),
+                         [=, this] { return searchStateFreq(*conn_, stid, f, t); }});
     }
+    runSearch(steps);
 }
 
 void FrmRrSearch::searchTag() {
     if (county_->currentIndex() < 0) return;
     int ctid = county_->currentData().toInt();
-    results_->clear();
-    if (auto rows = getCountyFreqsByTag(*conn_, ctid, tag_->currentData().toInt())) {
-        auto copy = *rows;
-        for (auto& r : copy) r.ctid = ctid;
-        addRows(copy);
-    }
+    int tag = tag_->currentData().toInt();
+    runSearch({{"Wait retrieving " + tag_->currentText() + " in " + county_->currentText(),
+                [=, this]() -> std::optional<std::vector<SearchRow>> {
+                    auto rows = getCountyFreqsByTag(*conn_, ctid, tag);
+                    // The answer leaves out the county it was asked about.
+                    if (rows)
+                        for (auto& r : *rows) r.ctid = ctid;
+                    return rows;
+                }}});
 }
 
 void FrmRrSearch::openWebPage() {

@@ -2,8 +2,16 @@
 // The RadioReference frequency search (frm_rr_search): who uses a frequency in a county or in up
 // to three states, and a county's frequencies of one service tag. It logs in with the
 // credentials the import window stored and never asks for them itself.
+//
+// Its service calls wait as the import window's do (RrCallBar): the status line says what is
+// being searched, the progress label how much has arrived, and Cancel or Esc ends the wait. The
+// results shown are replaced only by a search that completed; a cancelled or failed one says so
+// in the status line and leaves them as they were.
 #include <QWidget>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "core/radioref/rr_service.h"
 
@@ -17,6 +25,7 @@ namespace tarvex {
 
 class Prompter;
 class QtHttpClient;
+class RrCallBar;
 class Settings;
 class PasswordStore;
 
@@ -36,14 +45,21 @@ class FrmRrSearch : public QWidget {
     void searchState();
     void searchTag();
     void openWebPage();
+    void cancelCall();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void addRows(const std::vector<radioref::SearchRow>& rows);
+    // One call of a search: what the status line says while it waits, and the call itself.
+    struct SearchStep {
+        QString doing;
+        std::function<std::optional<std::vector<radioref::SearchRow>>()> call;
+    };
+    void runSearch(const std::vector<SearchStep>& steps);
     std::string frequency();
-    void loadCounties();
+    std::string tone() const;
+    bool loadCounties();
 
     Settings& settings_;
     Prompter& prompter_;
@@ -55,9 +71,10 @@ class FrmRrSearch : public QWidget {
     QComboBox* county_ = nullptr;
     QComboBox* states_[3] = {};
     QComboBox* tag_ = nullptr;
-    QLabel* status_ = nullptr;
     QTreeWidget* results_ = nullptr;
     QWidget* controls_ = nullptr;
+    QPushButton* log_in_ = nullptr;
+    RrCallBar* calls_ = nullptr;
 };
 
 }  // namespace tarvex

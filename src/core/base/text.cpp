@@ -156,6 +156,15 @@ bool is_unsigned_decimal(std::string_view s) {
     return digits > 0 && dots <= 1;
 }
 
+std::optional<std::string> app_key_setting(std::string_view setting) {
+    std::string t = trim(setting);
+    if (t.empty()) return t;
+    if (t.size() != 8) return std::nullopt;
+    for (char c : t)
+        if (c < '0' || c > '9') return std::nullopt;
+    return t;
+}
+
 std::optional<long long> parse_integer(std::string_view s) {
     if (s.empty()) return std::nullopt;
     size_t i = 0;

@@ -42,6 +42,12 @@ std::optional<long long> parse_integer(std::string_view s);
 // of an unsigned decimal taken where a typing slip must be refused rather than read as 0.
 bool is_unsigned_decimal(std::string_view s);
 
+// The RadioReference application key as a user may set it, blanks around it ignored: "" when
+// empty (the program then sends its own key), the eight decimal digits when it is exactly that,
+// nothing for any other form. Kept here so that the preferences dialog and the service client,
+// which sit in different layers, refuse the same texts.
+std::optional<std::string> app_key_setting(std::string_view setting);
+
 // Whole-Hz frequencies to decimal MHz text and back, exactly (no floating point): at least
 // four decimals so that a frequency always shows a "." ("155.0000", "851.0125", "851.00625").
 std::string hz_to_mhz(long long hz);

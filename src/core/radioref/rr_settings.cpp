@@ -60,9 +60,9 @@ std::string stored_base_url(const Settings& s) {
 }
 
 AppKey app_key_from(std::string_view setting) {
-    if (trim(setting).empty()) return {std::to_string(k_program_app_key), {}};
-    std::string key = app_key_text(setting);
-    if (!key.empty()) return {key, {}};
+    std::optional<std::string> key = app_key_setting(setting);
+    if (key && key->empty()) return {std::to_string(k_program_app_key), {}};
+    if (key) return {*key, {}};
     return {{},
             "The RadioReference application key must be 8 decimal digits (setting " +
                 std::string(k_key_app_key) + " is \"" + std::string(setting) + "\")."};

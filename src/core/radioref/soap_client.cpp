@@ -21,17 +21,10 @@ void SoapTrace::delete_file(Prompter& prompter) {
     prompter.tell("Log file deleted.");
 }
 
-std::string app_key_text(std::string_view setting) {
-    std::string t = trim(setting);
-    if (t.size() != 8) return {};
-    for (char c : t)
-        if (c < '0' || c > '9') return {};
-    return t;
-}
-
 bool SoapConnection::InitSoap() {
     model = WsdlModel{};
     version = "13";
+    last_error.clear();
     log("INITSOAP");
     log("INITSOAP1 " + wsdl_file().string());
     std::string url = base_url + "?wsdl&v=13";
@@ -41,12 +34,19 @@ bool SoapConnection::InitSoap() {
     HttpResult r = http_.get(url, user_name, password, wsdl_timeout_ms);
     log("HTML_GETSOURCE4");
     log("status=" + std::to_string(r.status));
+    if (r.cancelled) {
+        // The user ended the wait: nothing to tell, and the next login fetches it again.
+        log("INITSOAP CANCELLED");
+        last_error = "Cancelled.";
+        return false;
+    }
     if (r.timed_out) prompter_.tell("Unexpected HTTP TimeOut");
     // The status is only traced: a WSDL is a WSDL whatever the status line says, and an error
     // page does not parse into operations (caught below).
     if (!r.done) {
         log("ERROR: GET WSDL SOURCE FALSE!");
-        prompter_.tell("Error, can't load WSDL site, check firewall settings");
+        last_error = "Error, can't load WSDL site, check firewall settings";
+        prompter_.tell(last_error);
         return false;
     }
     log("INITSOAP GET WSDL SOURCE");
@@ -70,7 +70,8 @@ bool SoapConnection::InitSoap() {
     model = ParseWSDL(wsdl_text);
     log("PARSEWSDL EXIT");
     if (model.empty()) {
-        prompter_.tell("Error, can't load WSDL site, check firewall settings");
+        last_error = "Error, can't load WSDL site, check firewall settings";
+        prompter_.tell(last_error);
         return false;
     }
     return true;
@@ -86,6 +87,13 @@ std::string SoapConnection::request_for(ServiceMethod method, const std::vector<
 }
 
 CallResult SoapConnection::call(ServiceMethod method, const std::vector<SoapParam>& params,
+                                bool namespace_slash) {
+    CallResult result = send(method, params, namespace_slash);
+    last_error = result.error;
+    return result;
+}
+
+CallResult SoapConnection::send(ServiceMethod method, const std::vector<SoapParam>& params,
                                 bool namespace_slash) {
     CallResult result;
     OperationContext ctx = SelectOperation(model, static_cast<int>(method));

@@ -57,6 +57,9 @@ class SoapConnection {
     bool logged_in = false;
     std::string expiry;
     SoapTrace trace;
+    // What the latest call told the user ("" after an answer, "Cancelled." after a cancel): a
+    // window that shows only a status line can repeat it there.
+    std::string last_error;
 
     // Fetches and parses the WSDL; false (with its message) when it cannot be loaded.
     bool InitSoap();
@@ -77,12 +80,11 @@ class SoapConnection {
     Prompter& prompter() { return prompter_; }
 
   private:
+    CallResult send(ServiceMethod method, const std::vector<SoapParam>& params,
+                    bool namespace_slash);
     void log(std::string_view text) { trace.SoapLog(text); }
     HttpClient& http_;
     Prompter& prompter_;
 };
-
-// "12345678" from a number kept in the settings; anything else gives "".
-std::string app_key_text(std::string_view setting);
 
 }  // namespace tarvex::radioref

@@ -128,8 +128,7 @@ std::optional<std::string> preference_error(const Preference& p, std::string_vie
         case PreferenceKind::Url:
             return url_error(v);
         case PreferenceKind::AppKey:
-            if (v.empty()) return std::nullopt;
-            if (v.size() != 8 || v.find_first_not_of("0123456789") != std::string::npos)
+            if (!app_key_setting(v))
                 return "the application key is eight digits (or empty for the program's own)";
             return std::nullopt;
         case PreferenceKind::Folder:

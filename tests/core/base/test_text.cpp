@@ -24,3 +24,25 @@ TEST(HugeNumbers, TheMostNegativeNumberIsPaddedWithItsSign) {
     EXPECT_EQ(pad_number(std::numeric_limits<long long>::min(), 3), "-9223372036854775808");
     EXPECT_EQ(pad_number(-7, 3), "-007");
 }
+
+// The application key rule both the preferences dialog and the service client apply: a form
+// one of them took and the other refused would send a key the service rejects, or refuse a
+// key the user was told is fine.
+struct AppKeyCase {
+    const char* typed;
+    std::optional<std::string> taken;
+};
+
+class AppKeySetting : public ::testing::TestWithParam<AppKeyCase> {};
+
+TEST_P(AppKeySetting, OnlyEmptyOrEightDecimalDigitsAreTaken) {
+    EXPECT_EQ(app_key_setting(GetParam().typed), GetParam().taken) << GetParam().typed;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, AppKeySetting,
+    ::testing::Values(AppKeyCase{"", ""}, AppKeyCase{"   ", ""}, AppKeyCase{"12345678", "12345678"},
+                      AppKeyCase{" 00000042 ", "00000042"}, AppKeyCase{"1234567", std::nullopt},
+                      AppKeyCase{"123456789", std::nullopt}, AppKeyCase{"1234567a", std::nullopt},
+                      AppKeyCase{"-1234567", std::nullopt}, AppKeyCase{"12 45678", std::nullopt},
+                      AppKeyCase{"１2345678", std::nullopt}));

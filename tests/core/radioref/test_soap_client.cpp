@@ -157,13 +157,6 @@ TEST_F(Fixture, TheTraceFileIsWrittenOnlyWhileSwitchedOnAndHoldsThePassword) {
     EXPECT_EQ(trace.front(), "INITSOAP");
 }
 
-TEST(AppKey, OnlyEightDecimalDigitsMakeAKey) {
-    EXPECT_EQ(app_key_text("12345678"), "12345678");
-    EXPECT_EQ(app_key_text(" 00000042 "), "00000042");
-    for (const char* bad : {"", "1234567", "123456789", "1234567a", "-1234567"})
-        EXPECT_EQ(app_key_text(bad), "") << bad;
-}
-
 TEST(AppKey, AnEmptySettingSendsTheProgramsKeyAndAnotherFormIsRefusedByName) {
     EXPECT_EQ(app_key_from("").key, std::to_string(k_program_app_key));
     EXPECT_EQ(app_key_from("  ").error, "");

@@ -193,3 +193,15 @@ TEST(PreferenceStorage, OnlyChangedValuesAreWrittenAndReported) {
     EXPECT_EQ(saved.changed, std::vector<std::string>{"firmware_warning"});
     EXPECT_EQ(s.settings.GetSetting("", "showmsg1", "0x"), "0");
 }
+
+// A key the dialog lets through must be one the service client sends, and the other way round:
+// each refuses with its own message, but the rule is the same.
+TEST(PreferenceValidation, TheDialogAndTheServiceClientTakeTheSameApplicationKeys) {
+    for (const char* typed : {"", " ", "12345678", " 00000042 ", "1234567", "123456789", "1234abcd",
+                              "+1234567", "1234 678", "12345678\n"}) {
+        const bool dialog = !tarvex::preference_error(pref("rr_app_key"), typed);
+        const tarvex::radioref::AppKey client = tarvex::radioref::app_key_from(typed);
+        EXPECT_EQ(dialog, client.error.empty()) << '"' << typed << '"';
+        EXPECT_EQ(client.key.empty(), !client.error.empty()) << '"' << typed << '"';
+    }
+}
