@@ -103,7 +103,8 @@ int import(const fs::path& folder, int state, const std::vector<std::string>& ro
 }
 
 void put_field(std::string_view text, char after) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    // An empty field may have no storage at all, and fwrite must not be given a null pointer.
+    if (!text.empty()) std::fwrite(text.data(), 1, text.size(), stdout);
     std::fputc(after, stdout);
 }
 

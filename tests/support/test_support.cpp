@@ -7,6 +7,14 @@
 
 namespace tarvex::test {
 
+int sweep_stride() {
+#if defined(__SANITIZE_ADDRESS__)
+    return 8;
+#else
+    return 1;
+#endif
+}
+
 TempDir::TempDir() {
     static std::atomic<int> counter{0};
     auto base = std::filesystem::temp_directory_path();

@@ -28,6 +28,11 @@ std::vector<std::string> read_lines(const std::filesystem::path& p);  // without
 std::filesystem::path samples_dir();
 std::filesystem::path resources_dir();
 
+// Sweeps over the whole real master database or over a thousand random cases take every n-th
+// case in the sanitizer build (which runs the code many times slower); the default build takes
+// every case.
+int sweep_stride();
+
 }  // namespace tarvex::test
 
 namespace tarvex::test {

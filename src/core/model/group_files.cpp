@@ -74,7 +74,9 @@ class LineReader {
 };
 
 bool write_line(std::FILE* f, std::string_view line) {
-    return std::fwrite(line.data(), 1, line.size(), f) == line.size() && std::fputc('\n', f) != EOF;
+    // An empty view may hold a null pointer, which fwrite must never be given.
+    return (line.empty() || std::fwrite(line.data(), 1, line.size(), f) == line.size()) &&
+           std::fputc('\n', f) != EOF;
 }
 
 // A line break inside a cell or an appended line would split one row into two.

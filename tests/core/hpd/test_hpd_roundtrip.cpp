@@ -2,6 +2,7 @@
 // master database files when they are present.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "core/hpd/hpd_check.h"
@@ -68,25 +69,26 @@ TEST(HpdRoundTrip, ServiceSearchListsAreInTheFormSavingWrites) {
 TEST(HpdRoundTrip, EveryRealMasterDatabaseStateFileSurvivesAReadWriteRead) {
     auto dir = samples_dir();
     if (dir.empty()) GTEST_SKIP() << "real scanner files not present";
-    int files_checked = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(dir / "hpdb")) {
-        if (entry.path().extension() != ".hpd") continue;
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(dir / "hpdb"))
+        if (entry.path().extension() == ".hpd") files.push_back(entry.path());
+    EXPECT_EQ(files.size(), 62u);
+    std::sort(files.begin(), files.end());
+    for (size_t i = 0; i < files.size(); i += sweep_stride()) {
+        const auto& file = files[i];
         Db original;
-        auto stats = read_hpd(entry.path(), original.store, original.files, 0, 0, no_progress());
+        auto stats = read_hpd(file, original.store, original.files, 0, 0, no_progress());
         ASSERT_TRUE(stats.opened);
         std::string once = write_to(original, original.dir / "once.hpd");
         Db reread;
         read_hpd(original.dir / "once.hpd", reread.store, reread.files, 0, 0, no_progress());
-        ASSERT_EQ(reread.store.size(), original.store.size()) << entry.path();
+        ASSERT_EQ(reread.store.size(), original.store.size()) << file;
         auto a = snapshot(original), b = snapshot(reread);
-        ASSERT_EQ(a.size(), b.size()) << entry.path();
+        ASSERT_EQ(a.size(), b.size()) << file;
         // Same records and rows (talkgroup cleaning may change a value, never a count); a
         // second save writes the same bytes.
-        EXPECT_EQ(first_difference(write_to(reread, reread.dir / "twice.hpd"), once), "")
-            << entry.path();
-        ++files_checked;
+        EXPECT_EQ(first_difference(write_to(reread, reread.dir / "twice.hpd"), once), "") << file;
     }
-    EXPECT_EQ(files_checked, 62);
 }
 
 TEST(HpdRoundTrip, LaterModelFilesReadWithoutCrashingAndKeepWhatTheyKnow) {
